@@ -1,0 +1,97 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+#include "model/score.h"
+#include "model/score_file.h"
+#include "model/score_json.h"
+#include "platform/file_io.h"
+
+namespace shinofu::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lowerExtension(const fs::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+const char* kUsage =
+    "使い方:\n"
+    "  shinofu [FILE]                         エディタを開く\n"
+    "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
+    "  shinofu convert IN OUT [--page N] [--numeric] [--part N]\n";
+
+bool loadInput(const fs::path& in, model::Score& score, std::ostream& err) {
+    const std::string ext = lowerExtension(in);
+    if (ext != ".gd4" && ext != ".gd3" && ext != ".gd2") {
+        err << "読み込めない形式です: " << in.string() << "\n";
+        return false;
+    }
+    model::ReadOptions options;
+    options.formatFlag = ext == ".gd4";
+    platform::IoError error;
+    if (!model::loadScoreFile(in, score, options, error)) {
+        err << error.message << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool writeOutput(const fs::path& out, model::Score& score, std::ostream& err) {
+    const std::string ext = lowerExtension(out);
+    if (ext == ".gd4") {
+        model::SaveResult result = model::saveScoreFile(out, score);
+        if (!result.unmapped.empty()) {
+            err << "Shift-JIS で書けない文字を「?」にしました:";
+            for (const auto& c : result.unmapped) err << " " << c;
+            err << "\n";
+        }
+        if (!result.written) err << result.error.message << "\n";
+        return result.written;
+    }
+    if (ext == ".json") {
+        platform::IoError error;
+        if (!platform::writeFileAtomically(out, model::scoreToJson(score), error)) {
+            err << error.message << "\n";
+            return false;
+        }
+        return true;
+    }
+    err << "書き出せない形式です: " << out.string() << "\n";
+    return false;
+}
+
+}  // namespace
+
+bool isConversionCommand(const std::vector<std::string>& args) {
+    return !args.empty() && (args[0] == "new" || args[0] == "convert" || args[0] == "--help" || args[0] == "-h");
+}
+
+int runConversion(const std::vector<std::string>& args, std::ostream& err) {
+    if (args[0] == "--help" || args[0] == "-h") {
+        err << kUsage;
+        return 0;
+    }
+    model::Score score;
+    if (args[0] == "new") {
+        if (args.size() != 2) {
+            err << kUsage;
+            return 1;
+        }
+        return writeOutput(args[1], score, err) ? 0 : 1;
+    }
+    if (args.size() < 3) {
+        err << kUsage;
+        return 1;
+    }
+    if (!loadInput(args[1], score, err)) return 1;
+    return writeOutput(args[2], score, err) ? 0 : 1;
+}
+
+}  // namespace shinofu::app

@@ -1,0 +1,270 @@
+#include "model/header_parser.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/key_signature.h"
+#include "model/symbol_record.h"
+#include "model/tempo_words.h"
+#include "model/text_fields.h"
+
+#include "platform/text_codec.h"
+
+namespace shinofu::model {
+namespace {
+
+constexpr double kCurrentFormatThreshold = 2.75;
+constexpr int kMaxProgram = 127;
+constexpr int kMaxLineMeasures = 99;
+constexpr int kMaxFluteKey = 12;
+
+int nominalWidth(const std::string& text, int fontSize) {
+    return platform::TextCodec::sjisLength(text) * fontSize / 2;
+}
+
+void setMeterText(Score& score, std::string_view text) {
+    if (auto index = meterIndexFromText(trimSpaces(text))) score.song.meterIndex = *index;
+}
+
+bool isFluteKey(int key) { return key >= 1 && key <= kMaxFluteKey; }
+
+void setNameTexts(Score& score, std::string_view title, std::string_view lyricist, std::string_view composer) {
+    score.fixedSymbol(kTitleSymbol).text = title;
+    score.fixedSymbol(kLyricistSymbol).text = lyricist;
+    score.fixedSymbol(kComposerSymbol).text = composer;
+}
+
+void placeName(TScoreSym& symbol, const SymbolFields& remembered, int fontSize) {
+    std::string text = symbol.text;
+    static_cast<SymbolFields&>(symbol) = remembered;
+    symbol.text = text;
+    symbol.fontSize = fontSize;
+    symbol.fontIndex = 0;
+    symbol.width = nominalWidth(text, fontSize);
+    symbol.height = fontSize;
+}
+
+void parseName(std::string_view value, Score& score, const HeaderContext& context) {
+    if (context.formatFlag && !context.fromEditor) {
+        auto records = splitFields(value, ';');
+        for (int i = 0; i < 3 && i < static_cast<int>(records.size()); ++i) {
+            auto fields = splitFields(records[i], ',');
+            static_cast<SymbolFields&>(score.fixedSymbol(static_cast<FixedSymbol>(i))) = symbolFromFields(fields, 0);
+        }
+        return;
+    }
+    size_t first = value.find(',');
+    if (first == std::string_view::npos) return;
+    size_t second = value.find(',', first + 1);
+    std::string_view lyricist =
+        second == std::string_view::npos ? value.substr(first + 1) : value.substr(first + 1, second - first - 1);
+    std::string_view composer = second == std::string_view::npos ? std::string_view() : value.substr(second + 1);
+    setNameTexts(score, value.substr(0, first), lyricist, composer);
+    if (context.fromEditor) return;
+    placeName(score.fixedSymbol(kTitleSymbol), context.names.title, context.names.title.fontSize);
+    placeName(score.fixedSymbol(kLyricistSymbol), context.names.lyricist, context.names.lyricist.fontSize);
+    placeName(score.fixedSymbol(kComposerSymbol), context.names.composer, context.names.lyricist.fontSize);
+}
+
+// The short tempo form: the tempo symbol and the metronome glyph follow from the tempo text.
+void placeTempoSymbols(Score& score, bool textsOnly) {
+    TScoreSym& tempo = score.fixedSymbol(kTempoSymbol);
+    TScoreSym& glyph = score.fixedSymbol(kMetronomeSymbol);
+    const bool numeric = parseWholeNumber(score.song.tempoText).has_value();
+    tempo.text = numeric ? "=" + score.song.tempoText : score.song.tempoText;
+    glyph.text = numeric ? "M" : "";
+    if (textsOnly) return;
+    tempo.dx = 36;
+    tempo.dy = 39;
+    tempo.fontSize = numeric ? 6 : 8;
+    tempo.fontIndex = 0;
+    tempo.width = nominalWidth(tempo.text, tempo.fontSize);
+    tempo.height = tempo.fontSize;
+    glyph.dx = 31;
+    glyph.dy = 33;
+    glyph.fontSize = 15;
+    glyph.fontIndex = 1;
+    glyph.width = glyph.fontSize / 2;
+    glyph.height = glyph.fontSize;
+}
+
+void parseTempo(std::string_view value, Score& score, const HeaderContext& context) {
+    if (context.formatFlag && !context.fromEditor) {
+        auto fields = splitFields(value, ',');
+        static_cast<SymbolFields&>(score.fixedSymbol(kTempoSymbol)) = symbolFromFields(fields, 0);
+        static_cast<SymbolFields&>(score.fixedSymbol(kMetronomeSymbol)) =
+            symbolFromFields(fields, kSymbolRecordFields);
+        std::string_view text = score.fixedSymbol(kTempoSymbol).text;
+        if (!text.empty() && text.front() == '=') text.remove_prefix(1);
+        score.song.tempoText = std::string(text);
+        if (fields.size() > 2 * kSymbolRecordFields) setMeterText(score, fields[2 * kSymbolRecordFields]);
+        return;
+    }
+    size_t comma = value.find(',');
+    score.song.tempoText = std::string(value.substr(0, comma));
+    if (comma != std::string_view::npos) setMeterText(score, value.substr(comma + 1));
+    placeTempoSymbols(score, context.fromEditor);
+}
+
+void setFluteKeyText(Score& score, const std::string& number, bool textsOnly) {
+    TScoreSym& symbol = score.fixedSymbol(kFluteKeySymbol);
+    symbol.text = number + "本";
+    if (textsOnly) return;
+    symbol.dx = 14;
+    symbol.dy = 37;
+    symbol.width = 4;
+    symbol.height = 8;
+    symbol.fontSize = 8;
+    symbol.fontIndex = 0;
+}
+
+void parseKey(std::string_view value, Score& score, const HeaderContext& context) {
+    size_t comma = value.find(',');
+    if (auto key = keyFromLetter(trimSpaces(value.substr(0, comma)))) score.song.keySig = *key;
+    std::string_view rest = comma == std::string_view::npos ? std::string_view() : value.substr(comma + 1);
+    if (context.formatFlag && !context.fromEditor) {
+        auto fields = splitFields(rest, ',');
+        auto flute = parseWholeNumber(fields[0]);
+        score.song.fluteKey = flute && isFluteKey(*flute) ? *flute : context.defaultFluteKey;
+        if (fields.size() > 1) {
+            static_cast<SymbolFields&>(score.fixedSymbol(kFluteKeySymbol)) = symbolFromFields(fields, 1);
+        }
+        return;
+    }
+    auto flute = parseWholeNumber(rest);
+    score.song.fluteKey = flute && isFluteKey(*flute) ? *flute : context.defaultFluteKey;
+    setFluteKeyText(score, std::to_string(score.song.fluteKey), context.fromEditor);
+}
+
+void parseFonts(std::string_view value, Score& score) {
+    auto names = splitFields(value, ',');
+    for (int i = 0; i < kFontCount && i < static_cast<int>(names.size()); ++i) score.fonts[i] = names[i];
+}
+
+void parseMeasures(std::string_view value, Score& score, HeaderContext& context) {
+    for (std::string_view field : splitFields(value, ',')) {
+        auto count = parseWholeNumber(field);
+        if (!count || *count < 0 || *count > kMaxLineMeasures) continue;
+        if (context.lineTableCount >= kLineTableSize) return;
+        score.song.lineMeasures[context.lineTableCount++] = *count;
+    }
+}
+
+int positiveOr(std::string_view field, int fallback) {
+    auto value = parseWholeNumber(field);
+    return value && *value >= 1 ? *value : fallback;
+}
+
+int choiceOr(std::string_view field, int fallback, int highest) {
+    auto value = parseWholeNumber(field);
+    return value && *value >= 0 && *value <= highest ? *value : fallback;
+}
+
+void parseNumScore(std::string_view value, Score& score) {
+    constexpr int kSmallestSizeChoice = 4;
+    constexpr int kHighestColorChoice = 15;
+    auto fields = splitFields(value, ',');
+    auto field = [&](size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
+    NumericSettings& n = score.numeric;
+    NumericSettings defaults;
+    n.tiers = positiveOr(field(0), defaults.tiers);
+    n.rows = positiveOr(field(1), defaults.rows);
+    n.columns = positiveOr(field(2), defaults.columns);
+    n.fontSizeChoice = choiceOr(field(3), defaults.fontSizeChoice, kSmallestSizeChoice);
+    n.fontColorChoice = choiceOr(field(4), defaults.fontColorChoice, kHighestColorChoice);
+    n.ruleColorChoice = choiceOr(field(5), defaults.ruleColorChoice, kHighestColorChoice);
+    // The font name is the rest of the line, commas and all.
+    size_t restStart = 0;
+    for (int i = 0; i < 6 && restStart != std::string_view::npos; ++i) {
+        restStart = value.find(',', restStart);
+        if (restStart != std::string_view::npos) ++restStart;
+    }
+    if (restStart != std::string_view::npos) n.fontName = std::string(value.substr(restStart));
+}
+
+void parseNFont(std::string_view value, Score& score) {
+    auto fields = splitFields(value, ',');
+    NumericSettings& n = score.numeric;
+    n.numSizeRatio = parseReal(fields[0]).value_or(3.5);
+    if (fields.size() < 2) {
+        n.numDrop = 5.0;
+        return;
+    }
+    n.numDrop = parseReal(fields[1]).value_or(5.0);
+    std::string rest;
+    for (size_t i = 2; i < fields.size(); ++i) rest += (i > 2 ? "," : "") + std::string(fields[i]);
+    n.numBold = trimSpaces(rest) == "1";
+}
+
+void parseInstruments(std::string_view value, Score& score) {
+    int number = 1;
+    for (std::string_view field : splitFields(value, ',')) {
+        auto program = parseWholeNumber(field);
+        if (!program || *program < 0 || *program > kMaxProgram) continue;
+        if (number > kMaxParts) return;
+        score.part(number++).instrument = *program;
+    }
+}
+
+void parseClefs(std::string_view value, Score& score) {
+    int number = 1;
+    for (std::string_view field : splitFields(value, ',')) {
+        if (number > kMaxParts) return;
+        if (trimSpaces(field) == "t") score.part(number).fClef = true;
+        ++number;
+    }
+}
+
+}  // namespace
+
+NameLayout rememberNameLayout(const Score& score) {
+    return {score.fixedSymbol(kTitleSymbol), score.fixedSymbol(kLyricistSymbol), score.fixedSymbol(kComposerSymbol)};
+}
+
+HeaderLine parseHeaderLine(std::string_view line, Score& score, HeaderContext& context) {
+    if (line == "$END") return HeaderLine::End;
+    size_t colon = line.find(':');
+    std::string_view key = line.substr(0, colon);
+    std::string_view value = colon == std::string_view::npos ? std::string_view() : trimLeadingSpaces(line.substr(colon + 1));
+    if (key == "$V") {
+        if (auto version = parseReal(value); version && *version > kCurrentFormatThreshold) context.formatFlag = true;
+    } else if (key == "$FONT") {
+        parseFonts(value, score);
+    } else if (key == "$NAME") {
+        parseName(value, score, context);
+    } else if (key == "$TEMPO") {
+        parseTempo(value, score, context);
+    } else if (key == "$KEY") {
+        parseKey(value, score, context);
+    } else if (key == "$MEAS") {
+        parseMeasures(value, score, context);
+    } else if (key == "$MeasNum") {
+        score.song.measPerLine = positiveOr(value, 4);
+    } else if (key == "$NumScore") {
+        if (context.numericApplies) parseNumScore(value, score);
+    } else if (key == "$NFont") {
+        parseNFont(value, score);
+    } else if (key == "$Instrument") {
+        parseInstruments(value, score);
+    } else if (key == "$NOTEsize") {
+        score.largeNoteHeads = value == "1";
+    } else if (key == "$FClef") {
+        parseClefs(value, score);
+    } else if (key == "$TempoVeloData") {
+        score.writePerfData = true;
+    } else if (key == "$Chorus") {
+        score.chorusCount = std::clamp(parseWholeNumber(value).value_or(0), 0, 2);
+    }
+    return HeaderLine::Continue;
+}
+
+void applyTempoText(Score& score) {
+    constexpr int kMaxTempo = 999;
+    if (auto number = parseWholeNumber(score.song.tempoText)) {
+        score.setTempo(std::clamp(*number, 1, kMaxTempo));
+    } else {
+        score.setTempo(tempoOfWord(score.song.tempoText));
+    }
+}
+
+}  // namespace shinofu::model

@@ -1,0 +1,26 @@
+#include "model/score_file.h"
+
+#include "model/score_writer.h"
+#include "platform/text_codec.h"
+
+namespace shinofu::model {
+
+std::optional<ReadReport> loadScoreFile(const std::filesystem::path& path, Score& score, const ReadOptions& options,
+                                        platform::IoError& error) {
+    auto bytes = platform::readFileBytes(path, error);
+    if (!bytes) return std::nullopt;
+    return readScore(platform::decodeLines(*bytes), score, options);
+}
+
+SaveResult saveScoreFile(const std::filesystem::path& path, Score& score) {
+    SaveResult result;
+    platform::EncodeResult encoded = platform::encodeLines(scoreFileLines(score));
+    result.unmapped = std::move(encoded.unmapped);
+    result.written = platform::writeFileAtomically(path, encoded.bytes, result.error);
+    if (result.written) score.saved = true;
+    return result;
+}
+
+std::filesystem::path scoreFileName(std::filesystem::path chosen) { return chosen.replace_extension(".gd4"); }
+
+}  // namespace shinofu::model

@@ -1,0 +1,68 @@
+// Texts and signs placed on the page (TScoreSym) and performance marks tied to notes (TMark).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace shinofu::model {
+
+// The fields a score symbol and a performance mark share, in file order.
+struct SymbolFields {
+    std::string text;
+    int32_t page = 1;
+    int32_t anchorPos = -1;  // units from the part's start, or -1: placed by page and offsets only
+    int32_t measOffset = 0;
+    int32_t dx = 0;
+    int32_t dy = 0;
+    int32_t width = 6;
+    int32_t height = 10;
+    std::array<int32_t, 4> bounds{};  // left, top, right, bottom as last drawn; never stored
+    int32_t fontSize = 10;
+    int32_t fontIndex = 0;
+    bool bold = false;
+    bool italic = false;
+};
+
+// Sign kinds; the names are the score file's "$S" keywords.
+enum SymbolKind : uint8_t {
+    kPlainText = 0,
+    kStop = 1,
+    kDaCapo = 2,
+    kDalSegno = 3,
+    kSegno = 4,
+    kFine = 5,
+    kRepeatRight = 6,
+    kRepeatLeft = 7,
+    kFirstEnding = 8,
+    kSecondEnding = 9,
+    kCoda = 11,
+    kToCoda = 12,
+};
+
+struct TScoreSym : SymbolFields {
+    uint8_t kind = kPlainText;
+};
+
+struct TMark : SymbolFields {
+    bool breath = false;
+    bool fermata = false;
+    bool rit = false;
+    bool aTempo = false;
+    bool other = false;
+    uint8_t dynamics = 0;  // 0 none, 1 ppp .. 8 fff
+    uint8_t hairpin = 0;   // 0 none, 1 crescendo start, 2 its end, 3 decrescendo start, 4 its end
+};
+
+// Part 1's first symbols are the song data's, always present, in this order.
+enum FixedSymbol : int {
+    kTitleSymbol = 0,
+    kLyricistSymbol = 1,
+    kComposerSymbol = 2,
+    kTempoSymbol = 3,
+    kMetronomeSymbol = 4,
+    kFluteKeySymbol = 5,
+};
+constexpr int fixedSymCount = 6;
+
+}  // namespace shinofu::model
