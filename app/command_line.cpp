@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/session.h"
+#include "app/startup.h"
 #include "model/score.h"
 #include "model/score_file.h"
 #include "model/score_json.h"
@@ -27,16 +29,23 @@ const char* kUsage =
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
     "  shinofu convert IN OUT [--page N] [--numeric] [--part N]\n";
 
-bool loadInput(const fs::path& in, model::Score& score, std::ostream& err) {
+// The companion folder's configuration and score settings apply, but nothing is installed or written.
+void startQuietly(Session& session) {
+    StartupOptions options;
+    options.installCompanionFiles = false;
+    options.enterWorkingDirectory = false;
+    options.removeUndoSnapshots = false;
+    startUp(session, options);
+}
+
+bool loadInput(const fs::path& in, Session& session, std::ostream& err) {
     const std::string ext = lowerExtension(in);
     if (ext != ".gd4" && ext != ".gd3" && ext != ".gd2") {
         err << "読み込めない形式です: " << in.string() << "\n";
         return false;
     }
-    model::ReadOptions options;
-    options.formatFlag = ext == ".gd4";
     platform::IoError error;
-    if (!model::loadScoreFile(in, score, options, error)) {
+    if (!model::loadScoreFile(in, session.score, session.readOptions(ext == ".gd4"), error)) {
         err << error.message << "\n";
         return false;
     }
@@ -78,20 +87,21 @@ int runConversion(const std::vector<std::string>& args, std::ostream& err) {
         err << kUsage;
         return 0;
     }
-    model::Score score;
+    Session session;
+    startQuietly(session);
     if (args[0] == "new") {
         if (args.size() != 2) {
             err << kUsage;
             return 1;
         }
-        return writeOutput(args[1], score, err) ? 0 : 1;
+        return writeOutput(args[1], session.score, err) ? 0 : 1;
     }
     if (args.size() < 3) {
         err << kUsage;
         return 1;
     }
-    if (!loadInput(args[1], score, err)) return 1;
-    return writeOutput(args[2], score, err) ? 0 : 1;
+    if (!loadInput(args[1], session, err)) return 1;
+    return writeOutput(args[2], session.score, err) ? 0 : 1;
 }
 
 }  // namespace shinofu::app

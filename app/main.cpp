@@ -1,13 +1,32 @@
 // Program entry: a command-line conversion, or the editor.
+#include <QApplication>
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "platform/qt_dialogs.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (shinofu::app::isConversionCommand(args)) return shinofu::app::runConversion(args, std::cerr);
-    std::cerr << "エディタはまだありません。\n";
-    return 1;
+
+    // Start-up changes into the working folder, so a relative name is resolved first.
+    std::optional<std::filesystem::path> scoreFile;
+    if (!args.empty()) scoreFile = std::filesystem::absolute(args.front());
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Shinofu");
+    shinofu::app::Session session;
+    shinofu::platform::QtDialogs dialogs(nullptr);
+    auto messages = shinofu::app::startUp(session, {});
+    for (const auto& message : messages) dialogs.message(message.kind, message.text);
+    shinofu::app::MainWindow window(session, dialogs,
+                                    std::make_unique<shinofu::platform::NullMidiOut>("MIDI出力なし（音は鳴りません）"));
+    window.show();
+    if (scoreFile) window.openAtStart(*scoreFile);
+    return QApplication::exec();
 }

@@ -160,12 +160,13 @@ int choiceOr(std::string_view field, int fallback, int highest) {
     return value && *value >= 0 && *value <= highest ? *value : fallback;
 }
 
-void parseNumScore(std::string_view value, Score& score) {
+}  // namespace
+
+void parseNumericSettings(std::string_view value, NumericSettings& n) {
     constexpr int kSmallestSizeChoice = 4;
     constexpr int kHighestColorChoice = 15;
     auto fields = splitFields(value, ',');
     auto field = [&](size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
-    NumericSettings& n = score.numeric;
     NumericSettings defaults;
     n.tiers = positiveOr(field(0), defaults.tiers);
     n.rows = positiveOr(field(1), defaults.rows);
@@ -181,6 +182,8 @@ void parseNumScore(std::string_view value, Score& score) {
     }
     if (restStart != std::string_view::npos) n.fontName = std::string(value.substr(restStart));
 }
+
+namespace {
 
 void parseNFont(std::string_view value, Score& score) {
     auto fields = splitFields(value, ',');
@@ -241,7 +244,7 @@ HeaderLine parseHeaderLine(std::string_view line, Score& score, HeaderContext& c
     } else if (key == "$MeasNum") {
         score.song.measPerLine = positiveOr(value, 4);
     } else if (key == "$NumScore") {
-        if (context.numericApplies) parseNumScore(value, score);
+        if (context.numericApplies) parseNumericSettings(value, score.numeric);
     } else if (key == "$NFont") {
         parseNFont(value, score);
     } else if (key == "$Instrument") {

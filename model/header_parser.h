@@ -30,6 +30,9 @@ enum class HeaderLine { Continue, End };
 
 HeaderLine parseHeaderLine(std::string_view line, Score& score, HeaderContext& context);
 
+// The seven "$NumScore" fields (also the configuration's eighth line); bad values take the defaults.
+void parseNumericSettings(std::string_view value, NumericSettings& numeric);
+
 // Tempo from the tempo text: a whole number, else the tempo words; sets msPerUnit.
 void applyTempoText(Score& score);
 

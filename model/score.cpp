@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace shinofu::model {
 
@@ -85,7 +86,7 @@ TNote* walkToEndOfCurrentPart(Score& score) {
     return note;
 }
 
-void newScore(Score& score) {
+void newScore(Score& score, const ScoreDefaults& defaults) {
     score.clearParts();
     score.fixedSymbol(kTitleSymbol).text.clear();
     score.fixedSymbol(kLyricistSymbol).text.clear();
@@ -95,14 +96,14 @@ void newScore(Score& score) {
     metronome.text = "M";
     metronome.fontSize = 15;
     metronome.fontIndex = 1;
-    score.fixedSymbol(kFluteKeySymbol).text = "8本";
+    score.fixedSymbol(kFluteKeySymbol).text = std::to_string(defaults.fluteKey) + "本";
     // The page shows "=60", so the score plays at 60 too.
     score.song.tempoText = "60";
     score.setTempo(60);
     score.song.meterIndex = 0;
     score.song.keySig = 0;
-    score.song.fluteKey = kDefaultFluteKey;
-    score.song.measPerLine = 4;
+    score.song.fluteKey = defaults.fluteKey;
+    score.song.measPerLine = defaults.measPerLine;
     score.song.lineMeasures.fill(0);
     score.curPart = 1;
     score.partCount = 1;

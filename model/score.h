@@ -91,7 +91,13 @@ void forEachNote(const TNote* head, Visit&& visit) {
 // Walks the current part to its end marker, clearing selections and mending prev links on the way.
 TNote* walkToEndOfCurrentPart(Score& score);
 
+// What a new score takes from the configuration.
+struct ScoreDefaults {
+    int measPerLine = 4;
+    int fluteKey = kDefaultFluteKey;
+};
+
 // The "新規作成" state of the model; the fixed symbols keep their positions and sizes.
-void newScore(Score& score);
+void newScore(Score& score, const ScoreDefaults& defaults = {});
 
 }  // namespace shinofu::model

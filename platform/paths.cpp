@@ -19,6 +19,17 @@ std::filesystem::path Paths::companionFolder() {
     return std::filesystem::current_path() / kProgramName;
 }
 
+std::filesystem::path Paths::dataFolder() {
+    if (auto data = fromEnvironment("SHINOFU_DATA_DIR"); !data.empty()) return data;
+    std::error_code error;
+    auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        auto installed = executable.parent_path().parent_path() / "share" / kProgramName;
+        if (std::filesystem::is_directory(installed, error)) return installed;
+    }
+    return SHINOFU_SOURCE_DATA_DIR;
+}
+
 std::filesystem::path Paths::companionFile(const std::string& suffix) {
     return companionFolder() / (std::string(kProgramName) + suffix);
 }

@@ -90,3 +90,13 @@ TEST_F(CommandLine, BadInputFailsWithAMessage) {
     EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "no" / "such" / "x.gd4").string()}), 1);
     EXPECT_FALSE(fs::exists(folder_ / "x.json"));
 }
+
+TEST_F(CommandLine, NewTakesTheCompanionSettingsButInstallsNothing) {
+    fs::create_directories(folder_ / "home");
+    std::ofstream(folder_ / "home" / "shinofu.TMP", std::ios::binary)
+        << "$V:3\r\n$NAME:,1,-8,0,150,3,6,10,16,0,;,1,-8,0,0,0,6,10,10,0,;,1,-8,0,0,0,6,10,10,0,\r\n";
+    ASSERT_EQ(run({"new", (folder_ / "new.gd4").string()}), 0) << err_.str();
+    EXPECT_NE(bytesOf(folder_ / "new.gd4").find("$NAME:,1,-8,0,150,3,6,10,16,0,;"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "home" / "shinofu.INI"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "home"), fs::directory_iterator()), 1);
+}

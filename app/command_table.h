@@ -1,0 +1,32 @@
+// Every menu entry, pop-up entry and tool button of the main window, by caption. Commands are
+// addressed by their caption path ("ファイル&F › 新規作成&N"); an entry without a handler is disabled.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace shinofu::app {
+
+struct MenuEntry {
+    std::string caption;
+    std::vector<MenuEntry> children;  // a submenu when not empty
+
+    bool isSubmenu() const { return !children.empty(); }
+};
+
+const std::vector<MenuEntry>& mainMenu();
+const std::vector<MenuEntry>& popupMenu();
+
+struct ToolButton {
+    std::string hint;
+};
+const std::vector<ToolButton>& toolButtons();
+
+// "ファイル&F" + "新規作成&N" → "ファイル&F › 新規作成&N"
+std::string commandPath(const std::vector<std::string>& captions);
+constexpr const char* kPathSeparator = " › ";
+
+// Every path of a leaf entry in the tree, in menu order.
+std::vector<std::string> leafPaths(const std::vector<MenuEntry>& menu);
+
+}  // namespace shinofu::app

@@ -1,0 +1,104 @@
+#include "app/file_commands.h"
+
+#include "model/excess_notes.h"
+#include "model/score_file.h"
+#include "model/score_settings.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+
+namespace shinofu::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::MessageKind;
+
+struct OpenDialogSpec {
+    const char* title;
+    const char* filter;
+    bool formatFlag;
+};
+
+OpenDialogSpec openSpec(OpenKind kind) {
+    switch (kind) {
+    case OpenKind::OldFormat: return {"旧ファイル読込", "Ver1,Ver2五線譜面Files|*.gd2|Any Files|*.*|", false};
+    case OpenKind::WithPerformanceData:
+        return {"演奏データ付五線譜面読込", "演奏データ五線譜面|*.gd3|五線譜面Files|*.gd2|Any Files|*.*|", false};
+    default: return {"ファイル読込", "Ver3五線譜面Files|*.gd4|Any Files|*.*|", true};
+    }
+}
+
+bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path& file, bool formatFlag) {
+    platform::IoError error;
+    if (!model::loadScoreFile(file, session.score, session.readOptions(formatFlag), error)) {
+        dialogs.message(MessageKind::Error, error.message);
+        return false;
+    }
+    session.score.saved = true;
+    session.editMode = 0;
+    return true;
+}
+
+void reportUnmapped(platform::Dialogs& dialogs, const std::vector<std::string>& unmapped) {
+    if (unmapped.empty()) return;
+    std::string text = "次の文字は Shift-JIS で書けないため「?」として保存しました：";
+    for (const std::string& character : unmapped) text += " " + character;
+    dialogs.message(MessageKind::Warning, text);
+}
+
+}  // namespace
+
+bool openScoreCommand(Session& session, platform::Dialogs& dialogs, OpenKind kind) {
+    OpenDialogSpec spec = openSpec(kind);
+    auto chosen = dialogs.openFile(spec.title, spec.filter, session.currentFile);
+    if (!chosen) return false;
+    session.currentFile = *chosen;
+    if (kind != OpenKind::WithPerformanceData) session.score.writePerfData = false;
+    return readScoreFile(session, dialogs, *chosen, spec.formatFlag);
+}
+
+bool openScoreAtStart(Session& session, platform::Dialogs& dialogs, const fs::path& file) {
+    session.score.writePerfData = false;
+    return readScoreFile(session, dialogs, file, session.formatFlag);
+}
+
+bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPerformanceData) {
+    const bool excess = model::checkExcessNotes(session.score).found();
+    const char* title = excess ? "過剰音符小節があります" : "譜面データ保存";
+    const char* filter = withPerformanceData ? "演奏データ五線譜面|*.gd3|五線譜面|*.gd2|Any Files|*.*|"
+                                             : "五線譜面|*.gd4|Any Files|*.*|";
+    auto chosen = dialogs.saveFile(title, filter, session.currentFile);
+    if (!chosen) return false;
+    fs::path target = model::scoreFileName(*chosen);
+    const bool previousFlag = session.score.writePerfData;
+    session.score.writePerfData = withPerformanceData;
+    model::SaveResult result = model::saveScoreFile(target, session.score);
+    if (!result.written) {
+        session.score.writePerfData = previousFlag;
+        dialogs.message(MessageKind::Error, result.error.message);
+        return false;
+    }
+    session.currentFile = target;
+    reportUnmapped(dialogs, result.unmapped);
+    return true;
+}
+
+bool saveScoreSettingsCommand(Session& session, platform::Dialogs& dialogs) {
+    platform::EncodeResult encoded = platform::encodeLines(model::scoreSettingsLines(session.score));
+    platform::IoError error;
+    std::error_code folderError;
+    fs::create_directories(platform::Paths::companionFolder(), folderError);
+    if (!platform::writeFileAtomically(platform::Paths::companionFile(".TMP"), encoded.bytes, error)) {
+        dialogs.message(MessageKind::Error, error.message);
+        return false;
+    }
+    session.names = model::rememberNameLayout(session.score);
+    reportUnmapped(dialogs, encoded.unmapped);
+    return true;
+}
+
+std::string windowTitleFor(const fs::path& file) {
+    return file.stem().string() + "  篠笛譜面作成ソフト Ver1.0 (Shinofu 2026)";
+}
+
+}  // namespace shinofu::app

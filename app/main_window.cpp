@@ -1,0 +1,316 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "app/command_table.h"
+#include "app/companion_windows.h"
+#include "app/file_commands.h"
+#include "app/memo_window.h"
+#include "app/window_geometry.h"
+#include "edit/edit_mode.h"
+#include "model/score_file.h"
+#include "model/song_data_template.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+
+namespace shinofu::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint8_t kProgramChange = 0xC0;
+constexpr uint8_t kStartProgram = 78;  // played on channel 1 as soon as the device opens
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+QColor qtColour(model::Colour colour) {
+    return QColor(static_cast<int>(model::redOf(colour)), static_cast<int>(model::greenOf(colour)),
+                  static_cast<int>(model::blueOf(colour)));
+}
+
+void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries, std::vector<std::string>& prefix,
+                std::map<std::string, QAction*>& actions, QObject* owner) {
+    for (const MenuEntry& entry : entries) {
+        prefix.push_back(entry.caption);
+        if (entry.isSubmenu()) {
+            QMenu* sub = menu->addMenu(qt(entry.caption));
+            addEntries(sub, entry.children, prefix, actions, owner);
+        } else {
+            QAction* action = menu->addAction(qt(entry.caption));
+            action->setEnabled(false);
+            action->setParent(owner);
+            actions[commandPath(prefix)] = action;
+        }
+        prefix.pop_back();
+    }
+}
+
+std::optional<std::vector<std::string>> companionLines(const char* suffix) {
+    platform::IoError error;
+    auto bytes = platform::readFileBytes(platform::Paths::companionFile(suffix), error);
+    if (!bytes) return std::nullopt;
+    return platform::decodeLines(*bytes);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique_ptr<platform::MidiOut> midi,
+                       QWidget* parent)
+    : QMainWindow(parent), session_(session), dialogs_(dialogs), midi_(std::move(midi)) {
+    setObjectName("Tcvw");
+    setWindowTitle(kMainWindowCaption);
+    setMinimumWidth(kMinimumWindowWidth);
+    WindowGeometry geometry = readWindowGeometry(companionLines(".IN2").value_or(std::vector<std::string>{}));
+    resize(geometry.width, geometry.height);
+    move(0, 0);  // the saved place is not kept
+
+    midi_->open(0);
+    midi_->shortMessage(kProgramChange, kStartProgram, 0);
+
+    scroll_ = new QScrollArea(this);
+    view_ = new QLabel(scroll_);
+    view_->setObjectName("scoreView");
+    scroll_->setWidget(view_);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    setCentralWidget(scroll_);
+
+    question_ = new QFrame(scroll_);
+    question_->setObjectName("questionPanel");
+    question_->setFrameShape(QFrame::Panel);
+    question_->setAutoFillBackground(true);
+    auto* questionLayout = new QHBoxLayout(question_);
+    questionText_ = new QLabel(question_);
+    auto* close = new QPushButton("閉じる", question_);
+    questionLayout->addWidget(questionText_);
+    questionLayout->addWidget(close);
+    connect(close, &QPushButton::clicked, this, &MainWindow::answerQuestion);
+    question_->move(40, 40);
+    question_->hide();
+
+    buildMenus();
+    buildStatusBar();
+    buildCompanionWindows();
+    for (const auto& [index, window] : {std::pair{0, "TplaySform"}, {2, "ToniForm"}, {4, "TNScoreFrm"}}) {
+        if (auto* companion = findChild<QWidget*>(window)) {
+            companion->move(geometry.companions[index], geometry.companions[index + 1]);
+        }
+    }
+    memo_->move(geometry.companions[6], geometry.companions[7]);
+    memo_->setHomePosition(QPoint(geometry.companions[6], geometry.companions[7]));
+    bindCommands();
+    redraw();
+    updateStatus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+    std::vector<std::string> prefix;
+    for (const MenuEntry& top : mainMenu()) {
+        prefix.push_back(top.caption);
+        if (top.isSubmenu()) {
+            QMenu* menu = menuBar()->addMenu(qt(top.caption));
+            addEntries(menu, top.children, prefix, actions_, this);
+        } else {
+            QAction* action = menuBar()->addAction(qt(top.caption));
+            action->setEnabled(false);
+            actions_[top.caption] = action;
+        }
+        prefix.pop_back();
+    }
+    actions_.at(commandPath({"ファイル&F", "MIDIファイル作成（旧）"}))->setVisible(false);
+    popup_ = new QMenu(this);
+    std::vector<std::string> popupPrefix = {"pop-up"};
+    addEntries(popup_, popupMenu(), popupPrefix, actions_, this);
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popup_->popup(view_->mapToGlobal(at)); });
+}
+
+void MainWindow::buildStatusBar() {
+    for (const ToolButton& button : toolButtons()) {
+        auto* tool = new QToolButton(this);
+        tool->setToolTip(qt(button.hint));
+        tool->setText(qt(button.hint).left(2));
+        tool->setEnabled(false);
+        statusBar()->addWidget(tool);
+    }
+    for (const char* name : {"mode", "part", "partDisplay", "page", "position", "message"}) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        statusBar()->addWidget(label);
+        labels_[name] = label;
+    }
+    labels_["message"]->setText(qt(midi_->silenceReason()));
+}
+
+void MainWindow::buildCompanionWindows() {
+    new CompanionWindow("TNScoreFrm", "数字譜設定", {420, 320}, this);
+    new CompanionWindow("TplaySform", "演奏設定", {640, 420}, this);
+    new CompanionWindow("TOni2Form", "音符/記号の選択,編集", {300, 420}, this);
+    new CompanionWindow("ToniForm", "音符入力", {420, 160}, this);
+    memo_ = new MemoWindow(this);
+    memo_->setObjectName("TmemoForm");
+    new DebugWindow(this);
+    new CompanionWindow("TslurForm", "スラー編集", {320, 200}, this);
+    new CompanionWindow("TsymEditForm", "記号などの変更", {420, 300}, this);
+}
+
+void MainWindow::bind(const std::string& path, std::function<void()> handler) {
+    QAction* target = actions_.at(path);
+    target->setEnabled(true);
+    connect(target, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        handler();
+        updateStatus();
+    });
+}
+
+void MainWindow::bindCommands() {
+    const std::string file = "ファイル&F";
+    bind(commandPath({file, "新規作成&N"}), [this] { guarded([this] { newScore(); }); });
+    bind(commandPath({file, "ファイル読込&R"}), [this] { guarded([this] { openScore(OpenKind::CurrentFormat); }); });
+    bind(commandPath({file, "旧ファイル（．ｇｄ２）読込"}), [this] { guarded([this] { openScore(OpenKind::OldFormat); }); });
+    bind(commandPath({file, "演奏データ付五線譜面", "読み込み"}), [this] { guarded([this] { openScore(OpenKind::WithPerformanceData); }); });
+    bind(commandPath({file, "演奏データ付五線譜面", "保存"}), [this] {
+        if (saveScoreCommand(session_, dialogs_, true)) setTitleFor(session_.currentFile);
+    });
+    bind(commandPath({file, "譜面の保存&S"}), [this] {
+        if (saveScoreCommand(session_, dialogs_, false)) setTitleFor(session_.currentFile);
+    });
+    bind(commandPath({file, "譜面設定保存"}), [this] { saveScoreSettingsCommand(session_, dialogs_); });
+    bind(commandPath({file, "終了&X"}), [this] { guarded([this] { close(); }); });
+    bind("終了(&X)", [this] { guarded([this] { close(); }); });
+    const std::string songData = commandPath({"五線譜設定&S", "曲名等設定&I"});
+    bind(songData + kPathSeparator + "設定開始<画面表示>&S", [this] { startSongData(); });
+    bind(songData + kPathSeparator + "設定完了<画面削除>&E", [this] { finishSongData(); });
+    bind("ヘルプ(&H)", [this] { showHelp(); });
+    bind(commandPath({"表示&V", "再表示(&R)"}), [this] { redraw(); });
+}
+
+QAction* MainWindow::action(const std::string& path) const {
+    auto found = actions_.find(path);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::guarded(const std::function<void()>& command) {
+    if (!session_.score.saved) {
+        showQuestion();
+        return;
+    }
+    command();
+}
+
+void MainWindow::showQuestion() {
+    scroll_->horizontalScrollBar()->setValue(0);
+    scroll_->verticalScrollBar()->setValue(0);
+    questionText_->setText("ファイル保存は？");
+    question_->adjustSize();
+    question_->show();
+    question_->raise();
+}
+
+bool MainWindow::questionShown() const { return !question_->isHidden(); }
+
+void MainWindow::answerQuestion() {
+    questionText_->clear();
+    question_->hide();
+    // The changes are given up: the next guarded command goes ahead.
+    session_.score.saved = true;
+}
+
+QString MainWindow::statusText(const char* labelName) const {
+    auto found = labels_.find(labelName);
+    return found == labels_.end() ? QString() : found->second->text();
+}
+
+void MainWindow::updateStatus() {
+    labels_["mode"]->setText(qt(edit::editModeLabel(session_.editMode)));
+    labels_["part"]->setText(QString("Prt:%1").arg(session_.score.curPart));
+    labels_["partDisplay"]->setText("Prt=0");
+    labels_["page"]->setText("Page:1");
+}
+
+void MainWindow::setTitleFor(const fs::path& file) { setWindowTitle(qt(windowTitleFor(file))); }
+
+void MainWindow::redraw() {
+    const model::Configuration& config = session_.config;
+    viewImage_ = QImage(config.viewWidth, config.viewHeight, QImage::Format_RGB32);
+    viewImage_.fill(qtColour(config.backColor));
+    view_->setPixmap(QPixmap::fromImage(viewImage_));
+    view_->resize(viewImage_.size());
+}
+
+void MainWindow::newScore() {
+    model::newScore(session_.score, session_.scoreDefaults());
+    session_.editMode = edit::kNewMode;
+    redraw();
+}
+
+void MainWindow::openScore(OpenKind kind) {
+    openScoreCommand(session_, dialogs_, kind);
+    setTitleFor(session_.currentFile);
+    redraw();
+}
+
+void MainWindow::openAtStart(const fs::path& file) {
+    if (openScoreAtStart(session_, dialogs_, file)) setTitleFor(file);
+    redraw();
+    updateStatus();
+}
+
+void MainWindow::startSongData() {
+    session_.score.saved = false;
+    session_.editMode = edit::kSongDataMode;
+    memo_->setLines(model::songDataTemplate(session_.score));
+    memo_->setSaveAction([this] { finishSongData(); });
+    memo_->show();
+    memo_->raise();
+}
+
+void MainWindow::finishSongData() {
+    model::applySongData(memo_->lines(), session_.score, session_.config.defaultFluteKey);
+    memo_->hide();
+    session_.editMode = edit::kEditMode;
+    redraw();
+    updateStatus();
+}
+
+void MainWindow::showHelp() {
+    session_.editMode = edit::kHelpMode;
+    const fs::path helpFile = platform::Paths::companionFile(".txt");
+    memo_->setLines(companionLines(".txt").value_or(std::vector<std::string>{}));
+    memo_->setSaveAction([this, helpFile] {
+        platform::IoError error;
+        platform::EncodeResult encoded = platform::encodeLines(memo_->lines());
+        if (!platform::writeFileAtomically(helpFile, encoded.bytes, error)) {
+            dialogs_.message(platform::MessageKind::Error, error.message);
+        }
+    });
+    memo_->show();
+    memo_->raise();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    midi_->reset();
+    midi_->close();
+    platform::IoError error;
+    auto lines = windowGeometryLines(width(), height(), x(), y());
+    if (!platform::writeFileAtomically(platform::Paths::companionFile(".IN2"), platform::encodeLines(lines).bytes,
+                                       error)) {
+        dialogs_.message(platform::MessageKind::Error, error.message);
+    }
+    event->accept();
+}
+
+}  // namespace shinofu::app

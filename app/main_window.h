@@ -1,0 +1,82 @@
+// The main window (Tcvw): menus and tool buttons from the command table, the score view,
+// the status labels and the question panel that guards unsaved work.
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/file_commands.h"
+#include "app/session.h"
+#include "platform/dialogs.h"
+#include "platform/midi_out.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QScrollArea;
+
+namespace shinofu::app {
+
+class MemoWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Session& session, platform::Dialogs& dialogs, std::unique_ptr<platform::MidiOut> midi,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The action at a caption path of the main or pop-up menu ("ファイル&F › 新規作成&N").
+    QAction* action(const std::string& path) const;
+    QMenu* popup() const { return popup_; }
+    MemoWindow* memo() const { return memo_; }
+    bool questionShown() const;
+    void answerQuestion();  // "閉じる" on the question panel
+    QString statusText(const char* labelName) const;
+    const QImage& viewImage() const { return viewImage_; }
+
+    // Opens a score named on the command line, once every window exists.
+    void openAtStart(const std::filesystem::path& file);
+    void redraw();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void buildCompanionWindows();
+    void bindCommands();
+    void bind(const std::string& path, std::function<void()> handler);
+    // Runs the command unless unsaved work would be lost; then the question panel shows instead.
+    void guarded(const std::function<void()>& command);
+    void showQuestion();
+    void updateStatus();
+    void setTitleFor(const std::filesystem::path& file);
+
+    void newScore();
+    void openScore(OpenKind kind);
+    void startSongData();
+    void finishSongData();
+    void showHelp();
+
+    Session& session_;
+    platform::Dialogs& dialogs_;
+    std::unique_ptr<platform::MidiOut> midi_;
+    std::map<std::string, QAction*> actions_;
+    QMenu* popup_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QLabel* view_ = nullptr;
+    QImage viewImage_;
+    QFrame* question_ = nullptr;
+    QLabel* questionText_ = nullptr;
+    std::map<std::string, QLabel*> labels_;
+    MemoWindow* memo_ = nullptr;
+};
+
+}  // namespace shinofu::app

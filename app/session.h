@@ -1,0 +1,27 @@
+// Everything one run of the editor works on: the score, the configuration and the shell's state.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/configuration.h"
+#include "model/header_parser.h"
+#include "model/score.h"
+#include "model/score_reader.h"
+
+namespace shinofu::app {
+
+struct Session {
+    model::Score score;
+    model::Configuration config = model::configurationWithoutFile();
+    model::NameLayout names = model::rememberNameLayout(score);  // places for older files' names
+    bool formatFlag = false;  // the reader's assumption for a score named on the command line
+    std::filesystem::path currentFile;
+    int editMode = 0;
+
+    model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey}; }
+    model::ReadOptions readOptions(bool formatFlagForRead) const;
+};
+
+}  // namespace shinofu::app

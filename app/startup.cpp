@@ -1,0 +1,109 @@
+#include "app/startup.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "model/score_settings.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/text_codec.h"
+
+namespace shinofu::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::MessageKind;
+using platform::Paths;
+
+constexpr const char* kShippedCompanionFiles[] = {".INI", ".txt"};
+constexpr const char* kUndoSnapshots[] = {"_0.tpu", "_1.tpu", "_2.tpu", "_3.tpu"};
+
+void installCompanionFiles(std::vector<StartupMessage>& messages) {
+    std::error_code error;
+    fs::create_directories(Paths::companionFolder(), error);
+    for (const char* suffix : kShippedCompanionFiles) {
+        fs::path target = Paths::companionFile(suffix);
+        if (fs::exists(target, error)) continue;
+        fs::path shipped = Paths::dataFolder() / (std::string(Paths::kProgramName) + suffix);
+        fs::copy_file(shipped, target, error);
+        if (error) {
+            messages.push_back({MessageKind::Warning, "設定ファイルを用意できません：" + target.string() + "\n" +
+                                                          error.message()});
+        }
+    }
+}
+
+std::optional<std::vector<std::string>> readCompanionLines(const char* suffix, std::vector<StartupMessage>& messages) {
+    fs::path file = Paths::companionFile(suffix);
+    std::error_code error;
+    if (!fs::exists(file, error)) return std::nullopt;
+    platform::IoError ioError;
+    auto bytes = platform::readFileBytes(file, ioError);
+    if (!bytes) {
+        messages.push_back({MessageKind::Error, ioError.message});
+        return std::nullopt;
+    }
+    return platform::decodeLines(*bytes);
+}
+
+void enterWorkingDirectory(const std::string& folder, std::vector<StartupMessage>& messages) {
+    std::error_code error;
+    if (!fs::exists(folder, error)) {
+        fs::create_directories(folder, error);
+        if (error) {
+            messages.push_back({MessageKind::Warning, folder + " ディレクトリが作れません"});
+        } else {
+            messages.push_back({MessageKind::Information, folder + " ディレクトリを作成しました"});
+        }
+    }
+    fs::current_path(folder, error);
+    if (error) messages.push_back({MessageKind::Error, "作業フォルダに移れません：" + folder + "\n" + error.message()});
+}
+
+}  // namespace
+
+std::string expandHome(const std::string& path) {
+    const char* home = std::getenv("HOME");
+    if (!home || path.empty() || path[0] != '~' || (path.size() > 1 && path[1] != '/')) return path;
+    return std::string(home) + path.substr(1);
+}
+
+std::vector<StartupMessage> startUp(Session& session, const StartupOptions& options) {
+    std::vector<StartupMessage> messages;
+    if (options.installCompanionFiles) installCompanionFiles(messages);
+
+    session.score.fonts = model::builtInFontNames();
+    if (auto lines = readCompanionLines(".INI", messages)) {
+        session.config = model::readConfiguration(*lines);
+    } else {
+        session.config = model::configurationWithoutFile();
+    }
+    const model::Configuration& config = session.config;
+    session.score.fonts = config.fonts;
+    session.score.numeric = config.numeric;
+
+    std::error_code error;
+    std::string folder = config.workingDirectory.empty() ? fs::current_path(error).string()
+                                                         : expandHome(config.workingDirectory);
+    session.config.workingDirectory = folder;
+    if (options.enterWorkingDirectory) enterWorkingDirectory(folder, messages);
+
+    if (options.removeUndoSnapshots) {
+        for (const char* suffix : kUndoSnapshots) fs::remove(Paths::companionFile(suffix), error);
+    }
+
+    session.formatFlag = false;
+    if (auto lines = readCompanionLines(".TMP", messages)) {
+        model::ScoreSettingsResult settings =
+            model::readScoreSettings(*lines, session.score, config.defaultFluteKey);
+        session.formatFlag = settings.formatFlag;
+        session.names = settings.names;
+    } else {
+        session.names = model::rememberNameLayout(session.score);
+    }
+    model::newScore(session.score, session.scoreDefaults());
+    session.editMode = 6;
+    return messages;
+}
+
+}  // namespace shinofu::app

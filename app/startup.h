@@ -1,0 +1,29 @@
+// Start-up of a session: companion files, configuration, working folder, score settings, new score.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "platform/dialogs.h"
+
+namespace shinofu::app {
+
+struct StartupOptions {
+    bool installCompanionFiles = true;  // copy the shipped configuration and help on first start
+    bool enterWorkingDirectory = true;  // create it when missing and change into it
+    bool removeUndoSnapshots = true;
+};
+
+struct StartupMessage {
+    platform::MessageKind kind;
+    std::string text;
+};
+
+// Fills the session; what the user must be told comes back in order.
+std::vector<StartupMessage> startUp(Session& session, const StartupOptions& options);
+
+// "~/x" names a folder in the user's home.
+std::string expandHome(const std::string& path);
+
+}  // namespace shinofu::app

@@ -1,0 +1,22 @@
+// The edit modes (editMode 0..26) and the names the status bar shows for them.
+#pragma once
+
+#include <string>
+
+namespace shinofu::edit {
+
+enum EditMode : int {
+    kNoMode = 0,
+    kEditMode = 2,
+    kNewMode = 6,
+    kHelpMode = 19,
+    kSongDataMode = 20,
+    kPlaybackSettingsMode = 21,
+};
+
+// The name alone ("新規"); empty for the unnamed modes.
+std::string editModeName(int mode);
+// What the status label shows: the name between "<" and ">".
+std::string editModeLabel(int mode);
+
+}  // namespace shinofu::edit

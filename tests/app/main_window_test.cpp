@@ -1,0 +1,168 @@
+// The main window driven through its real menus on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <fstream>
+
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "app/memo_window.h"
+#include "app/startup.h"
+#include "platform/file_io.h"
+#include "platform/text_codec.h"
+#include "temp_home.h"
+
+namespace fs = std::filesystem;
+using namespace shinofu::app;
+using shinofu::platform::ScriptedDialogs;
+using shinofu::testing::TempHome;
+
+namespace {
+
+const fs::path kDemo = fs::path(SHINOFU_SOURCE_DIR) / "data/demo/sakura.gd4";
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    explicit MainWindowTest(const char* name = "window") : home_(name) {}
+
+    MainWindow& start() {
+        StartupOptions options;
+        options.installCompanionFiles = false;
+        startUp(session_, options);
+        window_ = std::make_unique<MainWindow>(session_, dialogs_,
+                                               std::make_unique<shinofu::platform::NullMidiOut>("test"));
+        return *window_;
+    }
+    void trigger(const std::vector<std::string>& path) {
+        QAction* action = window_->action(commandPath(path));
+        ASSERT_NE(action, nullptr) << commandPath(path);
+        ASSERT_TRUE(action->isEnabled()) << commandPath(path);
+        action->trigger();
+    }
+
+    TempHome home_;
+    Session session_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, EveryCaptionHasAnActionAndOnlyBuiltCommandsAreEnabled) {
+    MainWindow& window = start();
+    EXPECT_EQ(window.windowTitle(), "Shinofu 篠笛譜面作成支援");
+    EXPECT_GE(window.minimumWidth(), 608);
+    int enabled = 0;
+    auto paths = leafPaths(mainMenu());
+    for (const std::string& path : paths) {
+        QAction* action = window.action(path);
+        ASSERT_NE(action, nullptr) << path;
+        enabled += action->isEnabled();
+    }
+    EXPECT_GT(paths.size(), 200u);
+    EXPECT_TRUE(window.action("ファイル&F › 新規作成&N")->isEnabled());
+    EXPECT_FALSE(window.action("ファイル&F › MIDIファイル作成&M")->isEnabled());
+    EXPECT_FALSE(window.action("ファイル&F › MIDIファイル作成（旧）")->isVisible());
+    EXPECT_LT(enabled, 20);
+    EXPECT_EQ(window.statusText("mode"), "<新規>");
+    EXPECT_EQ(window.statusText("part"), "Prt:1");
+    EXPECT_EQ(window.viewImage().width(), 990);
+    EXPECT_EQ(window.viewImage().height(), 1420);
+}
+
+TEST_F(MainWindowTest, ScoreNamedAtStartOpensWithItsTitle) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    EXPECT_EQ(session_.score.title(), "さくらさくら");
+    EXPECT_TRUE(window.windowTitle().startsWith("sakura  篠笛譜面作成ソフト"));
+    EXPECT_TRUE(session_.currentFile.empty());  // a start-up file is not the current file
+    EXPECT_TRUE(session_.score.saved);
+}
+
+TEST_F(MainWindowTest, UnsavedWorkStopsGuardedCommandsUntilTheQuestionIsAnswered) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    trigger({"五線譜設定&S", "曲名等設定&I", "設定開始<画面表示>&S"});  // marks the score unsaved
+    EXPECT_FALSE(session_.score.saved);
+    trigger({"ファイル&F", "新規作成&N"});
+    EXPECT_TRUE(window.questionShown());
+    EXPECT_EQ(session_.score.title(), "さくらさくら");  // nothing was lost
+    trigger({"ファイル&F", "終了&X"});
+    EXPECT_FALSE(fs::exists(home_.companion() / "shinofu.IN2"));  // the window did not close
+    window.answerQuestion();
+    EXPECT_FALSE(window.questionShown());
+    trigger({"ファイル&F", "新規作成&N"});
+    EXPECT_EQ(session_.score.title(), "");
+    EXPECT_EQ(window.statusText("mode"), "<新規>");
+}
+
+TEST_F(MainWindowTest, SaveAndReopenThroughTheMenus) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    dialogs_.answers.push_back(home_.root() / "copy");
+    trigger({"ファイル&F", "譜面の保存&S"});
+    ASSERT_TRUE(fs::exists(home_.root() / "copy.gd4"));
+    EXPECT_TRUE(window.windowTitle().startsWith("copy  "));
+    trigger({"ファイル&F", "新規作成&N"});
+    EXPECT_FALSE(window.questionShown());
+    dialogs_.answers.push_back(home_.root() / "copy.gd4");
+    trigger({"ファイル&F", "ファイル読込&R"});
+    EXPECT_EQ(session_.score.title(), "さくらさくら");
+    EXPECT_EQ(dialogs_.requests.back().start, home_.root() / "copy.gd4");
+    shinofu::platform::IoError error;
+    EXPECT_EQ(shinofu::platform::readFileBytes(home_.root() / "copy.gd4", error),
+              shinofu::platform::readFileBytes(kDemo, error));
+}
+
+TEST_F(MainWindowTest, SongDataThroughTheMemoWindow) {
+    MainWindow& window = start();
+    trigger({"五線譜設定&S", "曲名等設定&I", "設定開始<画面表示>&S"});
+    EXPECT_TRUE(window.memo()->isVisible());
+    EXPECT_EQ(window.statusText("mode"), "<曲データ>");
+    EXPECT_EQ(window.memo()->lines().front(), "/$NAME:曲名,作詞者名,作曲者名");
+    window.memo()->setLines({"$NAME:荒城の月,土井晩翠,滝廉太郎", "$TEMPO:Andante,3/4", "$KEY:B-,6", "$END"});
+    window.memo()->save();  // the memo's "保存" finishes the song data
+    EXPECT_FALSE(window.memo()->isVisible());
+    EXPECT_EQ(session_.score.title(), "荒城の月");
+    EXPECT_EQ(session_.score.composer(), "滝廉太郎");
+    EXPECT_EQ(session_.score.song.tempo, 75);
+    EXPECT_EQ(session_.score.meter().text, "3/4");
+    EXPECT_EQ(session_.score.song.keySig, 9);
+    EXPECT_EQ(session_.score.song.fluteKey, 6);
+    EXPECT_EQ(window.statusText("mode"), "<編集>");
+    trigger({"五線譜設定&S", "曲名等設定&I", "設定開始<画面表示>&S"});
+    EXPECT_EQ(window.memo()->lines().front(), "$NAME:荒城の月,土井晩翠,滝廉太郎");
+}
+
+TEST_F(MainWindowTest, ScoreSettingsSurviveARestart) {
+    start();
+    session_.score.fixedSymbol(shinofu::model::kTitleSymbol).dx = 222;
+    trigger({"ファイル&F", "譜面設定保存"});
+    window_->close();
+    EXPECT_TRUE(fs::exists(home_.companion() / "shinofu.IN2"));
+    Session restarted;
+    StartupOptions options;
+    options.installCompanionFiles = false;
+    startUp(restarted, options);
+    EXPECT_EQ(restarted.score.fixedSymbol(shinofu::model::kTitleSymbol).dx, 222);
+    EXPECT_EQ(restarted.score.fixedSymbol(shinofu::model::kTempoSymbol).text, "=60");
+    EXPECT_EQ(restarted.score.fixedSymbol(shinofu::model::kFluteKeySymbol).text, "8本");
+}
+
+TEST_F(MainWindowTest, MemoWindowFontSizesAndHelpSave) {
+    fs::create_directories(home_.companion());
+    std::ofstream(home_.companion() / "shinofu.txt", std::ios::binary) << "\x83w\x83\x8b\x83v\r\n";  // ヘルプ
+    MainWindow& window = start();
+    trigger({"ヘルプ(&H)"});
+    EXPECT_EQ(window.memo()->lines().front(), "ヘルプ");
+    EXPECT_EQ(window.statusText("mode"), "<ヘルプ>");
+    window.memo()->setLines({"書き換えた"});
+    window.memo()->save();
+    shinofu::platform::IoError error;
+    auto bytes = shinofu::platform::readFileBytes(home_.companion() / "shinofu.txt", error);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(shinofu::platform::decodeLines(*bytes).front(), "書き換えた");
+    window.memo()->setTextHeight(14);
+    EXPECT_EQ(window.memo()->textHeight(), 14);
+}
