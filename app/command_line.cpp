@@ -10,6 +10,8 @@
 #include "model/score.h"
 #include "model/score_file.h"
 #include "model/score_json.h"
+#include "model/text_fields.h"
+#include "output/page_image.h"
 #include "platform/file_io.h"
 
 namespace shinofu::app {
@@ -52,8 +54,58 @@ bool loadInput(const fs::path& in, Session& session, std::ostream& err) {
     return true;
 }
 
-bool writeOutput(const fs::path& out, model::Score& score, std::ostream& err) {
+struct ConvertOptions {
+    int page = 1;
+    bool numeric = false;
+    int part = 1;
+};
+
+bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options, std::ostream& err) {
+    for (size_t i = 3; i < args.size(); ++i) {
+        auto number = [&](int& target) {
+            if (i + 1 >= args.size() || !model::parseWholeNumber(args[i + 1]) || *model::parseWholeNumber(args[i + 1]) < 1) {
+                err << args[i] << " には 1 以上の数が要ります\n";
+                return false;
+            }
+            target = *model::parseWholeNumber(args[++i]);
+            return true;
+        };
+        if (args[i] == "--page") {
+            if (!number(options.page)) return false;
+        } else if (args[i] == "--part") {
+            if (!number(options.part)) return false;
+        } else if (args[i] == "--numeric") {
+            options.numeric = true;
+        } else {
+            err << "知らないオプションです: " << args[i] << "\n" << kUsage;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writePicture(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
+    session.score.recomputePositions();
+    render::ViewState view = session.view;
+    const render::PageTables tables = render::buildPageTables(session.score, view);
+    if (options.page > tables.pageCount) {
+        err << "ページ " << options.page << " はありません（" << tables.pageCount << " ページまで）\n";
+        return false;
+    }
+    view.curPage = options.page;
+    output::DrawingResources resources;
+    QImage image = output::renderPageImage(session.score, view, resources);
+    if (!image.save(QString::fromStdString(out.string()), "PNG")) {
+        err << "画像を書き込めません: " << out.string() << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
+    model::Score& score = session.score;
     const std::string ext = lowerExtension(out);
+    if (ext == ".png") return writePicture(out, session, options, err);
     if (ext == ".gd4") {
         model::SaveResult result = model::saveScoreFile(out, score);
         if (!result.unmapped.empty()) {
@@ -94,14 +146,16 @@ int runConversion(const std::vector<std::string>& args, std::ostream& err) {
             err << kUsage;
             return 1;
         }
-        return writeOutput(args[1], session.score, err) ? 0 : 1;
+        return writeOutput(args[1], session, ConvertOptions{}, err) ? 0 : 1;
     }
     if (args.size() < 3) {
         err << kUsage;
         return 1;
     }
+    ConvertOptions options;
+    if (!parseOptions(args, options, err)) return 1;
     if (!loadInput(args[1], session, err)) return 1;
-    return writeOutput(args[2], session.score, err) ? 0 : 1;
+    return writeOutput(args[2], session, options, err) ? 0 : 1;
 }
 
 }  // namespace shinofu::app

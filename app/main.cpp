@@ -1,5 +1,6 @@
 // Program entry: a command-line conversion, or the editor.
 #include <QApplication>
+#include <QGuiApplication>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -13,7 +14,12 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (shinofu::app::isConversionCommand(args)) return shinofu::app::runConversion(args, std::cerr);
+    if (shinofu::app::isConversionCommand(args)) {
+        // Pictures are drawn with Qt's painter and fonts, which need an application but no screen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        return shinofu::app::runConversion(args, std::cerr);
+    }
 
     // Start-up changes into the working folder, so a relative name is resolved first.
     std::optional<std::filesystem::path> scoreFile;

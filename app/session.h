@@ -9,6 +9,7 @@
 #include "model/header_parser.h"
 #include "model/score.h"
 #include "model/score_reader.h"
+#include "render/view_state.h"
 
 namespace shinofu::app {
 
@@ -19,6 +20,7 @@ struct Session {
     bool formatFlag = false;  // the reader's assumption for a score named on the command line
     std::filesystem::path currentFile;
     int editMode = 0;
+    render::ViewState view;
 
     model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;

@@ -79,6 +79,7 @@ std::vector<StartupMessage> startUp(Session& session, const StartupOptions& opti
         session.config = model::configurationWithoutFile();
     }
     const model::Configuration& config = session.config;
+    session.view = render::ViewState::fromConfiguration(config);
     session.score.fonts = config.fonts;
     session.score.numeric = config.numeric;
 

@@ -1,0 +1,21 @@
+#include "output/page_image.h"
+
+#include <QPainter>
+
+#include "platform/qt_canvas.h"
+
+namespace shinofu::output {
+
+DrawingResources::DrawingResources() : catalog(platform::QtCanvas::isFamilyInstalled) {}
+
+QImage renderPageImage(const model::Score& score, const render::ViewState& view, const DrawingResources& resources,
+                       const render::PageOptions& options) {
+    QImage image(std::max(1, view.viewWidth), std::max(1, view.viewHeight), QImage::Format_RGB32);
+    image.fill(platform::QtCanvas::toQColor(view.backColor));
+    QPainter painter(&image);
+    platform::QtCanvas canvas(painter, resources.glyphs, resources.catalog);
+    render::drawPage(canvas, score, view, options);
+    return image;
+}
+
+}  // namespace shinofu::output

@@ -1,0 +1,23 @@
+// The page drawn into a raster image: what the score view shows and what PNG export writes.
+#pragma once
+
+#include <QImage>
+
+#include "model/score.h"
+#include "platform/font_catalog.h"
+#include "platform/music_glyphs.h"
+#include "render/page_drawer.h"
+
+namespace shinofu::output {
+
+// Shared, read-only drawing resources: the music glyphs and the face catalog.
+struct DrawingResources {
+    DrawingResources();
+    platform::MusicGlyphs glyphs;
+    platform::FontCatalog catalog;
+};
+
+QImage renderPageImage(const model::Score& score, const render::ViewState& view, const DrawingResources& resources,
+                       const render::PageOptions& options = {});
+
+}  // namespace shinofu::output

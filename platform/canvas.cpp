@@ -1,0 +1,29 @@
+#include "platform/canvas.h"
+
+namespace shinofu::platform {
+
+void Path::moveTo(double x, double y) {
+    ops.push_back(Op::Move);
+    points.push_back({x, y});
+}
+
+void Path::lineTo(double x, double y) {
+    ops.push_back(Op::Line);
+    points.push_back({x, y});
+}
+
+void Path::cubicTo(double x1, double y1, double x2, double y2, double x, double y) {
+    ops.push_back(Op::Cubic);
+    points.push_back({x1, y1});
+    points.push_back({x2, y2});
+    points.push_back({x, y});
+}
+
+void Path::close() { ops.push_back(Op::Close); }
+
+void Path::append(const Path& other) {
+    ops.insert(ops.end(), other.ops.begin(), other.ops.end());
+    points.insert(points.end(), other.points.begin(), other.points.end());
+}
+
+}  // namespace shinofu::platform

@@ -1,0 +1,181 @@
+#include "platform/qt_canvas.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainterPath>
+
+#include "platform/text_codec.h"
+
+namespace shinofu::platform {
+namespace {
+
+QPainter::CompositionMode compositionFor(RasterMode mode) {
+    switch (mode) {
+    case RasterMode::Xor: return QPainter::RasterOp_SourceXorDestination;
+    case RasterMode::Merge: return QPainter::RasterOp_SourceOrDestination;
+    case RasterMode::MergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+QPainterPath toQPath(const Path& path) {
+    QPainterPath q;
+    q.setFillRule(Qt::WindingFill);
+    size_t at = 0;
+    for (Path::Op op : path.ops) {
+        switch (op) {
+        case Path::Op::Move:
+            q.moveTo(path.points[at].x, path.points[at].y);
+            ++at;
+            break;
+        case Path::Op::Line:
+            q.lineTo(path.points[at].x, path.points[at].y);
+            ++at;
+            break;
+        case Path::Op::Cubic:
+            q.cubicTo(path.points[at].x, path.points[at].y, path.points[at + 1].x, path.points[at + 1].y,
+                      path.points[at + 2].x, path.points[at + 2].y);
+            at += 3;
+            break;
+        case Path::Op::Close: q.closeSubpath(); break;
+        }
+    }
+    return q;
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, const MusicGlyphs& glyphs, const FontCatalog& catalog)
+    : painter_(painter), glyphs_(glyphs), catalog_(catalog) {
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+QColor QtCanvas::toQColor(Colour colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+bool QtCanvas::isFamilyInstalled(const std::string& family) {
+    return QFontDatabase::hasFamily(QString::fromStdString(family));
+}
+
+void QtCanvas::applyMode() {
+    // Raster operations only exist on raster targets; elsewhere (SVG, PDF) they draw as copy.
+    const bool raster = painter_.device() && painter_.device()->devType() == QInternal::Image;
+    painter_.setCompositionMode(raster ? compositionFor(pen_.mode) : QPainter::CompositionMode_SourceOver);
+    // Bitwise modes are only meaningful on whole pixels.
+    painter_.setRenderHint(QPainter::Antialiasing, pen_.mode == RasterMode::Copy);
+}
+
+void QtCanvas::setPen(const Pen& pen) {
+    pen_ = pen;
+    QPen qpen(toQColor(pen.colour));
+    qpen.setWidth(std::max(1, pen.width));
+    qpen.setStyle(pen.style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    qpen.setCapStyle(Qt::FlatCap);
+    painter_.setPen(qpen);
+}
+
+void QtCanvas::setBrush(const Brush& brush) {
+    brush_ = brush;
+    painter_.setBrush(brush.clear ? QBrush(Qt::NoBrush) : QBrush(toQColor(brush.colour)));
+}
+
+void QtCanvas::moveTo(int x, int y) { position_ = QPoint(x, y); }
+
+void QtCanvas::lineTo(int x, int y) {
+    applyMode();
+    // Pixel centres: a 1-pixel line from (x, y) covers that pixel row, as on a GDI device.
+    const double shift = painter_.pen().width() % 2 ? 0.5 : 0.0;
+    painter_.drawLine(QPointF(position_.x() + shift, position_.y() + shift), QPointF(x + shift, y + shift));
+    position_ = QPoint(x, y);
+}
+
+void QtCanvas::rectangle(int left, int top, int right, int bottom) {
+    applyMode();
+    // A GDI rectangle fills up to but not including its right and bottom edges.
+    painter_.drawRect(QRectF(left, top, right - left, bottom - top));
+}
+
+void QtCanvas::polygon(const std::vector<Point>& points) {
+    applyMode();
+    QPolygon polygon;
+    for (Point p : points) polygon << QPoint(p.x, p.y);
+    painter_.drawPolygon(polygon);
+}
+
+void QtCanvas::ellipse(int left, int top, int right, int bottom) {
+    applyMode();
+    painter_.drawEllipse(QRectF(left, top, right - left, bottom - top));
+}
+
+void QtCanvas::bezier(const std::vector<Point>& points) {
+    if (points.size() < 4) return;
+    applyMode();
+    QPainterPath path(QPointF(points[0].x, points[0].y));
+    for (size_t i = 1; i + 2 < points.size(); i += 3) {
+        path.cubicTo(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, points[i + 2].x, points[i + 2].y);
+    }
+    painter_.save();
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawPath(path);
+    painter_.restore();
+}
+
+void QtCanvas::fillPath(const Path& path) {
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.fillPath(toQPath(path), QBrush(toQColor(brush_.colour)));
+}
+
+void QtCanvas::setTextColour(Colour colour) { textColour_ = colour; }
+
+void QtCanvas::setTextBackground(bool opaque, Colour colour) {
+    opaqueText_ = opaque;
+    textBackground_ = colour;
+}
+
+QFont QtCanvas::qtFont(const FontDescription& font) const {
+    QFont qfont(QString::fromStdString(catalog_.installedFace(font.face)));
+    qfont.setPixelSize(std::max(1, font.height));
+    qfont.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    qfont.setStrikeOut(font.strikeOut);
+    return qfont;
+}
+
+void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription& font) {
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    const int width = textWidth(utf8, font);
+    if (opaqueText_) painter_.fillRect(QRect(x, y, width, font.height), toQColor(textBackground_));
+    if (FontCatalog::isMusicFace(font.face)) {
+        // The music font's codes are the bytes of the Shift-JIS form.
+        const std::string codes = TextCodec::encode(utf8).bytes;
+        painter_.fillPath(toQPath(glyphs_.textOutline(codes, font.height, x, y)), QBrush(toQColor(textColour_)));
+        return;
+    }
+    QFont qfont = qtFont(font);
+    painter_.setFont(qfont);
+    painter_.save();
+    painter_.setPen(toQColor(textColour_));
+    painter_.drawText(QPointF(x, y + QFontMetricsF(qfont).ascent()), QString::fromStdString(utf8));
+    painter_.restore();
+}
+
+int QtCanvas::textWidth(const std::string& utf8, const FontDescription& font) {
+    if (FontCatalog::isMusicFace(font.face)) {
+        return static_cast<int>(glyphs_.textAdvance(TextCodec::encode(utf8).bytes, font.height) + 0.5);
+    }
+    return QFontMetrics(qtFont(font)).horizontalAdvance(QString::fromStdString(utf8));
+}
+
+int QtCanvas::textHeight(const std::string& utf8, const FontDescription& font) {
+    if (FontCatalog::isMusicFace(font.face)) return font.height;
+    (void)utf8;
+    return QFontMetrics(qtFont(font)).height();
+}
+
+}  // namespace shinofu::platform

@@ -1,0 +1,26 @@
+// What every drawing routine of a page reads: the canvas, the score, the view and the layout.
+#pragma once
+
+#include "model/score.h"
+#include "platform/canvas.h"
+#include "render/page_geometry.h"
+#include "render/page_tables.h"
+#include "render/view_state.h"
+
+namespace shinofu::render {
+
+struct DrawContext {
+    platform::Canvas& canvas;
+    const model::Score& score;
+    const ViewState& view;
+    const PageTables& tables;
+    PageGeometry& geometry;
+
+    int glyphBase() const;
+    // The music font at a height in layout units.
+    platform::FontDescription musicFont(double layoutHeight, int weight = 0) const;
+    // The thin-line pen: round(0.35 × unit), at least one pixel.
+    int thinPenWidth() const;
+};
+
+}  // namespace shinofu::render

@@ -1,0 +1,159 @@
+#include "render/page_drawer.h"
+
+#include <vector>
+
+#include "render/staff_drawing.h"
+
+namespace shinofu::render {
+namespace {
+
+constexpr double kBracketWidth = 2;
+constexpr double kAPaperRatio = 1.414;
+
+// The visible parts in part order: staff i of a system shows the i-th of them.
+std::vector<int> displaySlots(const model::Score& score) {
+    std::vector<int> slots;
+    for (int part = 1; part <= score.partCount; ++part) {
+        if (score.part(part).visible) slots.push_back(part);
+    }
+    return slots;
+}
+
+// The part whose clef staff H of a system carries: with chorus pairs, a pair shares the staff of its first part.
+int partOnStaff(const std::vector<int>& slots, int staff, int chorusCount) {
+    int slot = staff;
+    if (chorusCount == 1 && staff > 1) slot = staff + 1;
+    if (chorusCount == 2 && staff == 2) slot = 3;
+    if (chorusCount == 2 && staff > 2) slot = staff + 2;
+    return slot >= 1 && slot <= static_cast<int>(slots.size()) ? slots[slot - 1] : 0;
+}
+
+void clearView(DrawContext& context) {
+    // The outline takes the background colour too: the view has no frame of its own.
+    platform::Pen pen;
+    pen.colour = context.view.backColor;
+    context.canvas.setPen(pen);
+    context.canvas.setBrush({context.view.backColor, false});
+    context.canvas.rectangle(0, 0, context.view.viewWidth, context.view.viewHeight);
+    context.canvas.setBrush({0, true});
+}
+
+// Draws one part's records of the current page; returns the number of lines its notes reached.
+int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions& options) {
+    const model::Score& score = context.score;
+    const model::Part& data = score.part(part);
+    const PageTables& tables = context.tables;
+    const int measureLen = score.measureLen();
+    const int pageStart = tables.pageStart(context.view.curPage);
+    const model::TNote* record =
+        context.view.displayStart[part - 1] ? context.view.displayStart[part - 1] : data.partHead;
+    int position = 0;
+    while (record && !record->isEndMarker() && position < pageStart) {
+        position += record->len;
+        record = record->next;
+    }
+    int line = 1;
+    int row = firstRowOf(ordinal, tables.chorusCount);
+    int running = 0;
+    int lines = 0;
+    for (; record && !record->isEndMarker() && line <= tables.systemsPerPage; record = record->next) {
+        context.geometry.selectLine(line);
+        lines = line;
+        const int lineLength = context.geometry.measPerLine() * measureLen;
+        const NoteSpot spot{row, (running / measureLen) % context.geometry.measPerLine() + 1,
+                            running % measureLen + 1, data.fClef};
+        if (record->pitch == model::kRest) {
+            drawRest(context, *record, spot);
+            if (options.layers) options.layers->noteDrawn(context, {*record, part, spot, 0.0});
+        } else if (model::isStaffPitch(record->pitch)) {
+            const double x = drawOnpu(context, *record, spot);
+            if (options.layers) options.layers->noteDrawn(context, {*record, part, spot, x});
+        }
+        running += record->len;
+        if (running >= lineLength) {
+            running = 0;
+            ++line;
+            row += tables.stavesPerSystem;
+            // A line just begun when the notes end exactly at a line end counts too.
+            if (line <= tables.systemsPerPage) lines = line;
+        }
+    }
+    return lines;
+}
+
+void drawStaves(DrawContext& context, int systems) {
+    const PageTables& tables = context.tables;
+    const double u = context.geometry.unit();
+    const auto slots = displaySlots(context.score);
+    for (int system = 1; system <= systems; ++system) {
+        context.geometry.selectLine(system);
+        double firstBottom = 0;
+        double lastBottom = 0;
+        for (int staff = 1; staff <= tables.stavesPerSystem; ++staff) {
+            const int row = staff + (system - 1) * tables.stavesPerSystem;
+            const double bottom =
+                (context.view.topMargin + 9) * u - context.view.originY + (row - 1) * context.view.lineSpacing * u;
+            const int part = partOnStaff(slots, staff, tables.chorusCount);
+            const bool fClef = part > 0 && context.score.part(part).fClef;
+            const int lineIndex = tables.lineIndex(context.view.curPage, system);
+            draw5lines(context, {row, fClef, bottom, static_cast<double>(context.geometry.staffLeftX()), lineIndex,
+                                 system == 1});
+            if (staff == 1) firstBottom = bottom;
+            lastBottom = bottom;
+        }
+        if (tables.stavesPerSystem > 1) {
+            platform::Pen pen;
+            pen.colour = context.view.drawColor;
+            pen.width = px(kBracketWidth);
+            context.canvas.setPen(pen);
+            const int x = context.geometry.staffLeftX();
+            context.canvas.moveTo(x, px(firstBottom - 12 * u));
+            context.canvas.lineTo(x, px(lastBottom));
+        }
+    }
+}
+
+void drawFrame(DrawContext& context, int frameHeight) {
+    const double width = context.view.viewWidth;
+    const double scale = frameHeight / (width * kAPaperRatio);
+    platform::Pen pen;
+    pen.colour = context.view.drawColor;
+    context.canvas.setPen(pen);
+    context.canvas.setBrush({0, true});
+    context.canvas.rectangle(0, 0, px(width * scale), px(width * kAPaperRatio * scale));
+}
+
+}  // namespace
+
+int firstRowOf(int ordinal, int chorusCount) {
+    if (chorusCount == 0) return ordinal;
+    return ordinal > 2 * chorusCount ? ordinal - chorusCount : (ordinal + 1) / 2;
+}
+
+PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,
+                        const PageOptions& options) {
+    PageDrawResult result;
+    result.tables = buildPageTables(score, view);
+    PageGeometry geometry(score, view, result.tables);
+    DrawContext context{canvas, score, view, result.tables, geometry};
+    if (options.clear) clearView(context);
+    canvas.setTextBackground(false, view.backColor);
+
+    int ordinal = 0;
+    int lines = 0;
+    for (int part = 1; part <= score.partCount; ++part) {
+        if (!score.part(part).visible) continue;
+        lines = std::max(lines, drawPartNotes(context, part, ++ordinal, options));
+    }
+    // A page without notes still shows one system.
+    result.linesDrawn = ordinal > 0 ? std::max(1, lines) : 0;
+    drawStaves(context, result.linesDrawn);
+    if (options.layers) {
+        options.layers->pageDrawn(context, result.tables.pageEnd[std::min<size_t>(
+                                               view.curPage, result.tables.pageEnd.size() - 1)]);
+    }
+    if (view.allPageView && options.frameHeight > 0) drawFrame(context, options.frameHeight);
+    return result;
+}
+
+}  // namespace shinofu::render

@@ -1,0 +1,52 @@
+// The page drawing driver: page tables, clearing, every visible part's notes of the current page,
+// the staves over them, the later layers, and the whole-page frame.
+#pragma once
+
+#include "model/score.h"
+#include "platform/canvas.h"
+#include "render/draw_context.h"
+#include "render/note_drawing.h"
+
+namespace shinofu::render {
+
+// A note or rest as the driver placed it, for the layers drawn with it (lyrics, fingering, beams).
+struct PlacedNote {
+    const model::TNote& note;
+    int part;
+    NoteSpot spot;
+    double x;  // the note's unrounded x (for rests, the x of a note at the same place)
+};
+
+// The layers other parts of the program draw on the staff page; each defaults to nothing.
+class PageLayers {
+public:
+    virtual ~PageLayers() = default;
+    virtual void noteDrawn(DrawContext& context, const PlacedNote& placed) {
+        (void)context;
+        (void)placed;
+    }
+    // After the staves: symbols, marks and texts of the page, which ends at pageEnd (length units).
+    virtual void pageDrawn(DrawContext& context, int pageEnd) {
+        (void)context;
+        (void)pageEnd;
+    }
+};
+
+struct PageDrawResult {
+    int linesDrawn = 0;  // systems drawn on the page, at most systemsPerPage
+    PageTables tables;
+};
+
+struct PageOptions {
+    bool clear = true;              // an export clears its own picture first
+    int frameHeight = 0;            // the window height the whole-page frame fills (0: no frame)
+    PageLayers* layers = nullptr;
+};
+
+PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,
+                        const PageOptions& options = {});
+
+// The staff row of a part's first line from its ordinal among the visible parts.
+int firstRowOf(int ordinal, int chorusCount);
+
+}  // namespace shinofu::render

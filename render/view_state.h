@@ -1,0 +1,43 @@
+// How the page is shown: scale, scroll origin, page, view modes, colours and per-part display.
+#pragma once
+
+#include <array>
+
+#include "model/colour.h"
+#include "model/configuration.h"
+#include "model/score.h"
+
+namespace shinofu::render {
+
+struct ViewState {
+    double noteSize = 2.0;  // pixels per layout unit at normal zoom
+    double zoom = 1.0;
+    int lineSpacing = 42;   // layout units from one staff row to the next
+    int rowsPerPage = 12;
+    int topMargin = model::kDefaultTopMargin;
+    int viewWidth = 990;    // pixels of the view image
+    int viewHeight = 1420;
+    int originX = 0;        // scroll origin, pixels
+    int originY = 0;
+    int curPage = 1;
+    bool allPageView = false;
+    bool printView = false;
+    bool showMeasureNumbers = false;
+    bool numericDisplay = false;
+    double noteOffset = 0.0;
+    model::Colour drawColor = model::rgb(0, 0, 0);
+    model::Colour backColor = model::rgb(0xFF, 0xFF, 0xFF);
+    model::Colour editDrawColor = model::rgb(0xFF, 0, 0);
+    model::Colour editBackColor = model::rgb(0x80, 0x80, 0x80);
+    model::Colour voice2Color = model::rgb(0xC0, 0xC0, 0xC0);
+    // Where each part's display begins (null: its head) and by how many measures it is shifted.
+    std::array<const model::TNote*, model::kMaxParts> displayStart{};
+    int startShift = 0;
+    // Parts whose fingering numerals are drawn under their notes.
+    std::array<bool, model::kMaxParts> numericOverlay = {true, false, false, false, false, false};
+
+    double drawUnit() const { return noteSize * zoom; }
+    static ViewState fromConfiguration(const model::Configuration& config);
+};
+
+}  // namespace shinofu::render
