@@ -196,6 +196,14 @@ void MainWindow::bindCommands() {
     bind(songData + kPathSeparator + "設定完了<画面削除>&E", [this] { finishSongData(); });
     bind("ヘルプ(&H)", [this] { showHelp(); });
     bind(commandPath({"表示&V", "再表示(&R)"}), [this] { redraw(); });
+    bind(commandPath({"オプション(&O)", "画面クリア"}), [this] { clearView(); });
+    // Both entries toggle between the large and the small glyph set.
+    for (const char* size : {"大", "小"}) {
+        bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {
+            session_.score.largeNoteHeads = !session_.score.largeNoteHeads;
+            redraw();
+        });
+    }
 }
 
 QAction* MainWindow::action(const std::string& path) const {
@@ -244,11 +252,15 @@ void MainWindow::updateStatus() {
 void MainWindow::setTitleFor(const fs::path& file) { setWindowTitle(qt(windowTitleFor(file))); }
 
 void MainWindow::redraw() {
-    const model::Configuration& config = session_.config;
-    viewImage_ = QImage(config.viewWidth, config.viewHeight, QImage::Format_RGB32);
-    viewImage_.fill(qtColour(config.backColor));
+    session_.score.recomputePositions();
+    viewImage_ = output::renderPageImage(session_.score, session_.view, resources_);
     view_->setPixmap(QPixmap::fromImage(viewImage_));
     view_->resize(viewImage_.size());
+}
+
+void MainWindow::clearView() {
+    viewImage_.fill(qtColour(session_.view.backColor));
+    view_->setPixmap(QPixmap::fromImage(viewImage_));
 }
 
 void MainWindow::newScore() {

@@ -11,6 +11,7 @@
 
 #include "app/file_commands.h"
 #include "app/session.h"
+#include "output/page_image.h"
 #include "platform/dialogs.h"
 #include "platform/midi_out.h"
 
@@ -43,6 +44,8 @@ public:
     // Opens a score named on the command line, once every window exists.
     void openAtStart(const std::filesystem::path& file);
     void redraw();
+    // "画面クリア": the view image in the background colour alone.
+    void clearView();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +80,7 @@ private:
     QLabel* questionText_ = nullptr;
     std::map<std::string, QLabel*> labels_;
     MemoWindow* memo_ = nullptr;
+    output::DrawingResources resources_;
 };
 
 }  // namespace shinofu::app

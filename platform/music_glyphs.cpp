@@ -296,6 +296,23 @@ MusicGlyphs::~MusicGlyphs() = default;
 
 Path MusicGlyphs::outline(uint8_t code, double cellHeight, double x, double y) const {
     Path path;
+    {
+        std::lock_guard<std::mutex> lock(cacheMutex_);
+        auto found = cache_.find({code, cellHeight});
+        if (found == cache_.end()) found = cache_.emplace(std::pair{code, cellHeight}, composedOutline(code, cellHeight)).first;
+        path = found->second;
+    }
+    for (PathPoint& p : path.points) {
+        p.x += x;
+        p.y += y;
+    }
+    return path;
+}
+
+Path MusicGlyphs::composedOutline(uint8_t code, double cellHeight) const {
+    const double x = 0;
+    const double y = 0;
+    Path path;
     if (!fonts_->music || !fonts_->specs[code]) return path;
     const GlyphSpec& spec = *fonts_->specs[code];
     const double space = cellHeight / spec.spacesPerEm;

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "platform/canvas.h"
@@ -33,7 +35,12 @@ public:
     struct Fonts;
 
 private:
+    Path composedOutline(uint8_t code, double cellHeight) const;
+
     std::unique_ptr<Fonts> fonts_;
+    // Outlines at the cell origin by code and height: a page draws the same few glyphs many times.
+    mutable std::map<std::pair<uint8_t, double>, Path> cache_;
+    mutable std::mutex cacheMutex_;
     std::string problem_;
 };
 

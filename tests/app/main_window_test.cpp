@@ -166,3 +166,33 @@ TEST_F(MainWindowTest, MemoWindowFontSizesAndHelpSave) {
     window.memo()->setTextHeight(14);
     EXPECT_EQ(window.memo()->textHeight(), 14);
 }
+
+namespace {
+
+int darkPixels(const QImage& image) {
+    int dark = 0;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) dark += qGray(image.pixel(x, y)) < 128;
+    }
+    return dark;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, ViewShowsThePageAndFollowsTheViewCommands) {
+    MainWindow& window = start();
+    const int emptyStaff = darkPixels(window.viewImage());
+    EXPECT_GT(emptyStaff, 100);  // a new score shows one empty staff
+    window.openAtStart(kDemo);
+    const int demo = darkPixels(window.viewImage());
+    EXPECT_GT(demo, 3 * emptyStaff);
+    trigger({"オプション(&O)", "画面クリア"});
+    EXPECT_EQ(darkPixels(window.viewImage()), 0);
+    trigger({"表示&V", "再表示(&R)"});
+    EXPECT_EQ(darkPixels(window.viewImage()), demo);
+    trigger({"オプション(&O)", "音符サイズ", "小"});
+    EXPECT_FALSE(session_.score.largeNoteHeads);
+    EXPECT_LT(darkPixels(window.viewImage()), demo);  // smaller heads
+    trigger({"オプション(&O)", "音符サイズ", "大"});
+    EXPECT_TRUE(session_.score.largeNoteHeads);
+}

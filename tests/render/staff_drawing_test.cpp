@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "render/note_drawing.h"
+#include "render_fixture.h"
+
+using namespace shinofu;
+using namespace shinofu::render;
+using platform::RecordingCanvas;
+using shinofu::testing::horizontalLines;
+using shinofu::testing::musicTexts;
+using shinofu::testing::readNotes;
+
+namespace {
+
+constexpr double u = 2.0;  // drawUnit of the default view
+constexpr int kTop = 50;   // the default top margin
+const int kBottomLine = px((kTop + 9) * u);
+
+RecordingCanvas drawn(const model::Score& score, ViewState view = {}) {
+    RecordingCanvas canvas;
+    drawPage(canvas, score, view);
+    return canvas;
+}
+
+double measureWidthOf(const model::Score& score, const ViewState& view = {}) {
+    PageTables tables = buildPageTables(score, view);
+    return PageGeometry(score, view, tables).measureWidth();
+}
+
+int countAt(const std::vector<RecordingCanvas::Line>& lines, int x) {
+    int count = 0;
+    for (const auto& line : lines) count += line.from.x <= x && line.to.x >= x;
+    return count;
+}
+
+}  // namespace
+
+TEST(StaffDrawing, StaffLinesBarLinesAndClef) {
+    model::Score score;
+    RecordingCanvas canvas = drawn(score);
+    auto lines = horizontalLines(canvas);
+    std::vector<int> ys;
+    for (const auto& line : lines) {
+        if (line.from.x == 4) ys.push_back(line.from.y);
+    }
+    ASSERT_EQ(ys.size(), 5u);  // an empty score still shows one staff
+    EXPECT_EQ(ys[0], kBottomLine);
+    EXPECT_EQ(ys[4], kBottomLine - px(12 * u));
+    const double width = measureWidthOf(score);
+    int bars = 0;
+    for (const auto& line : canvas.lines) {
+        if (line.from.x != line.to.x) continue;
+        ++bars;
+        EXPECT_EQ(line.from.y, kBottomLine);
+        EXPECT_EQ(line.to.y, kBottomLine - 24);
+    }
+    EXPECT_EQ(bars, 4);  // no bar line at the start of a line
+    EXPECT_EQ(horizontalLines(canvas)[0].to.x, px(u * (20 + 4 * width)));
+    auto clef = musicTexts(canvas, ":");
+    ASSERT_EQ(clef.size(), 1u);
+    EXPECT_EQ(clef[0].at, (platform::Point{4, px(kBottomLine - 16.5 * u)}));
+    EXPECT_EQ(clef[0].font.height, 42);
+}
+
+TEST(StaffDrawing, TimeSignatureOnlyOnTheFirstSystem) {
+    model::Score score;
+    std::vector<std::string> notes(6, "c1 n n 384 u");
+    readNotes(score, {}, notes);
+    RecordingCanvas canvas = drawn(score);
+    EXPECT_EQ(musicTexts(canvas, ":").size(), 2u);  // every staff has its clef
+    auto meter = musicTexts(canvas, musicText(166));
+    ASSERT_EQ(meter.size(), 1u);
+    EXPECT_EQ(meter[0].at, (platform::Point{px(14 * u + 4), px(kBottomLine - 16 * u)}));
+}
+
+TEST(StaffDrawing, KeySignaturePositions) {
+    model::Score score;
+    score.song.keySig = 14;  // seven flats
+    RecordingCanvas canvas = drawn(score);
+    auto flats = musicTexts(canvas, "R");
+    ASSERT_EQ(flats.size(), 7u);
+    // The last flat's reference x is Xl + 33u, and a flat stands 4.5u left of its reference.
+    EXPECT_EQ(flats[6].at.x, px(4 + 33 * u - 4.5 * u));
+    EXPECT_EQ(flats[0].at.y, px(kBottomLine - 4.9 * u - 16 * u));
+    score.song.keySig = 3;  // three sharps
+    canvas = drawn(score);
+    auto sharps = musicTexts(canvas, "Q");
+    ASSERT_EQ(sharps.size(), 3u);
+    EXPECT_EQ(sharps[0].at.x, px(4 + 16 * u - 5 * u));
+    EXPECT_EQ(sharps[0].at.y, px(kBottomLine - 10.5 * u - 16.5 * u));
+    EXPECT_EQ(sharps[2].at.y, px(kBottomLine - 12 * u - 16.5 * u));
+    // In the F clef the signature moves one staff line down.
+    score.part(1).fClef = true;
+    auto bass = musicTexts(drawn(score), "Q");
+    EXPECT_EQ(bass[0].at.y, sharps[0].at.y + px(3 * u));
+}
+
+TEST(NoteDrawing, NoteRestAndDotPlaces) {
+    model::Score score;
+    readNotes(score, {}, {"c2 n n 96 u,rest n n 96 u,e1 n n 144 u,f1 n n 144 d"});
+    RecordingCanvas canvas = drawn(score);
+    const double base = kTop * u;
+    const int bottom = px(base + 9 * u);
+    auto quarterUp = musicTexts(canvas, musicText(160 + 37));
+    ASSERT_EQ(quarterUp.size(), 2u);
+    const double step = 22 - 7;  // c2 in the G clef
+    EXPECT_EQ(quarterUp[0].at, (platform::Point{px(u * 27), bottom + px(u * (27 - 1.5 * step - 0.7) - 30.02 * u)}));
+    EXPECT_EQ(quarterUp[0].font.height, 48);
+    auto rest = musicTexts(canvas, "?");
+    ASSERT_EQ(rest.size(), 1u);
+    // A rest stands one layout unit right of a note at the same place.
+    const double width = measureWidthOf(score);
+    const double sixteenth = (width - 10) / 16;
+    EXPECT_EQ(rest[0].at.x, px(u * (28 + 12 * sixteenth / 3)));
+    EXPECT_EQ(rest[0].at.y, px(base - 7.5 * u));
+    auto dots = musicTexts(canvas, ",");
+    ASSERT_EQ(dots.size(), 2u);
+    // e1 lies on a line: its dot rises into the space; f1 lies in a space.
+    EXPECT_EQ(dots[0].at.y, bottom + px(u * (27 - 15 - 0.7) - 31.72 * u));
+    EXPECT_EQ(dots[1].at.y, bottom + px(u * (27 - 16.5 - 0.7) - 30.02 * u));
+    auto quarterDown = musicTexts(canvas, musicText(160 + 38));
+    ASSERT_EQ(quarterDown.size(), 1u);
+    EXPECT_EQ(quarterDown[0].at.y, bottom + px(u * (27 - 16.5 - 0.7) - 19.82 * u));
+}
+
+TEST(NoteDrawing, LedgerLinesUpToThreeEachSide) {
+    struct Case {
+        const char* pitch;
+        int ledgers;
+    };
+    for (Case c : {Case{"e1", 0}, Case{"c1", 1}, Case{"a0", 2}, Case{"f0", 3}, Case{"d0", 3}, Case{"f2", 0},
+                   Case{"a2", 1}, Case{"c3", 2}, Case{"e3", 3}, Case{"b3", 3}}) {
+        model::Score score;
+        readNotes(score, {}, {std::string(c.pitch) + " n n 96 u"});
+        auto lines = horizontalLines(drawn(score));
+        // Staff lines start at the staff's left; ledger lines around the note only.
+        int ledgers = 0;
+        for (const auto& line : lines) ledgers += line.from.x != 4;
+        EXPECT_EQ(ledgers, c.ledgers) << c.pitch;
+    }
+    model::Score score;
+    readNotes(score, {}, {"c1 n n 96 u"});
+    auto lines = horizontalLines(drawn(score));
+    const auto& ledger = lines.front();
+    EXPECT_EQ(ledger.from, (platform::Point{px(54 - 1.5 * u), px(kTop * u + 12 * u)}));
+    EXPECT_EQ(ledger.to.x, px(54 + 5 * u));
+    EXPECT_EQ(countAt(lines, 54), 6);  // five staff lines and the ledger
+    score.largeNoteHeads = false;  // the small glyph set has longer ledger lines
+    EXPECT_EQ(horizontalLines(drawn(score)).front().to.x, px(54 + 6 * u));
+}
+
+TEST(NoteDrawing, WholeRestIsCentredWhateverItsPosition) {
+    model::Score score;
+    readNotes(score, {}, {"rest n n 384 u", "c1 n n 96 u,rest n n 384 u"});
+    RecordingCanvas canvas = drawn(score);
+    auto rests = musicTexts(canvas, "=");
+    ASSERT_EQ(rests.size(), 2u);
+    const double width = measureWidthOf(score);
+    EXPECT_EQ(rests[0].at.x, px(u * (28 + width / 2 - 10)));
+    EXPECT_EQ(rests[1].at.x, px(u * (28 + width + width / 2 - 10)));
+}
+
+TEST(NoteDrawing, GlyphsByLength) {
+    auto glyph = [](int len, bool up, uint8_t beam = 0, uint8_t triplet = 0) {
+        model::TNote note;
+        note.pitch = 15;
+        note.len = len;
+        note.stemUp = up;
+        note.beam = beam;
+        note.triplet = triplet;
+        return noteGlyphOffset(note);
+    };
+    EXPECT_EQ(glyph(48, true), kWholeNote);
+    EXPECT_EQ(glyph(36, false), kHalfDown);
+    EXPECT_EQ(glyph(16, true), std::nullopt);
+    EXPECT_EQ(glyph(16, true, 0, 1), kHalfUp);
+    EXPECT_EQ(glyph(8, false), kQuarterDown);
+    EXPECT_EQ(glyph(9, true), kEighthUp);
+    EXPECT_EQ(glyph(6, true, 1), kBeamedHead);
+    EXPECT_EQ(glyph(2, false), kSixteenthDown);
+    EXPECT_EQ(glyph(5, true), std::nullopt);
+    EXPECT_EQ(restGlyph(36, 1), '>');  // in 3/4 a 36-unit rest is a half rest
+    EXPECT_EQ(restGlyph(36, 4), '=');
+    EXPECT_EQ(restGlyph(18, 3), '=');
+    EXPECT_EQ(restGlyph(18, 0), std::nullopt);
+}
+
+TEST(NoteDrawing, AccidentalsStandLeftOfTheHead) {
+    model::Score score;
+    readNotes(score, {}, {"g1 # n 96 u,g1 f n 96 u,g1 - n 96 u,g1 x n 96 u,g1 d n 96 u"});
+    RecordingCanvas canvas = drawn(score);
+    const double width = measureWidthOf(score);
+    const double sixteenth = (width - 10) / 16;
+    const double offsets[] = {5.0, 4.5, 5.0, 5.5, 7.0};
+    const char* codes[] = {"Q", "R", "P", "S", "T"};
+    for (int i = 0; i < 5; ++i) {
+        auto found = musicTexts(canvas, codes[i]);
+        ASSERT_EQ(found.size(), 1u) << codes[i];
+        // Four quarters fill the measure; the fifth opens the next one.
+        const double x = i < 4 ? u * (27 + i * 12 * sixteenth / 3) : u * (27 + width);
+        EXPECT_EQ(found[0].at.x, px(x + 1.1 * u - offsets[i] * u)) << codes[i];
+        EXPECT_EQ(found[0].at.y, px(kTop * u + u * (27 - 18 - 0.7) - 17 * u)) << codes[i];
+    }
+}
+
+TEST(PageDrawer, ChorusStavesAndBrackets) {
+    model::Score score;
+    readNotes(score, {"$Chorus:1"}, {"c1 n n 384 u", "$START", "e1 n n 384 u", "$START", "g1 n n 384 u"});
+    ASSERT_EQ(score.partCount, 3);
+    RecordingCanvas canvas = drawn(score);
+    // Parts 1 and 2 share the first staff, part 3 has the second: two staves, one bracket.
+    EXPECT_EQ(musicTexts(canvas, ":").size(), 2u);
+    int brackets = 0;
+    for (const auto& line : canvas.lines) brackets += line.pen.width == 2;
+    EXPECT_EQ(brackets, 1);
+}
+
+TEST(PageDrawer, SecondPageStartsWhereTheFirstEnds) {
+    model::Score score;
+    std::vector<std::string> notes(12 * 4, "c1 n n 384 u");
+    notes.push_back("d1 n n 96 u");
+    readNotes(score, {}, notes);
+    ViewState view;
+    view.curPage = 2;
+    RecordingCanvas canvas = drawn(score, view);
+    EXPECT_EQ(musicTexts(canvas, musicText(160 + 33)).size(), 0u);
+    EXPECT_EQ(musicTexts(canvas, musicText(160 + 37)).size(), 1u);
+    EXPECT_EQ(musicTexts(canvas, ":").size(), 1u);
+}
