@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/file_commands.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "model/score.h"
@@ -84,9 +85,20 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
     return true;
 }
 
+bool selectPart(Session& session, const ConvertOptions& options, std::ostream& err) {
+    if (options.part > session.score.partCount) {
+        err << "パート " << options.part << " はありません（" << session.score.partCount << " パートまで）\n";
+        return false;
+    }
+    session.score.curPart = options.part;
+    return true;
+}
+
 bool writePicture(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
-    session.score.recomputePositions();
+    if (!selectPart(session, options, err)) return false;
+    session.refreshDerivedState();
     render::ViewState view = session.view;
+    view.numericDisplay = options.numeric;
     const render::PageTables tables = render::buildPageTables(session.score, view);
     if (options.page > tables.pageCount) {
         err << "ページ " << options.page << " はありません（" << tables.pageCount << " ページまで）\n";
@@ -106,6 +118,15 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
     model::Score& score = session.score;
     const std::string ext = lowerExtension(out);
     if (ext == ".png") return writePicture(out, session, options, err);
+    if (ext == ".dt") {
+        if (!selectPart(session, options, err)) return false;
+        platform::IoError error;
+        if (!writeFingeringGrid(out, session, options.part, error)) {
+            err << error.message << "\n";
+            return false;
+        }
+        return true;
+    }
     if (ext == ".gd4") {
         model::SaveResult result = model::saveScoreFile(out, score);
         if (!result.unmapped.empty()) {

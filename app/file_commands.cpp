@@ -1,6 +1,7 @@
 #include "app/file_commands.h"
 
 #include "model/excess_notes.h"
+#include "numeric/fingering_grid.h"
 #include "model/score_file.h"
 #include "model/score_settings.h"
 #include "platform/file_io.h"
@@ -94,6 +95,25 @@ bool saveScoreSettingsCommand(Session& session, platform::Dialogs& dialogs) {
     }
     session.names = model::rememberNameLayout(session.score);
     reportUnmapped(dialogs, encoded.unmapped);
+    return true;
+}
+
+bool writeFingeringGrid(const fs::path& file, Session& session, int part, platform::IoError& error) {
+    session.refreshDerivedState();
+    platform::EncodeResult encoded = platform::encodeLines(numeric::fingeringGridLines(session.score, part));
+    return platform::writeFileAtomically(file, encoded.bytes, error);
+}
+
+bool saveFingeringGridCommand(Session& session, platform::Dialogs& dialogs) {
+    fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".dt");
+    auto chosen = dialogs.saveFile("数字符データ保存", "数字符データ|*.dt|Any Files|*.*|", proposed);
+    if (!chosen) return false;
+    fs::path target = fs::path(*chosen).replace_extension(".dt");
+    platform::IoError error;
+    if (!writeFingeringGrid(target, session, session.score.curPart, error)) {
+        dialogs.message(MessageKind::Error, error.message);
+        return false;
+    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/session.h"
 #include "platform/dialogs.h"
+#include "platform/file_io.h"
 
 namespace shinofu::app {
 
@@ -27,6 +28,11 @@ bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPer
 
 // "譜面設定保存": the score-settings file in the companion folder.
 bool saveScoreSettingsCommand(Session& session, platform::Dialogs& dialogs);
+
+// "数字符データ保存": the current part's fingering grid as a ".dt" file.
+bool saveFingeringGridCommand(Session& session, platform::Dialogs& dialogs);
+// Writes the grid of a part; false with the error filled on failure.
+bool writeFingeringGrid(const std::filesystem::path& file, Session& session, int part, platform::IoError& error);
 
 // The main window's title for a score file: its name without folder and extension, and the version.
 std::string windowTitleFor(const std::filesystem::path& file);

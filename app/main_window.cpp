@@ -19,6 +19,7 @@
 #include "app/window_geometry.h"
 #include "edit/edit_mode.h"
 #include "model/score_file.h"
+#include "numeric/fingering.h"
 #include "model/song_data_template.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -145,6 +146,7 @@ void MainWindow::buildStatusBar() {
         tool->setText(qt(button.hint).left(2));
         tool->setEnabled(false);
         statusBar()->addWidget(tool);
+        tools_[button.hint] = tool;
     }
     for (const char* name : {"mode", "part", "partDisplay", "page", "position", "message"}) {
         auto* label = new QLabel(this);
@@ -196,6 +198,28 @@ void MainWindow::bindCommands() {
     bind(songData + kPathSeparator + "設定完了<画面削除>&E", [this] { finishSongData(); });
     bind("ヘルプ(&H)", [this] { showHelp(); });
     bind(commandPath({"表示&V", "再表示(&R)"}), [this] { redraw(); });
+    bind(commandPath({file, "数字符データ保存"}), [this] { saveFingeringGridCommand(session_, dialogs_); });
+    bind(commandPath({"表示&V", "五線譜面／数字譜面", "数字譜面"}), [this] { setNumericDisplay(true); });
+    bind(commandPath({"表示&V", "五線譜面／数字譜面", "五線譜面"}), [this] { setNumericDisplay(false); });
+    bindTool("五線譜・数字譜", [this] { setNumericDisplay(!session_.view.numericDisplay); });
+    const std::string flutes = commandPath({"オプション(&O)", "笛変更"});
+    const char* const fluteNames[] = {"一本", "二本", "三本", "四本", "五本", "六本", "七本", "八本", "九本", "十本", "十一本", "十二本"};
+    for (int flute = 1; flute <= numeric::kFluteCount; ++flute) {
+        bind(flutes + kPathSeparator + fluteNames[flute - 1], [this, flute] {
+            numeric::changeFlute(session_.score, session_.flute, flute);
+            redraw();
+        });
+    }
+    const std::pair<const char*, numeric::AutoFlute> autoModes[] = {{"〇", numeric::AutoFlute::Zero},
+                                                                    {"一", numeric::AutoFlute::Ichi},
+                                                                    {"四", numeric::AutoFlute::Yon},
+                                                                    {"五", numeric::AutoFlute::Go}};
+    for (const auto& [caption, mode] : autoModes) {
+        bind(flutes + kPathSeparator + "笛の自動設定" + kPathSeparator + caption, [this, mode = mode] {
+            numeric::setFueAuto(session_.score, session_.flute, mode);
+            redraw();
+        });
+    }
     bind(commandPath({"オプション(&O)", "画面クリア"}), [this] { clearView(); });
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
@@ -204,6 +228,25 @@ void MainWindow::bindCommands() {
             redraw();
         });
     }
+}
+
+void MainWindow::bindTool(const std::string& hint, std::function<void()> handler) {
+    QToolButton* target = tools_.at(hint);
+    target->setEnabled(true);
+    connect(target, &QToolButton::clicked, this, [this, handler = std::move(handler)] {
+        handler();
+        updateStatus();
+    });
+}
+
+QToolButton* MainWindow::tool(const std::string& hint) const {
+    auto found = tools_.find(hint);
+    return found == tools_.end() ? nullptr : found->second;
+}
+
+void MainWindow::setNumericDisplay(bool on) {
+    session_.view.numericDisplay = on;
+    redraw();
 }
 
 QAction* MainWindow::action(const std::string& path) const {
@@ -252,7 +295,7 @@ void MainWindow::updateStatus() {
 void MainWindow::setTitleFor(const fs::path& file) { setWindowTitle(qt(windowTitleFor(file))); }
 
 void MainWindow::redraw() {
-    session_.score.recomputePositions();
+    session_.refreshDerivedState();
     viewImage_ = output::renderPageImage(session_.score, session_.view, resources_);
     view_->setPixmap(QPixmap::fromImage(viewImage_));
     view_->resize(viewImage_.size());

@@ -20,6 +20,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QToolButton;
 
 namespace shinofu::app {
 
@@ -34,6 +35,7 @@ public:
 
     // The action at a caption path of the main or pop-up menu ("ファイル&F › 新規作成&N").
     QAction* action(const std::string& path) const;
+    QToolButton* tool(const std::string& hint) const;
     QMenu* popup() const { return popup_; }
     MemoWindow* memo() const { return memo_; }
     bool questionShown() const;
@@ -56,6 +58,8 @@ private:
     void buildCompanionWindows();
     void bindCommands();
     void bind(const std::string& path, std::function<void()> handler);
+    void bindTool(const std::string& hint, std::function<void()> handler);
+    void setNumericDisplay(bool on);
     // Runs the command unless unsaved work would be lost; then the question panel shows instead.
     void guarded(const std::function<void()>& command);
     void showQuestion();
@@ -79,6 +83,7 @@ private:
     QFrame* question_ = nullptr;
     QLabel* questionText_ = nullptr;
     std::map<std::string, QLabel*> labels_;
+    std::map<std::string, QToolButton*> tools_;
     MemoWindow* memo_ = nullptr;
     output::DrawingResources resources_;
 };

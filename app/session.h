@@ -9,6 +9,7 @@
 #include "model/header_parser.h"
 #include "model/score.h"
 #include "model/score_reader.h"
+#include "numeric/flute_choice.h"
 #include "render/view_state.h"
 
 namespace shinofu::app {
@@ -21,9 +22,12 @@ struct Session {
     std::filesystem::path currentFile;
     int editMode = 0;
     render::ViewState view;
+    numeric::FluteChoice flute;
 
     model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;
+    // Positions, and the accidentals and sounding pitches the fingering and the drawing read.
+    void refreshDerivedState();
 };
 
 }  // namespace shinofu::app

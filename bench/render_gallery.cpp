@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "midi/performance_pass.h"
 #include "model/score.h"
 #include "model/score_reader.h"
 #include "output/page_image.h"
+#include "platform/file_io.h"
+#include "platform/text_codec.h"
 #include "render/view_state.h"
 
 namespace {
@@ -83,6 +86,21 @@ int main(int argc, char** argv) {
                scoreLines(std::string("$TEMPO:=60,1,-8,0,0,0,6,10,10,0,M,1,-8,0,0,0,6,10,15,8,") + meters[meter][0],
                           {meters[meter][1]}),
                false, 1);
+    }
+    // Every fingering of 八本 over three octaves, sharps, a tie across strips and a long title, on
+    // the staff with its numerals and as a numeric page.
+    shinofu::platform::IoError error;
+    auto bytes = shinofu::platform::readFileBytes(fs::path(SHINOFU_SOURCE_DIR) / "tests/data/fingerings.gd4", error);
+    if (bytes) {
+        model::Score score;
+        model::readScore(shinofu::platform::decodeLines(*bytes), score, model::ReadOptions{});
+        midi::performancePass(score);
+        render::ViewState view;
+        output::DrawingResources resources;
+        output::renderPageImage(score, view, resources).save(QString::fromStdString((folder / "fingerings.png").string()));
+        view.numericDisplay = true;
+        output::renderPageImage(score, view, resources)
+            .save(QString::fromStdString((folder / "fingerings_numeric.png").string()));
     }
     std::cout << "gallery written to " << folder.string() << "\n";
     return 0;

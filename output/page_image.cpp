@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "output/score_page.h"
 #include "platform/qt_canvas.h"
 
 namespace shinofu::output {
@@ -14,7 +15,7 @@ QImage renderPageImage(const model::Score& score, const render::ViewState& view,
     image.fill(platform::QtCanvas::toQColor(view.backColor));
     QPainter painter(&image);
     platform::QtCanvas canvas(painter, resources.glyphs, resources.catalog);
-    render::drawPage(canvas, score, view, options);
+    drawScorePage(canvas, score, view, options);
     return image;
 }
 

@@ -35,6 +35,7 @@ struct ViewState {
     int startShift = 0;
     // Parts whose fingering numerals are drawn under their notes.
     std::array<bool, model::kMaxParts> numericOverlay = {true, false, false, false, false, false};
+    bool chorusNumeric = false;  // numerals under both voices of a chorus pair
 
     double drawUnit() const { return noteSize * zoom; }
     static ViewState fromConfiguration(const model::Configuration& config);

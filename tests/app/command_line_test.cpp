@@ -100,3 +100,20 @@ TEST_F(CommandLine, NewTakesTheCompanionSettingsButInstallsNothing) {
     EXPECT_FALSE(fs::exists(folder_ / "home" / "shinofu.INI"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "home"), fs::directory_iterator()), 1);
 }
+
+TEST_F(CommandLine, PicturesAndTheFingeringGrid) {
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "page.png").string(), "--page", "1"}), 0) << err_.str();
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "numeric.png").string(), "--numeric"}), 0) << err_.str();
+    EXPECT_EQ(bytesOf(folder_ / "page.png").substr(1, 3), "PNG");
+    EXPECT_NE(bytesOf(folder_ / "page.png"), bytesOf(folder_ / "numeric.png"));
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "demo.dt").string(), "--part", "1"}), 0) << err_.str();
+    std::string grid = bytesOf(folder_ / "demo.dt");
+    EXPECT_EQ(grid.substr(0, 3), "\"\x82\x51");  // "２ in Shift-JIS: 八本, D in F major
+    EXPECT_NE(grid.find("\r\n"), std::string::npos);
+    EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.png").string(), "--page", "9"}), 1);
+    EXPECT_NE(err_.str().find("ページ 9"), std::string::npos);
+    EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.dt").string(), "--part", "3"}), 1);
+    EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.png").string(), "--page"}), 1);
+    EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.png").string(), "--zoom"}), 1);
+    EXPECT_FALSE(fs::exists(folder_ / "x.png"));
+}

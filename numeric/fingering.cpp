@@ -1,0 +1,87 @@
+#include "numeric/fingering.h"
+
+#include <array>
+
+#include "model/key_signature.h"
+#include "model/pitch.h"
+
+namespace shinofu::numeric {
+namespace {
+
+constexpr int kUnplayable = 13;
+constexpr int kFirstThirdOctaveDot = 42;
+constexpr int kLastThirdOctaveDot = 52;
+
+std::array<std::string, kFingeringTableSize> buildTable() {
+    std::array<std::string, kFingeringTableSize> table;
+    table.fill("-");
+    table[0] = "";
+    // The low octave in kanji (筒 is all holes closed), then the upper octaves in full-width digits;
+    // "x" marks the fingering a semitone below the plain symbol.
+    const char* const low[] = {"筒", "-", "-", "一", "二x", "二", "三x", "三", "四", "五x", "五", "六x", "六", "０", "七"};
+    const char* const digits[] = {"１", "２x", "２", "３x", "３", "４", "５x", "５", "６x", "６", "７x", "７", "８"};
+    for (int i = 0; i < 15; ++i) table[13 + i] = low[i];
+    for (int i = 0; i < 13; ++i) table[28 + i] = digits[i];
+    for (int i = 0; i < 12; ++i) table[41 + i] = table[29 + i];
+    // A copy of 13..52 whose last twelve carry a "^"; no flute and pitch reach it.
+    for (int i = 0; i < 40; ++i) table[69 + i] = table[13 + i];
+    for (int k = 97; k <= 108; ++k) table[k] += "^";
+    return table;
+}
+
+const std::array<std::string, kFingeringTableSize>& fingeringTable() {
+    static const auto table = buildTable();
+    return table;
+}
+
+int accidentalChange(uint8_t accidental) {
+    switch (accidental) {
+    case model::kSharp: return 1;
+    case model::kFlat: return -1;
+    case model::kDoubleSharp: return 2;
+    case model::kDoubleFlat: return -2;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+int naturalSemitone(uint8_t pitch) {
+    if (!model::isStaffPitch(pitch)) return kUnplayable;
+    static constexpr std::array<int, 7> kDegrees = {0, 2, 4, 5, 7, 9, 11};
+    return 1 + 12 * ((pitch - 1) / 7) + kDegrees[(pitch - 1) % 7];
+}
+
+bool keySharpens(uint8_t pitch, int keySig) {
+    return model::isStaffPitch(pitch) && model::keyAlteration(keySig, (pitch - 1) % 7) > 0;
+}
+
+bool keyFlattens(uint8_t pitch, int keySig) {
+    return model::isStaffPitch(pitch) && model::keyAlteration(keySig, (pitch - 1) % 7) < 0;
+}
+
+int semitoneOf(bool keyOnly, uint8_t pitch, uint8_t accidental, int keySig) {
+    const int natural = naturalSemitone(pitch);
+    const int fromKey = keySharpens(pitch, keySig) ? 1 : keyFlattens(pitch, keySig) ? -1 : 0;
+    if (keyOnly || accidental == model::kNoAccidental) return natural + fromKey;
+    // A written accidental replaces the signature's for its note: ♯ is always a semitone above the
+    // natural letter, ♮ the letter itself, 𝄪 two semitones above.
+    return natural + accidentalChange(accidental);
+}
+
+std::string fingeringAt(int k) { return k >= 0 && k < kFingeringTableSize ? fingeringTable()[k] : "-"; }
+
+Numeral numeralOf(uint8_t pitch, uint8_t accidental, int flute, int keySig) {
+    const int k = semitoneOf(false, pitch, accidental, keySig) - flute - 1;
+    return {fingeringAt(k), k};
+}
+
+bool hasOctaveDot(int index) { return index >= kFirstThirdOctaveDot && index <= kLastThirdOctaveDot; }
+
+bool hasMeriMark(const std::string& symbol) { return symbol.size() > 1 && symbol.back() == 'x'; }
+
+std::string baseSymbol(const std::string& symbol) {
+    return hasMeriMark(symbol) ? symbol.substr(0, symbol.size() - 1) : symbol;
+}
+
+}  // namespace shinofu::numeric

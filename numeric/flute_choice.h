@@ -1,0 +1,23 @@
+// Choosing the flute: by hand (笛変更) or from the key signature (笛の自動設定).
+#pragma once
+
+#include "model/score.h"
+
+namespace shinofu::numeric {
+
+// The automatic rules by the tonic's fingering: 一, 〇 (０), 五 or 四.
+enum class AutoFlute : int { Ichi = 1, Zero = 2, Go = 3, Yon = 4 };
+
+struct FluteChoice {
+    bool manual = true;
+    AutoFlute mode = AutoFlute::Ichi;
+};
+
+// The flute on which the key's tonic takes the mode's fingering.
+int autoFluteFor(AutoFlute mode, int keySig);
+
+// Sets the flute and rewrites the flute key text ("8本").
+void changeFlute(model::Score& score, FluteChoice& choice, int flute);
+void setFueAuto(model::Score& score, FluteChoice& choice, AutoFlute mode);
+
+}  // namespace shinofu::numeric

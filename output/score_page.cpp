@@ -1,0 +1,22 @@
+#include "output/score_page.h"
+
+#include "numeric/fingering_overlay.h"
+#include "numeric/numeric_page.h"
+
+namespace shinofu::output {
+
+void drawScorePage(platform::Canvas& canvas, const model::Score& score, const render::ViewState& view,
+                   const render::PageOptions& options) {
+    if (view.numericDisplay) {
+        numeric::NumericPageFrame frame{view.viewWidth, view.viewHeight, view.originX, view.originY,
+                                        view.backColor, view.drawColor, options.clear};
+        numeric::drawNumPage(canvas, score, frame);
+        return;
+    }
+    numeric::FingeringOverlay overlay;
+    render::PageOptions withOverlay = options;
+    if (!withOverlay.layers) withOverlay.layers = &overlay;
+    render::drawPage(canvas, score, view, withOverlay);
+}
+
+}  // namespace shinofu::output
