@@ -2,25 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "model/score_reader.h"
+#include "support/read_notes.h"
 
 using namespace shinofu;
 
 namespace {
 
-std::vector<const model::TNote*> notesOf(const model::Score& score, int part) {
-    std::vector<const model::TNote*> notes;
-    model::forEachNote(static_cast<const model::TNote*>(score.part(part).partHead),
-                       [&](const model::TNote& note) { notes.push_back(&note); });
-    return notes;
-}
+using shinofu::testing::notesOf;
 
 int readAndPass(model::Score& score, const std::vector<std::string>& header, const std::vector<std::string>& notes) {
-    std::vector<std::string> lines = {"$V:3"};
-    lines.insert(lines.end(), header.begin(), header.end());
-    lines.push_back("$END");
-    lines.insert(lines.end(), notes.begin(), notes.end());
-    model::readScore(lines, score, model::ReadOptions{});
+    shinofu::testing::readNotes(score, header, notes);
     return midi::performancePass(score);
 }
 

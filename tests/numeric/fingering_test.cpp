@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "midi/performance_pass.h"
-#include "model/score_reader.h"
+#include "support/read_notes.h"
 #include "numeric/fingering.h"
 #include "numeric/fingering_grid.h"
 #include "numeric/flute_choice.h"
@@ -12,11 +12,7 @@ using namespace shinofu::numeric;
 namespace {
 
 void readNotes(model::Score& score, const std::vector<std::string>& header, const std::vector<std::string>& notes) {
-    std::vector<std::string> lines = {"$V:3"};
-    lines.insert(lines.end(), header.begin(), header.end());
-    lines.push_back("$END");
-    lines.insert(lines.end(), notes.begin(), notes.end());
-    model::readScore(lines, score, model::ReadOptions{});
+    shinofu::testing::readNotes(score, header, notes);
     midi::performancePass(score);
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "midi/performance_pass.h"
-#include "model/score_reader.h"
+#include "support/read_notes.h"
 #include "numeric/fingering_overlay.h"
 #include "numeric/numeric_page.h"
 #include "numeric/numeric_page_layout.h"
@@ -17,11 +17,7 @@ using platform::RecordingCanvas;
 namespace {
 
 void readNotes(model::Score& score, const std::vector<std::string>& header, const std::vector<std::string>& notes) {
-    std::vector<std::string> lines = {"$V:3"};
-    lines.insert(lines.end(), header.begin(), header.end());
-    lines.push_back("$END");
-    lines.insert(lines.end(), notes.begin(), notes.end());
-    model::readScore(lines, score, model::ReadOptions{});
+    shinofu::testing::readNotes(score, header, notes);
     midi::performancePass(score);
 }
 

@@ -9,16 +9,9 @@
 #include "platform/recording_canvas.h"
 #include "render/music_codes.h"
 #include "render/page_drawer.h"
+#include "support/read_notes.h"
 
 namespace shinofu::testing {
-
-inline void readNotes(model::Score& score, const std::vector<std::string>& header, const std::vector<std::string>& notes) {
-    std::vector<std::string> lines = {"$V:3"};
-    lines.insert(lines.end(), header.begin(), header.end());
-    lines.push_back("$END");
-    lines.insert(lines.end(), notes.begin(), notes.end());
-    model::readScore(lines, score, model::ReadOptions{});
-}
 
 // The texts drawn in the music font with the given character.
 inline std::vector<platform::RecordingCanvas::Text> musicTexts(const platform::RecordingCanvas& canvas,
