@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/file_commands.h"
+#include "app/midi_commands.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "model/score.h"
@@ -118,6 +119,14 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
     model::Score& score = session.score;
     const std::string ext = lowerExtension(out);
     if (ext == ".png") return writePicture(out, session, options, err);
+    if (ext == ".mid") {
+        platform::IoError error;
+        if (writeMidiFile(out, session, {}, error) != MidiWrite::Written) {
+            err << error.message << "\n";
+            return false;
+        }
+        return true;
+    }
     if (ext == ".dt") {
         if (!selectPart(session, options, err)) return false;
         platform::IoError error;

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include "app/companion_windows.h"
 #include "app/file_commands.h"
 #include "app/memo_window.h"
+#include "app/midi_commands.h"
 #include "app/window_geometry.h"
 #include "edit/edit_mode.h"
 #include "model/score_file.h"
@@ -98,6 +100,18 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     connect(close, &QPushButton::clicked, this, &MainWindow::answerQuestion);
     question_->move(40, 40);
     question_->hide();
+
+    progress_ = new QFrame(scroll_);
+    progress_->setObjectName("progressPanel");
+    progress_->setFrameShape(QFrame::Panel);
+    progress_->setAutoFillBackground(true);
+    auto* progressLayout = new QHBoxLayout(progress_);
+    progressLayout->addWidget(new QLabel("曲データの処理中", progress_));
+    auto* cancel = new QPushButton("中止", progress_);
+    progressLayout->addWidget(cancel);
+    connect(cancel, &QPushButton::clicked, this, &MainWindow::cancelBuild);
+    progress_->move(40, 40);
+    progress_->hide();
 
     buildMenus();
     buildStatusBar();
@@ -198,6 +212,8 @@ void MainWindow::bindCommands() {
     bind(songData + kPathSeparator + "設定完了<画面削除>&E", [this] { finishSongData(); });
     bind("ヘルプ(&H)", [this] { showHelp(); });
     bind(commandPath({"表示&V", "再表示(&R)"}), [this] { redraw(); });
+    bind(commandPath({file, "MIDIファイル作成&M"}), [this] { makeMidiFile(); });
+    bind(commandPath({file, "MIDIファイル作成（旧）"}), [this] { makeMidiFile(); });
     bind(commandPath({file, "数字符データ保存"}), [this] { saveFingeringGridCommand(session_, dialogs_); });
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "数字譜面"}), [this] { setNumericDisplay(true); });
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "五線譜面"}), [this] { setNumericDisplay(false); });
@@ -354,6 +370,28 @@ void MainWindow::showHelp() {
     });
     memo_->show();
     memo_->raise();
+}
+
+bool MainWindow::buildProgress(double) {
+    if (progress_->isHidden()) {
+        progress_->adjustSize();
+        progress_->show();
+        progress_->raise();
+    }
+    // The cancel button must answer while the build runs; everything else waits.
+    QCoreApplication::processEvents();
+    return !buildCancelled_;
+}
+
+void MainWindow::makeMidiFile() {
+    scroll_->horizontalScrollBar()->setValue(0);
+    scroll_->verticalScrollBar()->setValue(0);
+    buildCancelled_ = false;
+    menuBar()->setEnabled(false);
+    makeMidiFileCommand(session_, dialogs_, [this](double done) { return buildProgress(done); });
+    menuBar()->setEnabled(true);
+    progress_->hide();
+    redraw();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

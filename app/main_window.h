@@ -39,6 +39,8 @@ public:
     QMenu* popup() const { return popup_; }
     MemoWindow* memo() const { return memo_; }
     bool questionShown() const;
+    // "中止" on the progress display.
+    void cancelBuild() { buildCancelled_ = true; }
     void answerQuestion();  // "閉じる" on the question panel
     QString statusText(const char* labelName) const;
     const QImage& viewImage() const { return viewImage_; }
@@ -71,6 +73,9 @@ private:
     void startSongData();
     void finishSongData();
     void showHelp();
+    void makeMidiFile();
+    // The progress display of a long build; false once "中止" was pressed.
+    bool buildProgress(double done);
 
     Session& session_;
     platform::Dialogs& dialogs_;
@@ -82,6 +87,8 @@ private:
     QImage viewImage_;
     QFrame* question_ = nullptr;
     QLabel* questionText_ = nullptr;
+    QFrame* progress_ = nullptr;
+    bool buildCancelled_ = false;
     std::map<std::string, QLabel*> labels_;
     std::map<std::string, QToolButton*> tools_;
     MemoWindow* memo_ = nullptr;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <fstream>
@@ -63,7 +64,7 @@ TEST_F(MainWindowTest, EveryCaptionHasAnActionAndOnlyBuiltCommandsAreEnabled) {
     }
     EXPECT_GT(paths.size(), 200u);
     EXPECT_TRUE(window.action("ファイル&F › 新規作成&N")->isEnabled());
-    EXPECT_FALSE(window.action("ファイル&F › MIDIファイル作成&M")->isEnabled());
+    EXPECT_FALSE(window.action("ファイル&F › MIDIファイル読み込み")->isEnabled());
     EXPECT_FALSE(window.action("ファイル&F › MIDIファイル作成（旧）")->isVisible());
     EXPECT_LT(enabled, static_cast<int>(paths.size()) / 4);  // most commands arrive later
     EXPECT_EQ(window.statusText("mode"), "<新規>");
@@ -221,4 +222,16 @@ TEST_F(MainWindowTest, NumericNotationFluteChoiceAndTheGrid) {
     auto bytes = shinofu::platform::readFileBytes(home_.root() / "sakura.dt", error);
     ASSERT_TRUE(bytes) << error.message;
     EXPECT_EQ(shinofu::platform::decodeLines(*bytes).front().rfind("\"６\",", 0), 0u);  // d2 on 一本
+}
+
+TEST_F(MainWindowTest, MidiFileThroughTheMenu) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    dialogs_.answers.push_back(home_.root() / "sakura");
+    trigger({"ファイル&F", "MIDIファイル作成&M"});
+    shinofu::platform::IoError error;
+    auto bytes = shinofu::platform::readFileBytes(home_.root() / "sakura.MID", error);
+    ASSERT_TRUE(bytes) << error.message;
+    EXPECT_EQ(bytes->substr(0, 4), "MThd");
+    EXPECT_TRUE(window.menuBar()->isEnabled());
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/file_commands.h"
+#include "app/midi_commands.h"
 #include "app/startup.h"
 #include "app/window_geometry.h"
 #include "model/score_writer.h"
@@ -216,4 +217,29 @@ TEST(FileFilter, StoredFormToQt) {
     EXPECT_EQ(qtFilterFromStored("五線譜面|*.gd4|Any Files|*.*|"), "五線譜面 (*.gd4);;Any Files (*)");
     EXPECT_EQ(qtFilterFromStored("a|*.gd3;*.gd2|"), "a (*.gd3 *.gd2)");
     EXPECT_EQ(qtFilterFromStored(""), "");
+}
+
+TEST(MidiCommand, ProposesTheScoreNameAndAlwaysWritesMid) {
+    TempHome home("midi");
+    Session session;
+    startUp(session, withoutInstall());
+    ScriptedDialogs dialogs;
+    dialogs.answers.push_back(fs::path(SHINOFU_SOURCE_DIR) / "data/demo/sakura.gd4");
+    ASSERT_TRUE(openScoreCommand(session, dialogs, OpenKind::CurrentFormat));
+    session.currentFile = home.root() / "sakura.gd4";
+    dialogs.answers.push_back(home.root() / "song.txt");
+    EXPECT_EQ(makeMidiFileCommand(session, dialogs, {}), MidiWrite::Written);
+    EXPECT_EQ(dialogs.requests.back().start, home.root() / "sakura.MID");
+    EXPECT_EQ(dialogs.requests.back().filter, "MIDIファイル|*.MID|");
+    EXPECT_EQ(bytesOf(home.root() / "song.MID").substr(0, 4), "MThd");
+    // Cancelling the build writes nothing and leaves an existing file alone.
+    dialogs.answers.push_back(home.root() / "song.MID");
+    const std::string before = bytesOf(home.root() / "song.MID");
+    EXPECT_EQ(makeMidiFileCommand(session, dialogs, [](double) { return false; }), MidiWrite::Cancelled);
+    EXPECT_EQ(bytesOf(home.root() / "song.MID"), before);
+    // A target that cannot be written is reported.
+    fs::create_directories(home.root() / "taken.MID");
+    dialogs.answers.push_back(home.root() / "taken.MID");
+    EXPECT_EQ(makeMidiFileCommand(session, dialogs, {}), MidiWrite::Failed);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 }

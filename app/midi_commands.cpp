@@ -1,0 +1,35 @@
+#include "app/midi_commands.h"
+
+#include "midi/navigation.h"
+#include "midi/smf_writer.h"
+
+namespace shinofu::app {
+
+namespace fs = std::filesystem;
+
+MidiWrite writeMidiFile(const fs::path& file, Session& session, const midi::BuildProgress& progress,
+                        platform::IoError& error) {
+    model::Score& score = session.score;
+    midi::appendTrailingRests(score);
+    midi::placeNavigationMarks(score);
+    auto list = midi::buildPerfList(score, progress);
+    if (!list) return MidiWrite::Cancelled;
+    midi::linkNavigation(*list);
+    midi::SmfOptions options;
+    options.tempo = score.song.tempo;
+    options.lyricParts = session.view.numericOverlay;
+    if (!platform::writeFileAtomically(file, midi::smfBytes(score, *list, options), error)) return MidiWrite::Failed;
+    return MidiWrite::Written;
+}
+
+MidiWrite makeMidiFileCommand(Session& session, platform::Dialogs& dialogs, const midi::BuildProgress& progress) {
+    fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".MID");
+    auto chosen = dialogs.saveFile("MIDIファイル作成", "MIDIファイル|*.MID|", proposed);
+    if (!chosen) return MidiWrite::Cancelled;
+    platform::IoError error;
+    MidiWrite result = writeMidiFile(fs::path(*chosen).replace_extension(".MID"), session, progress, error);
+    if (result == MidiWrite::Failed) dialogs.message(platform::MessageKind::Error, error.message);
+    return result;
+}
+
+}  // namespace shinofu::app

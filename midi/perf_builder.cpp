@@ -1,0 +1,117 @@
+#include "midi/perf_builder.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "midi/performance_pass.h"
+
+namespace shinofu::midi {
+namespace {
+
+constexpr int kProgressTicks = 1 << 14;  // ticks between progress calls
+
+// Steps to the next record that sounds on its own, stopping at the end marker.
+const model::TNote* advance(const model::TNote* cursor) {
+    if (cursor->next) cursor = cursor->next;
+    while (cursor->tiedOn && cursor->next) cursor = cursor->next;
+    return cursor;
+}
+
+struct Append {
+    int32_t tick;
+    int32_t part;
+    int32_t sound;
+};
+
+}  // namespace
+
+void appendTrailingRests(model::Score& score) {
+    for (int part = 1; part <= score.partCount; ++part) {
+        model::TNote* last = score.part(part).partHead;
+        while (!last->isEndMarker()) last = last->next;
+        if (!last->prev || last->prev->pitch == model::kRest) continue;
+        // The old end marker becomes the rest; a new end marker follows it.
+        model::TNote* marker = score.allocateNote();
+        last->next = marker;
+        marker->prev = last;
+        last->pitch = model::kRest;
+    }
+    score.recomputePositions();
+}
+
+SoundSnapshot snapshotOf(const model::TNote& note, int program) {
+    return {note.soundLen, note.midiNote,  note.velocity, program,   note.playTime,
+            note.startPos, note.silent,    note.tiedOn,   note.pitch, note.jumpMark};
+}
+
+std::shared_ptr<const PerfList> buildPerfList(model::Score& score, const BuildProgress& progress) {
+    const int length = performancePass(score);
+    std::vector<SoundSnapshot> sounds;
+    // Each tick appends at most one record per part: a record is appended at its start, or one
+    // tick after the previous append when records of no length crowd one tick; a part whose
+    // cursor has reached the end marker appends its snapshot at every remaining tick.
+    std::vector<std::vector<Append>> perPart(score.partCount);
+    for (int part = 1; part <= score.partCount; ++part) {
+        const int program = score.part(part).instrument;
+        const model::TNote* cursor = score.part(part).partHead;
+        while (cursor->tiedOn && cursor->next) cursor = cursor->next;
+        int32_t sound = static_cast<int32_t>(sounds.size());
+        sounds.push_back(snapshotOf(*cursor, program));
+        int tick = std::max(0, cursor->startPos);
+        auto& appends = perPart[part - 1];
+        while (tick <= length) {
+            appends.push_back({tick, part, sound});
+            if (cursor->next) {
+                cursor = advance(cursor);
+                sound = static_cast<int32_t>(sounds.size());
+                sounds.push_back(snapshotOf(*cursor, program));
+            }
+            tick = std::max(tick + 1, cursor->startPos);
+        }
+        if (progress && !progress(0.4 * part / score.partCount)) return nullptr;
+    }
+
+    // The note-ons in tick order, parts in order within a tick.
+    std::vector<Append> ons;
+    ons.reserve(std::accumulate(perPart.begin(), perPart.end(), size_t{0},
+                                [](size_t n, const auto& v) { return n + v.size(); }));
+    std::vector<size_t> at(perPart.size(), 0);
+    for (int tick = 0; tick <= length; ++tick) {
+        for (size_t p = 0; p < perPart.size(); ++p) {
+            if (at[p] < perPart[p].size() && perPart[p][at[p]].tick == tick) ons.push_back(perPart[p][at[p]++]);
+        }
+        if (progress && tick % kProgressTicks == 0 && !progress(0.4 + 0.3 * tick / std::max(1, length))) return nullptr;
+    }
+
+    // The note-offs grouped by their tick, each group in the order of its notes' starts.
+    std::vector<int32_t> offsAt(static_cast<size_t>(length) + 2, 0);
+    for (const Append& on : ons) {
+        const int64_t off = int64_t{on.tick} + sounds[on.sound].soundLen;
+        if (off >= 0 && off <= length) ++offsAt[static_cast<size_t>(off) + 1];
+    }
+    for (size_t i = 1; i < offsAt.size(); ++i) offsAt[i] += offsAt[i - 1];
+    std::vector<int32_t> offs(static_cast<size_t>(offsAt.back()));
+    std::vector<int32_t> fill(offsAt.begin(), offsAt.end() - 1);
+    for (size_t i = 0; i < ons.size(); ++i) {
+        const int64_t off = int64_t{ons[i].tick} + sounds[ons[i].sound].soundLen;
+        if (off >= 0 && off <= length) offs[static_cast<size_t>(fill[static_cast<size_t>(off)]++)] = static_cast<int32_t>(i);
+    }
+
+    std::vector<PerfEvent> events;
+    events.reserve(ons.size() + offs.size());
+    size_t nextOn = 0;
+    for (int tick = 0; tick <= length; ++tick) {
+        for (int32_t k = offsAt[static_cast<size_t>(tick)]; k < offsAt[static_cast<size_t>(tick) + 1]; ++k) {
+            const Append& on = ons[static_cast<size_t>(offs[static_cast<size_t>(k)])];
+            events.push_back({tick, on.part, false, on.sound});
+        }
+        while (nextOn < ons.size() && ons[nextOn].tick <= tick) {
+            const Append& on = ons[nextOn++];
+            events.push_back({on.tick, on.part, true, on.sound});
+        }
+        if (progress && tick % kProgressTicks == 0 && !progress(0.7 + 0.3 * tick / std::max(1, length))) return nullptr;
+    }
+    return std::make_shared<const PerfList>(std::move(sounds), std::move(events));
+}
+
+}  // namespace shinofu::midi

@@ -1,0 +1,27 @@
+// Builds the performance event list from the score, in time that grows linearly with it.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "midi/perf_list.h"
+#include "model/score.h"
+
+namespace shinofu::midi {
+
+// Gives every part that does not end with a rest a rest of the initialiser's length before its
+// end marker, so the last notes are released before the performance ends.
+void appendTrailingRests(model::Score& score);
+
+// A copy of a record's sounding data with the part's instrument.
+SoundSnapshot snapshotOf(const model::TNote& note, int program);
+
+// Called now and then with the share of the build done; returning false cancels the build.
+using BuildProgress = std::function<bool(double done)>;
+
+// Runs the performance pass and merges every part's events: at one tick the note-offs first, in
+// the order their notes started, then the note-ons in part order. The score must have its
+// trailing rests and current positions. Returns nothing when cancelled.
+std::shared_ptr<const PerfList> buildPerfList(model::Score& score, const BuildProgress& progress = {});
+
+}  // namespace shinofu::midi

@@ -1,0 +1,19 @@
+// The event-list build done the straightforward way, tick by tick with a full rescan of the
+// note-offs at every tick: the oracle the linear build is compared with.
+#pragma once
+
+#include <vector>
+
+#include "midi/perf_list.h"
+#include "model/score.h"
+
+namespace shinofu::testing {
+
+struct ReferenceList {
+    std::vector<midi::SoundSnapshot> sounds;
+    std::vector<midi::PerfEvent> events;
+};
+
+ReferenceList referenceBuild(model::Score& score);
+
+}  // namespace shinofu::testing
