@@ -1,6 +1,7 @@
 // Renders the engraving gallery (render_gallery OUTDIR [SCALE]): every note value, rest, dot, accidental, ledger lines, both clefs,
 // all key signatures and meters, as PNG pages to look at after any change to the drawing.
 #include <QGuiApplication>
+#include <QPainter>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -11,6 +12,8 @@
 #include "model/score_reader.h"
 #include "output/page_image.h"
 #include "platform/file_io.h"
+#include "platform/qt_canvas.h"
+#include "render/music_codes.h"
 #include "platform/text_codec.h"
 #include "render/view_state.h"
 
@@ -59,6 +62,43 @@ const char* kNoteValues =
     "c1 n n 96 u,a0 n n 96 u,f0 n n 96 u,c0 n n 96 u,"
     "a2 n n 96 d,c3 n n 96 d,e3 n n 96 d,b3 n n 96 d";
 
+// Every character of the music font in a labelled grid, each cell's top-left marked.
+void renderGlyphSheet(const fs::path& file) {
+    std::vector<int> codes = {':', ';', 'Q', 'R', 'P', 'S', 'T', ',', '=', '>', '?', 'J', 'K', 'M', 'W', 'V', 'Z',
+                              '[', 'X', 'Y', ']', '^', '_', '\\', 'H', 'D', 'F', 'E', 'B', 'C', 'A', 'G'};
+    for (int code = 162; code <= 166; ++code) codes.push_back(code);
+    for (int offset = 33; offset <= 42; ++offset) codes.push_back(160 + offset);
+    for (int offset = 33; offset <= 42; ++offset) codes.push_back(offset);
+    constexpr int kColumns = 10;
+    constexpr int kCell = 110;
+    const int rows = (static_cast<int>(codes.size()) + kColumns - 1) / kColumns;
+    QImage image(kColumns * kCell, rows * kCell, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    output::DrawingResources resources;
+    platform::QtCanvas canvas(painter, resources.glyphs, resources.catalog);
+    platform::FontDescription label;
+    label.height = 12;
+    label.face = "ＭＳ ゴシック";
+    for (size_t i = 0; i < codes.size(); ++i) {
+        const int x = static_cast<int>(i % kColumns) * kCell + 20;
+        const int y = static_cast<int>(i / kColumns) * kCell + 24;
+        canvas.setPen({0xC0C0C0, 1, platform::PenStyle::Solid, platform::RasterMode::Copy});
+        canvas.moveTo(x - 6, y);
+        canvas.lineTo(x + 6, y);
+        canvas.moveTo(x, y - 6);
+        canvas.lineTo(x, y + 6);
+        canvas.setTextColour(0x808080);
+        canvas.text(x - 14, y - 22, std::to_string(codes[i]), label);
+        canvas.setTextColour(0);
+        platform::FontDescription music;
+        music.height = 48;
+        music.face = render::kMusicFace;
+        canvas.text(x, y, render::musicText(codes[i]), music);
+    }
+    image.save(QString::fromStdString(file.string()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,6 +107,7 @@ int main(int argc, char** argv) {
     const fs::path folder = argc > 1 ? argv[1] : "gallery";
     if (argc > 2) gScale = std::stod(argv[2]);
     fs::create_directories(folder);
+    renderGlyphSheet(folder / "glyphs.png");
     renderPage(folder / "notes.png", scoreLines("$MeasNum:4", {kNoteValues}));
     renderPage(folder / "fclef.png",
            scoreLines("$MeasNum:4", {"c-1 n n 96 u,e- n n 96 u,g- n n 96 u,b- n n 96 u,d0 n n 96 d,f0 # n 96 d,"

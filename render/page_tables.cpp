@@ -50,3 +50,20 @@ PageTables buildPageTables(const model::Score& score, const ViewState& view) {
 }
 
 }  // namespace shinofu::render
+
+namespace shinofu::render {
+
+LinePosition posToLine(const PageTables& tables, int measureLen, int position) {
+    int start = 0;
+    for (int line = 0; line < kLineTableSize; ++line) {
+        const int length = tables.lineMeasures[line] * measureLen;
+        if (length <= 0) break;
+        if (position < start + length) {
+            return {(position - start) / measureLen + 1, (position - start) % measureLen, line % tables.systemsPerPage};
+        }
+        start += length;
+    }
+    return {1, 1, -1};
+}
+
+}  // namespace shinofu::render

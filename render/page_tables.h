@@ -30,4 +30,14 @@ struct PageTables {
 
 PageTables buildPageTables(const model::Score& score, const ViewState& view);
 
+// Where a position (length units from the start) falls: the measure in its line (from 1), the
+// offset inside that measure, and the line's index within its page (from 0); line −1 (with
+// measure 1, offset 1) when the position lies beyond the line table, and callers skip the item.
+struct LinePosition {
+    int measure;
+    int offset;
+    int line;
+};
+LinePosition posToLine(const PageTables& tables, int measureLen, int position);
+
 }  // namespace shinofu::render

@@ -94,3 +94,24 @@ TEST(PageGeometry, HeadWidthGrowsWithTheSignature) {
     EXPECT_EQ(px(2.5), 3);
     EXPECT_EQ(px(-2.5), -3);
 }
+
+TEST(PageTables, PositionsToLines) {
+    model::Score score;
+    ViewState view;
+    view.rowsPerPage = 3;  // three lines a page
+    PageTables tables = buildPageTables(score, view);
+    auto at = posToLine(tables, 48, 0);
+    EXPECT_EQ(at.measure, 1);
+    EXPECT_EQ(at.offset, 0);
+    EXPECT_EQ(at.line, 0);
+    at = posToLine(tables, 48, 4 * 48 + 50);  // line 2, second measure, 2 units in
+    EXPECT_EQ(at.measure, 2);
+    EXPECT_EQ(at.offset, 2);
+    EXPECT_EQ(at.line, 1);
+    at = posToLine(tables, 48, 3 * 4 * 48);  // the first line of page 2
+    EXPECT_EQ(at.line, 0);
+    at = posToLine(tables, 48, 256 * 4 * 48);  // beyond the table
+    EXPECT_EQ(at.line, -1);
+    EXPECT_EQ(at.measure, 1);
+    EXPECT_EQ(at.offset, 1);
+}
