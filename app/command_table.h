@@ -19,6 +19,7 @@ const std::vector<MenuEntry>& popupMenu();
 
 struct ToolButton {
     std::string hint;
+    std::string label;  // the short text the button shows
 };
 const std::vector<ToolButton>& toolButtons();
 

@@ -14,13 +14,13 @@ namespace {
 namespace fs = std::filesystem;
 using platform::MessageKind;
 
-struct OpenDialogSpec {
+struct OpenDialog {
     const char* title;
     const char* filter;
     bool formatFlag;
 };
 
-OpenDialogSpec openSpec(OpenKind kind) {
+OpenDialog openDialogFor(OpenKind kind) {
     switch (kind) {
     case OpenKind::OldFormat: return {"旧ファイル読込", "Ver1,Ver2五線譜面Files|*.gd2|Any Files|*.*|", false};
     case OpenKind::WithPerformanceData:
@@ -50,12 +50,12 @@ void reportUnmapped(platform::Dialogs& dialogs, const std::vector<std::string>& 
 }  // namespace
 
 bool openScoreCommand(Session& session, platform::Dialogs& dialogs, OpenKind kind) {
-    OpenDialogSpec spec = openSpec(kind);
-    auto chosen = dialogs.openFile(spec.title, spec.filter, session.currentFile);
+    OpenDialog dialog = openDialogFor(kind);
+    auto chosen = dialogs.openFile(dialog.title, dialog.filter, session.currentFile);
     if (!chosen) return false;
     session.currentFile = *chosen;
     if (kind != OpenKind::WithPerformanceData) session.score.writePerfData = false;
-    return readScoreFile(session, dialogs, *chosen, spec.formatFlag);
+    return readScoreFile(session, dialogs, *chosen, dialog.formatFlag);
 }
 
 bool openScoreAtStart(Session& session, platform::Dialogs& dialogs, const fs::path& file) {

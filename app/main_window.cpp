@@ -157,7 +157,7 @@ void MainWindow::buildStatusBar() {
     for (const ToolButton& button : toolButtons()) {
         auto* tool = new QToolButton(this);
         tool->setToolTip(qt(button.hint));
-        tool->setText(qt(button.hint).left(2));
+        tool->setText(qt(button.label));
         tool->setEnabled(false);
         statusBar()->addWidget(tool);
         tools_[button.hint] = tool;

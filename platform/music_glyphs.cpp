@@ -46,7 +46,7 @@ struct Piece {
     double scale = 1.0;  // glyphs only
 };
 
-struct GlyphSpec {
+struct GlyphRecipe {
     double spacesPerEm;
     std::vector<Piece> pieces;
     double advance;  // staff spaces
@@ -71,7 +71,7 @@ struct MusicGlyphs::Fonts {
     FT_Library library = nullptr;
     FT_Face music = nullptr;
     FT_Face italic = nullptr;
-    std::array<std::optional<GlyphSpec>, 256> specs;
+    std::array<std::optional<GlyphRecipe>, 256> recipes;
 
     ~Fonts() {
         if (music) FT_Done_Face(music);
@@ -165,28 +165,28 @@ Piece italic(const std::string& text, double x, double baseline, double em) {
 enum class Stem { None, Up, Down };
 
 // A note: head, stem and flags, the head centred where the layout expects it.
-GlyphSpec note(const MusicGlyphs::Fonts& fonts, const std::string& head, Stem stem, int flags, double scale) {
+GlyphRecipe note(const MusicGlyphs::Fonts& fonts, const std::string& head, Stem stem, int flags, double scale) {
     const double centre = stem == Stem::Down ? kHeadCentreDown : kHeadCentreUp;
     const double headWidth = fonts.glyphWidth(head) * scale;
     // The small set keeps the head's centre where the longer ledger lines of its layout expect it.
     const double left = scale < 1.0 ? 0.75 - headWidth / 2 : 0.0;
-    GlyphSpec spec{kNoteSpacesPerEm, {glyph(head, left, centre, scale)}, left + headWidth + 0.2};
+    GlyphRecipe recipe{kNoteSpacesPerEm, {glyph(head, left, centre, scale)}, left + headWidth + 0.2};
     const double length = (flags >= 2 ? kStemLength + 0.5 : kStemLength) * scale;
     const double thickness = kStemThickness * scale;
     if (stem == Stem::Up) {
         const double x = left + headWidth - thickness;
-        spec.pieces.push_back(box(x, centre - length, thickness, length - kStemAttach * scale));
-        if (flags > 0) spec.pieces.push_back(glyph(flags == 1 ? "flags.u3" : "flags.u4", x, centre - length, scale));
-        if (flags > 0) spec.advance = std::max(spec.advance, x + fonts.glyphWidth("flags.u3") * scale);
+        recipe.pieces.push_back(box(x, centre - length, thickness, length - kStemAttach * scale));
+        if (flags > 0) recipe.pieces.push_back(glyph(flags == 1 ? "flags.u3" : "flags.u4", x, centre - length, scale));
+        if (flags > 0) recipe.advance = std::max(recipe.advance, x + fonts.glyphWidth("flags.u3") * scale);
     } else if (stem == Stem::Down) {
-        spec.pieces.push_back(box(left, centre + kStemAttach * scale, thickness, length - kStemAttach * scale));
-        if (flags > 0) spec.pieces.push_back(glyph(flags == 1 ? "flags.d3" : "flags.d4", left, centre + length, scale));
+        recipe.pieces.push_back(box(left, centre + kStemAttach * scale, thickness, length - kStemAttach * scale));
+        if (flags > 0) recipe.pieces.push_back(glyph(flags == 1 ? "flags.d3" : "flags.d4", left, centre + length, scale));
     }
-    return spec;
+    return recipe;
 }
 
 void addNoteSet(MusicGlyphs::Fonts& fonts, int base, double scale) {
-    auto set = [&](int offset, GlyphSpec spec) { fonts.specs[base + offset] = std::move(spec); };
+    auto set = [&](int offset, GlyphRecipe recipe) { fonts.recipes[base + offset] = std::move(recipe); };
     set(33, note(fonts, "noteheads.s0", Stem::None, 0, scale));
     set(34, note(fonts, "noteheads.s2", Stem::None, 0, scale));
     set(35, note(fonts, "noteheads.s1", Stem::Up, 0, scale));
@@ -200,32 +200,32 @@ void addNoteSet(MusicGlyphs::Fonts& fonts, int base, double scale) {
 }
 
 // A time signature: numerator on the upper half of the staff, denominator on the lower.
-GlyphSpec meter(const MusicGlyphs::Fonts& fonts, const char* numerator, const char* denominator) {
+GlyphRecipe meter(const MusicGlyphs::Fonts& fonts, const char* numerator, const char* denominator) {
     constexpr double kColumn = 1.7;
     constexpr double kUpperBaseline = 3.33;  // the middle staff line in a 7-space cell placed 16 units high
     constexpr double kLowerBaseline = 5.33;  // the bottom line
-    GlyphSpec spec{kSignSpacesPerEm, {}, kColumn + 0.4};
-    spec.pieces.push_back(glyph(numerator, 0.2 + (kColumn - fonts.glyphWidth(numerator)) / 2, kUpperBaseline));
-    spec.pieces.push_back(glyph(denominator, 0.2 + (kColumn - fonts.glyphWidth(denominator)) / 2, kLowerBaseline));
-    return spec;
+    GlyphRecipe recipe{kSignSpacesPerEm, {}, kColumn + 0.4};
+    recipe.pieces.push_back(glyph(numerator, 0.2 + (kColumn - fonts.glyphWidth(numerator)) / 2, kUpperBaseline));
+    recipe.pieces.push_back(glyph(denominator, 0.2 + (kColumn - fonts.glyphWidth(denominator)) / 2, kLowerBaseline));
+    return recipe;
 }
 
 // Dynamics letters set side by side on one baseline.
-GlyphSpec dynamics(const MusicGlyphs::Fonts& fonts, const std::string& letters) {
+GlyphRecipe dynamics(const MusicGlyphs::Fonts& fonts, const std::string& letters) {
     constexpr double kBaseline = 2.6;
-    GlyphSpec spec{4.0, {}, 0};
+    GlyphRecipe recipe{4.0, {}, 0};
     double x = 0.2;
     for (char letter : letters) {
         std::string name(1, letter);
-        spec.pieces.push_back(glyph(name, x, kBaseline));
+        recipe.pieces.push_back(glyph(name, x, kBaseline));
         x += fonts.glyphWidth(name) - 0.05;
     }
-    spec.advance = x + 0.2;
-    return spec;
+    recipe.advance = x + 0.2;
+    return recipe;
 }
 
 // Text-like signs in a serif italic: em 0.55 of the cell, baseline at three quarters.
-GlyphSpec italicSign(const MusicGlyphs::Fonts& fonts, const std::string& text) {
+GlyphRecipe italicSign(const MusicGlyphs::Fonts& fonts, const std::string& text) {
     constexpr double kEm = 0.55;
     return {1.0, {italic(text, 0.05, 0.75, kEm)}, fonts.italicAdvance(text, kEm) + 0.1};
 }
@@ -233,22 +233,22 @@ GlyphSpec italicSign(const MusicGlyphs::Fonts& fonts, const std::string& text) {
 void buildSpecs(MusicGlyphs::Fonts& fonts) {
     addNoteSet(fonts, 160, 1.0);
     addNoteSet(fonts, 0, 0.8);
-    auto& s = fonts.specs;
-    s[','] = GlyphSpec{kNoteSpacesPerEm, {glyph("dots.dot", 1.75, kHeadCentreUp)}, 2.3};
-    s[':'] = GlyphSpec{kSignSpacesPerEm, {glyph("clefs.G", 0.1, 4.5)}, 3.0};
-    s[';'] = GlyphSpec{kSignSpacesPerEm, {glyph("clefs.F", 0.15, 2.5)}, 3.0};
-    s['Q'] = GlyphSpec{kSignSpacesPerEm, {glyph("accidentals.sharp", 0.0, kAccidentalCentre)}, 1.2};
-    s['R'] = GlyphSpec{kSignSpacesPerEm, {glyph("accidentals.flat", 0.1, kAccidentalCentre)}, 1.0};
-    s['P'] = GlyphSpec{kSignSpacesPerEm, {glyph("accidentals.natural", 0.35, kAccidentalCentre)}, 1.1};
-    s['S'] = GlyphSpec{kSignSpacesPerEm, {glyph("accidentals.doublesharp", 0.3, kAccidentalCentre)}, 1.4};
-    s['T'] = GlyphSpec{kSignSpacesPerEm, {glyph("accidentals.flatflat", 0.35, kAccidentalCentre)}, 1.9};
+    auto& s = fonts.recipes;
+    s[','] = GlyphRecipe{kNoteSpacesPerEm, {glyph("dots.dot", 1.75, kHeadCentreUp)}, 2.3};
+    s[':'] = GlyphRecipe{kSignSpacesPerEm, {glyph("clefs.G", 0.1, 4.5)}, 3.0};
+    s[';'] = GlyphRecipe{kSignSpacesPerEm, {glyph("clefs.F", 0.15, 2.5)}, 3.0};
+    s['Q'] = GlyphRecipe{kSignSpacesPerEm, {glyph("accidentals.sharp", 0.0, kAccidentalCentre)}, 1.2};
+    s['R'] = GlyphRecipe{kSignSpacesPerEm, {glyph("accidentals.flat", 0.1, kAccidentalCentre)}, 1.0};
+    s['P'] = GlyphRecipe{kSignSpacesPerEm, {glyph("accidentals.natural", 0.35, kAccidentalCentre)}, 1.1};
+    s['S'] = GlyphRecipe{kSignSpacesPerEm, {glyph("accidentals.doublesharp", 0.3, kAccidentalCentre)}, 1.4};
+    s['T'] = GlyphRecipe{kSignSpacesPerEm, {glyph("accidentals.flatflat", 0.35, kAccidentalCentre)}, 1.9};
     // Rests on their conventional lines: the whole rest hangs from the fourth line, the half rest
     // sits on the middle line, the others centre on it.
-    s['='] = GlyphSpec{kSignSpacesPerEm, {glyph("rests.0", -0.08, 2.5)}, 1.6};
-    s['>'] = GlyphSpec{kSignSpacesPerEm, {glyph("rests.1", 0.0, kStaffMiddleInRestCell)}, 1.6};
-    s['?'] = GlyphSpec{kSignSpacesPerEm, {glyph("rests.2", 0.1, kStaffMiddleInRestCell)}, 1.2};
-    s['J'] = GlyphSpec{kSignSpacesPerEm, {glyph("rests.3", 0.1, kStaffMiddleInRestCell)}, 1.2};
-    s['K'] = GlyphSpec{kSignSpacesPerEm, {glyph("rests.4", 0.1, kStaffMiddleInRestCell)}, 1.4};
+    s['='] = GlyphRecipe{kSignSpacesPerEm, {glyph("rests.0", -0.08, 2.5)}, 1.6};
+    s['>'] = GlyphRecipe{kSignSpacesPerEm, {glyph("rests.1", 0.0, kStaffMiddleInRestCell)}, 1.6};
+    s['?'] = GlyphRecipe{kSignSpacesPerEm, {glyph("rests.2", 0.1, kStaffMiddleInRestCell)}, 1.2};
+    s['J'] = GlyphRecipe{kSignSpacesPerEm, {glyph("rests.3", 0.1, kStaffMiddleInRestCell)}, 1.2};
+    s['K'] = GlyphRecipe{kSignSpacesPerEm, {glyph("rests.4", 0.1, kStaffMiddleInRestCell)}, 1.4};
     s[162] = meter(fonts, "two", "four");
     s[163] = meter(fonts, "three", "four");
     s[164] = meter(fonts, "six", "eight");
@@ -258,19 +258,19 @@ void buildSpecs(MusicGlyphs::Fonts& fonts) {
         {{'H', "ppp"}, {'D', "pp"}, {'F', "p"}, {'E', "mp"}, {'B', "mf"}, {'C', "f"}, {'A', "ff"}, {'G', "fff"}}};
     for (const auto& [code, letters] : kDynamics) s[static_cast<uint8_t>(code)] = dynamics(fonts, letters);
     // The metronome mark's quarter note, small enough to stand beside "=60" text.
-    s['M'] = GlyphSpec{4.0, {glyph("noteheads.s2", 0.2, 2.9), box(0.2 + 1.304 - kStemThickness, 0.0, kStemThickness, 2.75)},
+    s['M'] = GlyphRecipe{4.0, {glyph("noteheads.s2", 0.2, 2.9), box(0.2 + 1.304 - kStemThickness, 0.0, kStemThickness, 2.75)},
                        1.8};
-    s['W'] = GlyphSpec{2.5, {glyph("scripts.rcomma", 0.2, 1.3)}, 1.0};
-    s['V'] = GlyphSpec{4.0, {glyph("scripts.ufermata", 1.5, 2.9)}, 3.0};
-    s['Z'] = GlyphSpec{4.0, {glyph("scripts.segno", 1.1, 2.0)}, 2.2};
-    s['['] = GlyphSpec{4.0, {glyph("scripts.coda", 1.2, 2.0)}, 2.4};
+    s['W'] = GlyphRecipe{2.5, {glyph("scripts.rcomma", 0.2, 1.3)}, 1.0};
+    s['V'] = GlyphRecipe{4.0, {glyph("scripts.ufermata", 1.5, 2.9)}, 3.0};
+    s['Z'] = GlyphRecipe{4.0, {glyph("scripts.segno", 1.1, 2.0)}, 2.2};
+    s['['] = GlyphRecipe{4.0, {glyph("scripts.coda", 1.2, 2.0)}, 2.4};
     s['X'] = italicSign(fonts, "D.C.");
     s['Y'] = italicSign(fonts, "D.S.");
     s[']'] = italicSign(fonts, "Fine");
     s['^'] = italicSign(fonts, "rit.");
     s['_'] = italicSign(fonts, "a tempo");
     const double toWidth = fonts.italicAdvance("to", 2.2);
-    s['\\'] = GlyphSpec{4.0, {italic("to", 0.2, 3.0, 2.2), glyph("scripts.coda", 0.6 + toWidth + 1.1, 2.0)},
+    s['\\'] = GlyphRecipe{4.0, {italic("to", 0.2, 3.0, 2.2), glyph("scripts.coda", 0.6 + toWidth + 1.1, 2.0)},
                         toWidth + 3.2};
 }
 
@@ -313,10 +313,10 @@ Path MusicGlyphs::composedOutline(uint8_t code, double cellHeight) const {
     const double x = 0;
     const double y = 0;
     Path path;
-    if (!fonts_->music || !fonts_->specs[code]) return path;
-    const GlyphSpec& spec = *fonts_->specs[code];
-    const double space = cellHeight / spec.spacesPerEm;
-    for (const Piece& piece : spec.pieces) {
+    if (!fonts_->music || !fonts_->recipes[code]) return path;
+    const GlyphRecipe& recipe = *fonts_->recipes[code];
+    const double space = cellHeight / recipe.spacesPerEm;
+    for (const Piece& piece : recipe.pieces) {
         const double px = x + piece.x * space;
         const double py = y + piece.y * space;
         switch (piece.type) {
@@ -359,9 +359,9 @@ Path MusicGlyphs::composedOutline(uint8_t code, double cellHeight) const {
 }
 
 double MusicGlyphs::advance(uint8_t code, double cellHeight) const {
-    if (!fonts_->specs[code]) return cellHeight / 4;
-    const GlyphSpec& spec = *fonts_->specs[code];
-    return spec.advance * cellHeight / spec.spacesPerEm;
+    if (!fonts_->recipes[code]) return cellHeight / 4;
+    const GlyphRecipe& recipe = *fonts_->recipes[code];
+    return recipe.advance * cellHeight / recipe.spacesPerEm;
 }
 
 Path MusicGlyphs::textOutline(const std::string& text, double cellHeight, double x, double y) const {
