@@ -30,29 +30,39 @@ bool readNumberPair(std::string_view line, int& first, int& second) {
     if (fields.size() < 2) return false;
     auto a = parseWholeNumber(fields[0]);
     auto b = parseWholeNumber(fields[1]);
-    if (!a || !b || *a < 0 || *b < 1) return false;
+    constexpr int kMaxLayoutValue = 1000;  // top margin, rows per page or line spacing
+    if (!a || !b || *a < 0 || *b < 1 || *a > kMaxLayoutValue || *b > kMaxLayoutValue) return false;
     first = *a;
     second = *b;
     return true;
 }
 
+// A drawing surface larger than this would not fit in memory as an image.
+constexpr int kMaxSurface = 16384;
+
 void readSizes(std::string_view line, Configuration& config) {
     auto fields = fieldsOf(line);
-    if (auto width = parseWholeNumber(fields[0]); width && *width > 0) config.viewWidth = *width;
+    auto size = [](std::string_view field) {
+        auto value = parseWholeNumber(field);
+        return value && *value > 0 && *value <= kMaxSurface ? value : std::nullopt;
+    };
+    if (auto width = size(fields[0])) config.viewWidth = *width;
     if (fields.size() > 1) {
-        if (auto height = parseWholeNumber(fields[1]); height && *height > 0) config.viewHeight = *height;
+        if (auto height = size(fields[1])) config.viewHeight = *height;
     }
 }
 
 void readMeasureLine(std::string_view line, Configuration& config) {
     int measures = config.measPerLine;
     int spacing = config.lineSpacing;
-    if (!readNumberPair(line, measures, spacing) || measures < 1) return;
+    constexpr int kMaxMeasuresPerLine = 99;
+    if (!readNumberPair(line, measures, spacing) || measures < 1 || measures > kMaxMeasuresPerLine) return;
     config.measPerLine = measures;
     config.lineSpacing = spacing;
     auto fields = fieldsOf(line);
     if (fields.size() > 2) {
-        if (auto factor = parseReal(fields[2]); factor && *factor > 0) config.noteSize *= *factor;
+        constexpr double kMaxFactor = 20.0;
+        if (auto factor = parseReal(fields[2]); factor && *factor > 0 && *factor <= kMaxFactor) config.noteSize *= *factor;
     }
 }
 

@@ -17,6 +17,9 @@ constexpr double kCurrentFormatThreshold = 2.75;
 constexpr int kMaxProgram = 127;
 constexpr int kMaxLineMeasures = 99;
 constexpr int kMaxFluteKey = 12;
+constexpr int kMaxTiers = 20;    // the numeric settings dialog offers 1..20 strips,
+constexpr int kMaxRows = 16;     // 4..16 cells down a strip
+constexpr int kMaxColumns = 4;   // and 1..4 blocks
 
 int nominalWidth(const std::string& text, int fontSize) {
     return platform::TextCodec::sjisLength(text) * fontSize / 2;
@@ -150,9 +153,11 @@ void parseMeasures(std::string_view value, Score& score, HeaderContext& context)
     }
 }
 
-int positiveOr(std::string_view field, int fallback) {
+// A count within what the settings dialogs offer; anything else takes the default, so that no
+// file can ask for billions of measures or strips to be drawn.
+int countOr(std::string_view field, int fallback, int highest) {
     auto value = parseWholeNumber(field);
-    return value && *value >= 1 ? *value : fallback;
+    return value && *value >= 1 && *value <= highest ? *value : fallback;
 }
 
 int choiceOr(std::string_view field, int fallback, int highest) {
@@ -168,9 +173,9 @@ void parseNumericSettings(std::string_view value, NumericSettings& n) {
     auto fields = splitFields(value, ',');
     auto field = [&](size_t i) { return i < fields.size() ? fields[i] : std::string_view(); };
     NumericSettings defaults;
-    n.tiers = positiveOr(field(0), defaults.tiers);
-    n.rows = positiveOr(field(1), defaults.rows);
-    n.columns = positiveOr(field(2), defaults.columns);
+    n.tiers = countOr(field(0), defaults.tiers, kMaxTiers);
+    n.rows = countOr(field(1), defaults.rows, kMaxRows);
+    n.columns = countOr(field(2), defaults.columns, kMaxColumns);
     n.fontSizeChoice = choiceOr(field(3), defaults.fontSizeChoice, kSmallestSizeChoice);
     n.fontColorChoice = choiceOr(field(4), defaults.fontColorChoice, kHighestColorChoice);
     n.ruleColorChoice = choiceOr(field(5), defaults.ruleColorChoice, kHighestColorChoice);
@@ -185,15 +190,22 @@ void parseNumericSettings(std::string_view value, NumericSettings& n) {
 
 namespace {
 
+// Overlay sizes in layout units; far beyond a staff they only make fonts no screen can draw.
+double layoutUnitsOr(std::string_view field, double fallback) {
+    constexpr double kMaxLayoutUnits = 100.0;
+    auto value = parseReal(field);
+    return value && *value >= 0 && *value <= kMaxLayoutUnits ? *value : fallback;
+}
+
 void parseNFont(std::string_view value, Score& score) {
     auto fields = splitFields(value, ',');
     NumericSettings& n = score.numeric;
-    n.numSizeRatio = parseReal(fields[0]).value_or(3.5);
+    n.numSizeRatio = layoutUnitsOr(fields[0], 3.5);
     if (fields.size() < 2) {
         n.numDrop = 5.0;
         return;
     }
-    n.numDrop = parseReal(fields[1]).value_or(5.0);
+    n.numDrop = layoutUnitsOr(fields[1], 5.0);
     std::string rest;
     for (size_t i = 2; i < fields.size(); ++i) rest += (i > 2 ? "," : "") + std::string(fields[i]);
     n.numBold = trimSpaces(rest) == "1";
@@ -242,7 +254,7 @@ HeaderLine parseHeaderLine(std::string_view line, Score& score, HeaderContext& c
     } else if (key == "$MEAS") {
         parseMeasures(value, score, context);
     } else if (key == "$MeasNum") {
-        score.song.measPerLine = positiveOr(value, 4);
+        score.song.measPerLine = countOr(value, 4, kMaxLineMeasures);
     } else if (key == "$NumScore") {
         if (context.numericApplies) parseNumericSettings(value, score.numeric);
     } else if (key == "$NFont") {

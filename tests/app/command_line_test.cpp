@@ -117,3 +117,22 @@ TEST_F(CommandLine, PicturesAndTheFingeringGrid) {
     EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.png").string(), "--zoom"}), 1);
     EXPECT_FALSE(fs::exists(folder_ / "x.png"));
 }
+
+TEST_F(CommandLine, HostileValuesConvertToEveryFormatQuickly) {
+    fs::create_directories(folder_ / "home");
+    std::ofstream(folder_ / "home" / "shinofu.INI", std::ios::binary)
+        << "/w\r\n999999,999999\r\nblack,black\r\nred,red\r\n5000,99999\r\n2147483647,2147483647,1e300\r\n99\r\n"
+           "2147483647,2147483647,2147483647,9,9,9,x\r\n";
+    fs::path hostile = folder_ / "hostile.gd4";
+    std::string notes;
+    for (int i = 0; i < 300; ++i) notes += "c1 # tsrs-99999+99999+99999 2147483647 u,b3 x n -96 d,";
+    std::ofstream(hostile, std::ios::binary)
+        << "$V:3\r\n$MeasNum:2147483647\r\n$MEAS:99,99,99,0,-1\r\n$NumScore:99999,99999,99999,9,99,99,A\r\n"
+           "$NFont:1e9,1e9,1\r\n$Chorus:2\r\n$TEMPO:=0,1,-8,0,0,0,6,10,10,0,M,1,-8,0,0,0,6,10,15,8,9/9\r\n$END\r\n"
+        << notes << "\r\n$START\r\n$START\r\n$START\r\nno n n 0 u\r\n$END\r\n$NEND\r\n";
+    for (const char* output : {"out.png", "out.mid", "out.dt", "out.json", "out.gd4"}) {
+        EXPECT_EQ(run({"convert", hostile.string(), (folder_ / output).string()}), 0) << output << " " << err_.str();
+        EXPECT_TRUE(fs::exists(folder_ / output)) << output;
+    }
+    EXPECT_EQ(run({"convert", hostile.string(), (folder_ / "numeric.png").string(), "--numeric"}), 0) << err_.str();
+}
