@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     output::DrawingResources resources;
     QImage image(view.viewWidth, view.viewHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    platform::QtCanvas canvas(painter, resources.glyphs, resources.catalog);
+    platform::QtCanvas canvas(painter, resources.paths, resources.catalog);
     render::drawPage(canvas, score, view);  // warm-up: glyph outlines and fonts load once
 
     constexpr int kRounds = 100;

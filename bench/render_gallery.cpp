@@ -76,7 +76,7 @@ void renderGlyphSheet(const fs::path& file) {
     image.fill(Qt::white);
     QPainter painter(&image);
     output::DrawingResources resources;
-    platform::QtCanvas canvas(painter, resources.glyphs, resources.catalog);
+    platform::QtCanvas canvas(painter, resources.paths, resources.catalog);
     platform::FontDescription label;
     label.height = 12;
     label.face = "ＭＳ ゴシック";

@@ -14,7 +14,7 @@ QImage renderPageImage(const model::Score& score, const render::ViewState& view,
     QImage image(std::max(1, view.viewWidth), std::max(1, view.viewHeight), QImage::Format_RGB32);
     image.fill(platform::QtCanvas::toQColor(view.backColor));
     QPainter painter(&image);
-    platform::QtCanvas canvas(painter, resources.glyphs, resources.catalog);
+    platform::QtCanvas canvas(painter, resources.paths, resources.catalog);
     drawScorePage(canvas, score, view, options);
     return image;
 }

@@ -6,6 +6,7 @@
 #include "model/score.h"
 #include "platform/font_catalog.h"
 #include "platform/music_glyphs.h"
+#include "platform/qt_glyph_paths.h"
 #include "render/page_drawer.h"
 
 namespace shinofu::output {
@@ -14,6 +15,7 @@ namespace shinofu::output {
 struct DrawingResources {
     DrawingResources();
     platform::MusicGlyphs glyphs;
+    platform::QtGlyphPaths paths{glyphs};
     platform::FontCatalog catalog;
 };
 

@@ -15,7 +15,7 @@ void drawScorePage(platform::Canvas& canvas, const model::Score& score, const re
     }
     numeric::FingeringOverlay overlay;
     render::PageOptions withOverlay = options;
-    if (!withOverlay.layers) withOverlay.layers = &overlay;
+    withOverlay.layers.insert(withOverlay.layers.begin(), &overlay);
     render::drawPage(canvas, score, view, withOverlay);
 }
 

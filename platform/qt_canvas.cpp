@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainterPath>
+#include <cmath>
 
 #include "platform/text_codec.h"
 
@@ -18,34 +19,9 @@ QPainter::CompositionMode compositionFor(RasterMode mode) {
     }
 }
 
-QPainterPath toQPath(const Path& path) {
-    QPainterPath q;
-    q.setFillRule(Qt::WindingFill);
-    size_t at = 0;
-    for (Path::Op op : path.ops) {
-        switch (op) {
-        case Path::Op::Move:
-            q.moveTo(path.points[at].x, path.points[at].y);
-            ++at;
-            break;
-        case Path::Op::Line:
-            q.lineTo(path.points[at].x, path.points[at].y);
-            ++at;
-            break;
-        case Path::Op::Cubic:
-            q.cubicTo(path.points[at].x, path.points[at].y, path.points[at + 1].x, path.points[at + 1].y,
-                      path.points[at + 2].x, path.points[at + 2].y);
-            at += 3;
-            break;
-        case Path::Op::Close: q.closeSubpath(); break;
-        }
-    }
-    return q;
-}
-
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter, const MusicGlyphs& glyphs, const FontCatalog& catalog)
+QtCanvas::QtCanvas(QPainter& painter, const QtGlyphPaths& glyphs, const FontCatalog& catalog)
     : painter_(painter), glyphs_(glyphs), catalog_(catalog) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -126,7 +102,7 @@ void QtCanvas::bezier(const std::vector<Point>& points) {
 void QtCanvas::fillPath(const Path& path) {
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.setRenderHint(QPainter::Antialiasing, true);
-    painter_.fillPath(toQPath(path), QBrush(toQColor(brush_.colour)));
+    painter_.fillPath(toPainterPath(path), QBrush(toQColor(brush_.colour)));
 }
 
 void QtCanvas::setTextColour(Colour colour) { textColour_ = colour; }
@@ -152,9 +128,21 @@ void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription
     const int width = textWidth(utf8, font);
     if (opaqueText_) painter_.fillRect(QRect(x, y, width, font.height), toQColor(textBackground_));
     if (FontCatalog::isMusicFace(font.face)) {
-        // The music font's codes are the bytes of the Shift-JIS form.
-        const std::string codes = TextCodec::encode(utf8).bytes;
-        painter_.fillPath(toQPath(glyphs_.textOutline(codes, font.height, x, y)), QBrush(toQColor(textColour_)));
+        const QColor colour = toQColor(textColour_);
+        const bool raster = painter_.device() && painter_.device()->devType() == QInternal::Image &&
+                            painter_.transform().isIdentity();
+        double left = x;
+        for (unsigned char code : QtGlyphPaths::codesOf(utf8)) {
+            if (raster) {
+                const auto& stamp = glyphs_.stamp(code, font.height, colour.rgb());
+                painter_.drawImage(QPoint(static_cast<int>(std::lround(left)), y) + stamp.offset, stamp.image);
+            } else {
+                painter_.translate(left, y);
+                painter_.fillPath(glyphs_.path(code, font.height), QBrush(colour));
+                painter_.translate(-left, -y);
+            }
+            left += glyphs_.glyphs().advance(code, font.height);
+        }
         return;
     }
     QFont qfont = qtFont(font);
@@ -167,7 +155,7 @@ void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription
 
 int QtCanvas::textWidth(const std::string& utf8, const FontDescription& font) {
     if (FontCatalog::isMusicFace(font.face)) {
-        return static_cast<int>(glyphs_.textAdvance(TextCodec::encode(utf8).bytes, font.height) + 0.5);
+        return static_cast<int>(glyphs_.glyphs().textAdvance(QtGlyphPaths::codesOf(utf8), font.height) + 0.5);
     }
     return QFontMetrics(qtFont(font)).horizontalAdvance(QString::fromStdString(utf8));
 }

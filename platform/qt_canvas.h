@@ -5,14 +5,14 @@
 
 #include "platform/canvas.h"
 #include "platform/font_catalog.h"
-#include "platform/music_glyphs.h"
+#include "platform/qt_glyph_paths.h"
 
 namespace shinofu::platform {
 
 class QtCanvas : public Canvas {
 public:
     // The painter must outlive the canvas; glyphs and catalog are shared, read-only resources.
-    QtCanvas(QPainter& painter, const MusicGlyphs& glyphs, const FontCatalog& catalog);
+    QtCanvas(QPainter& painter, const QtGlyphPaths& glyphs, const FontCatalog& catalog);
 
     void setPen(const Pen& pen) override;
     void setBrush(const Brush& brush) override;
@@ -38,7 +38,7 @@ private:
     void applyMode();
 
     QPainter& painter_;
-    const MusicGlyphs& glyphs_;
+    const QtGlyphPaths& glyphs_;
     const FontCatalog& catalog_;
     Pen pen_;
     Brush brush_;

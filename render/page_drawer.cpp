@@ -64,10 +64,10 @@ int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions
                             running % measureLen + 1, data.fClef};
         if (record->pitch == model::kRest) {
             drawRest(context, *record, spot);
-            if (options.layers) options.layers->noteDrawn(context, {*record, part, spot, 0.0});
+            for (PageLayers* layer : options.layers) layer->noteDrawn(context, {*record, part, spot, 0.0});
         } else if (model::isStaffPitch(record->pitch)) {
             const double x = drawOnpu(context, *record, spot);
-            if (options.layers) options.layers->noteDrawn(context, {*record, part, spot, x});
+            for (PageLayers* layer : options.layers) layer->noteDrawn(context, {*record, part, spot, x});
         }
         running += record->len;
         if (running >= lineLength) {
@@ -148,10 +148,8 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
     // A page without notes still shows one system.
     result.linesDrawn = ordinal > 0 ? std::max(1, lines) : 0;
     drawStaves(context, result.linesDrawn);
-    if (options.layers) {
-        options.layers->pageDrawn(context, result.tables.pageEnd[std::min<size_t>(
-                                               view.curPage, result.tables.pageEnd.size() - 1)]);
-    }
+    const int pageEnd = result.tables.pageEnd[std::min<size_t>(view.curPage, result.tables.pageEnd.size() - 1)];
+    for (PageLayers* layer : options.layers) layer->pageDrawn(context, pageEnd);
     if (view.allPageView && options.frameHeight > 0) drawFrame(context, options.frameHeight);
     return result;
 }

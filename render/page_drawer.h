@@ -2,6 +2,8 @@
 // the staves over them, the later layers, and the whole-page frame.
 #pragma once
 
+#include <vector>
+
 #include "model/score.h"
 #include "platform/canvas.h"
 #include "render/draw_context.h"
@@ -40,7 +42,7 @@ struct PageDrawResult {
 struct PageOptions {
     bool clear = true;              // an export clears its own picture first
     int frameHeight = 0;            // the window height the whole-page frame fills (0: no frame)
-    PageLayers* layers = nullptr;
+    std::vector<PageLayers*> layers;  // drawn in this order with each note, then after the staves
 };
 
 PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,

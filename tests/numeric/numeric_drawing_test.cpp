@@ -55,7 +55,7 @@ TEST(FingeringOverlay, NumeralsUnderNotesWithMeriMarksAndOctaveDots) {
     FingeringOverlay overlay;
     render::ViewState view;
     render::PageOptions options;
-    options.layers = &overlay;
+    options.layers = {&overlay};
     render::drawPage(canvas, score, view, options);
     const double u = 2.0;
     const double h = 3.5 * u;
@@ -83,7 +83,7 @@ TEST(FingeringOverlay, OnlyPartsWhoseOverlayIsOn) {
     for (int part = 1; part <= 2; ++part) score.part(part).visible = true;
     FingeringOverlay overlay;
     render::PageOptions options;
-    options.layers = &overlay;
+    options.layers = {&overlay};
     RecordingCanvas canvas;
     render::drawPage(canvas, score, view, options);
     EXPECT_EQ(textsOf(canvas, "一").size(), 1u);

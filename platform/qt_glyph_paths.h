@@ -1,0 +1,44 @@
+// The music glyphs as Qt painter paths, made once per character and size and reused.
+#pragma once
+
+#include <QImage>
+#include <QPainterPath>
+#include <tuple>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/music_glyphs.h"
+
+namespace shinofu::platform {
+
+class QtGlyphPaths {
+public:
+    explicit QtGlyphPaths(const MusicGlyphs& glyphs) : glyphs_(glyphs) {}
+
+    // The character's outline with its cell's top-left at the origin.
+    const QPainterPath& path(uint8_t code, int cellHeight) const;
+    const MusicGlyphs& glyphs() const { return glyphs_; }
+
+    // The character rendered once in a colour, for raster targets, where drawing an image is far
+    // cheaper than filling the outline again; offset is where the image's corner lies from the cell's.
+    struct Stamp {
+        QImage image;
+        QPoint offset;
+    };
+    const Stamp& stamp(uint8_t code, int cellHeight, QRgb colour) const;
+
+    // The music font's codes of a text: the bytes of its Shift-JIS form.
+    static std::string codesOf(const std::string& utf8);
+
+private:
+    const MusicGlyphs& glyphs_;
+    mutable std::map<std::pair<uint8_t, int>, QPainterPath> paths_;
+    mutable std::map<std::tuple<uint8_t, int, QRgb>, Stamp> stamps_;
+    mutable std::mutex mutex_;
+};
+
+// A glyph outline as a painter path, offset by (dx, dy).
+QPainterPath toPainterPath(const Path& path, double dx = 0, double dy = 0);
+
+}  // namespace shinofu::platform
