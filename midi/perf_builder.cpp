@@ -23,6 +23,67 @@ struct Append {
     int32_t sound;
 };
 
+// Each tick appends at most one record of a part: a record is appended at its start, or one tick
+// after the previous append when records of no length crowd one tick; once the cursor has reached
+// the end marker, its snapshot is appended at every remaining tick.
+std::vector<Append> partAppends(const model::Score& score, int part, int length, std::vector<SoundSnapshot>& sounds) {
+    const int program = score.part(part).instrument;
+    const model::TNote* cursor = score.part(part).partHead;
+    while (cursor->tiedOn && cursor->next) cursor = cursor->next;
+    auto sound = static_cast<int32_t>(sounds.size());
+    sounds.push_back(snapshotOf(*cursor, program));
+    std::vector<Append> appends;
+    for (int tick = std::max(0, cursor->startPos); tick <= length; tick = std::max(tick + 1, cursor->startPos)) {
+        appends.push_back({tick, part, sound});
+        if (!cursor->next) continue;
+        cursor = advance(cursor);
+        sound = static_cast<int32_t>(sounds.size());
+        sounds.push_back(snapshotOf(*cursor, program));
+    }
+    return appends;
+}
+
+// The note-ons in tick order, parts in order within a tick; false when cancelled.
+bool mergeNoteOns(const std::vector<std::vector<Append>>& perPart, int length, std::vector<Append>& ons,
+                  const BuildProgress& progress) {
+    ons.reserve(std::accumulate(perPart.begin(), perPart.end(), size_t{0},
+                                [](size_t n, const auto& v) { return n + v.size(); }));
+    std::vector<size_t> at(perPart.size(), 0);
+    for (int tick = 0; tick <= length; ++tick) {
+        for (size_t p = 0; p < perPart.size(); ++p) {
+            if (at[p] < perPart[p].size() && perPart[p][at[p]].tick == tick) ons.push_back(perPart[p][at[p]++]);
+        }
+        if (progress && tick % kProgressTicks == 0 && !progress(0.4 + 0.3 * tick / std::max(1, length))) return false;
+    }
+    return true;
+}
+
+// The note-offs by tick, each tick's in the order their notes started (a counting sort); offs
+// past the end of the performance are left out.
+struct OffGroups {
+    std::vector<int32_t> start;  // start[t] .. start[t + 1]: the offs at tick t, as indices into order
+    std::vector<int32_t> order;  // indices of note-ons
+};
+
+OffGroups groupNoteOffs(const std::vector<Append>& ons, const std::vector<SoundSnapshot>& sounds, int length) {
+    auto offTick = [&](const Append& on) { return int64_t{on.tick} + sounds[static_cast<size_t>(on.sound)].soundLen; };
+    OffGroups groups;
+    groups.start.assign(static_cast<size_t>(length) + 2, 0);
+    for (const Append& on : ons) {
+        const int64_t off = offTick(on);
+        if (off >= 0 && off <= length) ++groups.start[static_cast<size_t>(off) + 1];
+    }
+    for (size_t i = 1; i < groups.start.size(); ++i) groups.start[i] += groups.start[i - 1];
+    groups.order.resize(static_cast<size_t>(groups.start.back()));
+    std::vector<int32_t> fill(groups.start.begin(), groups.start.end() - 1);
+    for (size_t i = 0; i < ons.size(); ++i) {
+        const int64_t off = offTick(ons[i]);
+        if (off < 0 || off > length) continue;
+        groups.order[static_cast<size_t>(fill[static_cast<size_t>(off)]++)] = static_cast<int32_t>(i);
+    }
+    return groups;
+}
+
 }  // namespace
 
 void appendTrailingRests(model::Score& score) {
@@ -47,62 +108,21 @@ SoundSnapshot snapshotOf(const model::TNote& note, int program) {
 std::shared_ptr<const PerfList> buildPerfList(model::Score& score, const BuildProgress& progress) {
     const int length = performancePass(score);
     std::vector<SoundSnapshot> sounds;
-    // Each tick appends at most one record per part: a record is appended at its start, or one
-    // tick after the previous append when records of no length crowd one tick; a part whose
-    // cursor has reached the end marker appends its snapshot at every remaining tick.
     std::vector<std::vector<Append>> perPart(score.partCount);
     for (int part = 1; part <= score.partCount; ++part) {
-        const int program = score.part(part).instrument;
-        const model::TNote* cursor = score.part(part).partHead;
-        while (cursor->tiedOn && cursor->next) cursor = cursor->next;
-        int32_t sound = static_cast<int32_t>(sounds.size());
-        sounds.push_back(snapshotOf(*cursor, program));
-        int tick = std::max(0, cursor->startPos);
-        auto& appends = perPart[part - 1];
-        while (tick <= length) {
-            appends.push_back({tick, part, sound});
-            if (cursor->next) {
-                cursor = advance(cursor);
-                sound = static_cast<int32_t>(sounds.size());
-                sounds.push_back(snapshotOf(*cursor, program));
-            }
-            tick = std::max(tick + 1, cursor->startPos);
-        }
+        perPart[part - 1] = partAppends(score, part, length, sounds);
         if (progress && !progress(0.4 * part / score.partCount)) return nullptr;
     }
-
-    // The note-ons in tick order, parts in order within a tick.
     std::vector<Append> ons;
-    ons.reserve(std::accumulate(perPart.begin(), perPart.end(), size_t{0},
-                                [](size_t n, const auto& v) { return n + v.size(); }));
-    std::vector<size_t> at(perPart.size(), 0);
-    for (int tick = 0; tick <= length; ++tick) {
-        for (size_t p = 0; p < perPart.size(); ++p) {
-            if (at[p] < perPart[p].size() && perPart[p][at[p]].tick == tick) ons.push_back(perPart[p][at[p]++]);
-        }
-        if (progress && tick % kProgressTicks == 0 && !progress(0.4 + 0.3 * tick / std::max(1, length))) return nullptr;
-    }
-
-    // The note-offs grouped by their tick, each group in the order of its notes' starts.
-    std::vector<int32_t> offsAt(static_cast<size_t>(length) + 2, 0);
-    for (const Append& on : ons) {
-        const int64_t off = int64_t{on.tick} + sounds[on.sound].soundLen;
-        if (off >= 0 && off <= length) ++offsAt[static_cast<size_t>(off) + 1];
-    }
-    for (size_t i = 1; i < offsAt.size(); ++i) offsAt[i] += offsAt[i - 1];
-    std::vector<int32_t> offs(static_cast<size_t>(offsAt.back()));
-    std::vector<int32_t> fill(offsAt.begin(), offsAt.end() - 1);
-    for (size_t i = 0; i < ons.size(); ++i) {
-        const int64_t off = int64_t{ons[i].tick} + sounds[ons[i].sound].soundLen;
-        if (off >= 0 && off <= length) offs[static_cast<size_t>(fill[static_cast<size_t>(off)]++)] = static_cast<int32_t>(i);
-    }
-
+    if (!mergeNoteOns(perPart, length, ons, progress)) return nullptr;
+    const OffGroups offs = groupNoteOffs(ons, sounds, length);
     std::vector<PerfEvent> events;
-    events.reserve(ons.size() + offs.size());
+    events.reserve(ons.size() + offs.order.size());
     size_t nextOn = 0;
     for (int tick = 0; tick <= length; ++tick) {
-        for (int32_t k = offsAt[static_cast<size_t>(tick)]; k < offsAt[static_cast<size_t>(tick) + 1]; ++k) {
-            const Append& on = ons[static_cast<size_t>(offs[static_cast<size_t>(k)])];
+        const auto at = static_cast<size_t>(tick);
+        for (int32_t k = offs.start[at]; k < offs.start[at + 1]; ++k) {
+            const Append& on = ons[static_cast<size_t>(offs.order[static_cast<size_t>(k)])];
             events.push_back({tick, on.part, false, on.sound});
         }
         while (nextOn < ons.size() && ons[nextOn].tick <= tick) {
