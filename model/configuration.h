@@ -22,7 +22,7 @@ struct HeaderItem {
 
 constexpr int kHeaderItemCount = 6;
 // Layout units above the first staff: room for the title and tempo texts (see data/shinofu.INI).
-constexpr int kDefaultTopMargin = 50;
+constexpr int kDefaultTopMargin = 56;
 
 struct Configuration {
     std::string workingDirectory;  // empty: the current directory at start

@@ -2,6 +2,7 @@
 
 #include "numeric/fingering_overlay.h"
 #include "numeric/numeric_page.h"
+#include "render/song_data_symbols.h"
 
 namespace shinofu::output {
 
@@ -14,9 +15,10 @@ void drawScorePage(platform::Canvas& canvas, const model::Score& score, const re
         return;
     }
     numeric::FingeringOverlay overlay;
-    render::PageOptions withOverlay = options;
-    withOverlay.layers.insert(withOverlay.layers.begin(), &overlay);
-    render::drawPage(canvas, score, view, withOverlay);
+    render::SongDataSymbols songData;
+    render::PageOptions withLayers = options;
+    withLayers.layers.insert(withLayers.layers.begin(), {&overlay, &songData});
+    render::drawPage(canvas, score, view, withLayers);
 }
 
 }  // namespace shinofu::output

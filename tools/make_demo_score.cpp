@@ -61,10 +61,13 @@ int main(int argc, char** argv) {
     score.song.fluteKey = 8;
     score.song.tempoText = "72";
     score.setTempo(72);
-    placeText(score, kTitleSymbol, "さくらさくら", 190, 4, 12);
-    placeText(score, kComposerSymbol, "日本古謡", 400, 22, 6);
+    placeText(score, kTitleSymbol, "さくらさくら", 211, 6, 12);
+    placeText(score, kComposerSymbol, "日本古謡", 440, 26, 6);
     placeText(score, kTempoSymbol, "=72", 36, 39, 6);
-    score.fixedSymbol(kFluteKeySymbol).text = "8本";
+    TScoreSym& metronome = score.fixedSymbol(kMetronomeSymbol);
+    metronome.dx = 31;
+    metronome.dy = 33;
+    placeText(score, kFluteKeySymbol, "8本", 14, 37, 8);
     score.songDataSet = true;
     for (const DemoNote& demo : kMelody) {
         TNote* note = score.appendNote(1);

@@ -66,7 +66,7 @@ TEST(Startup, InstallsTheShippedConfigurationAndEntersItsWorkingFolder) {
     EXPECT_EQ(fs::current_path(), work);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, work.string() + " ディレクトリを作成しました");
-    EXPECT_EQ(session.config.topMargin, 50);
+    EXPECT_EQ(session.config.topMargin, shinofu::model::kDefaultTopMargin);  // the shipped value is the built-in one
     EXPECT_EQ(session.config.drawColor, shinofu::model::rgb(0, 0, 0));
     // A second start finds everything in place and says nothing.
     Session again;

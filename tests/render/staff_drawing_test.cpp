@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/note_drawing.h"
+#include "render/song_data_symbols.h"
 #include "render_fixture.h"
 
 using namespace shinofu;
@@ -13,7 +14,7 @@ using shinofu::testing::readNotes;
 namespace {
 
 constexpr double u = 2.0;  // drawUnit of the default view
-constexpr int kTop = 50;   // the default top margin
+constexpr int kTop = shinofu::model::kDefaultTopMargin;
 const int kBottomLine = px((kTop + 9) * u);
 
 RecordingCanvas drawn(const model::Score& score, ViewState view = {}) {
@@ -226,4 +227,38 @@ TEST(PageDrawer, SecondPageStartsWhereTheFirstEnds) {
     EXPECT_EQ(musicTexts(canvas, musicText(160 + 33)).size(), 0u);
     EXPECT_EQ(musicTexts(canvas, musicText(160 + 37)).size(), 1u);
     EXPECT_EQ(musicTexts(canvas, ":").size(), 1u);
+}
+
+TEST(SongDataSymbols, TitleTempoAndMetronomeOnTheFirstPageOnly) {
+    model::Score score;
+    std::vector<std::string> notes(12 * 4 + 1, "c1 n n 384 u");  // two pages
+    readNotes(score, {"$NAME:題名,1,-8,0,200,5,12,12,12,18,;,1,-8,0,0,0,6,10,10,0,;作曲,1,-8,0,400,20,6,6,6,0,"}, notes);
+    score.fixedSymbol(model::kTempoSymbol).text = "=72";
+    score.fixedSymbol(model::kTempoSymbol).dx = 36;
+    score.fixedSymbol(model::kTempoSymbol).dy = 39;
+    score.fixedSymbol(model::kTempoSymbol).fontSize = 6;
+    score.fixedSymbol(model::kMetronomeSymbol).dx = 31;
+    SongDataSymbols songData;
+    PageOptions options;
+    options.layers = {&songData};
+    ViewState view;
+    RecordingCanvas canvas;
+    drawPage(canvas, score, view, options);
+    std::vector<RecordingCanvas::Text> title;
+    for (const auto& t : canvas.texts) {
+        if (t.text == "題名") title.push_back(t);
+    }
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_EQ(title[0].at, (platform::Point{400, 10}));  // two pixels per offset unit at normal zoom
+    EXPECT_EQ(title[0].font.height, 24);
+    EXPECT_EQ(title[0].font.face, "HG行書体");  // font index 2 (18 = 2 × 8 + italic)
+    EXPECT_TRUE(title[0].font.italic);
+    auto metronome = musicTexts(canvas, "M");
+    ASSERT_EQ(metronome.size(), 1u);
+    EXPECT_EQ(metronome[0].at.x, 62);
+    EXPECT_EQ(metronome[0].font.height, 30);
+    view.curPage = 2;
+    RecordingCanvas second;
+    drawPage(second, score, view, options);
+    for (const auto& t : second.texts) EXPECT_NE(t.text, "題名");
 }
