@@ -21,9 +21,5 @@ void Path::cubicTo(double x1, double y1, double x2, double y2, double x, double 
 
 void Path::close() { ops.push_back(Op::Close); }
 
-void Path::append(const Path& other) {
-    ops.insert(ops.end(), other.ops.begin(), other.ops.end());
-    points.insert(points.end(), other.points.begin(), other.points.end());
-}
 
 }  // namespace shinofu::platform

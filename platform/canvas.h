@@ -61,7 +61,6 @@ struct Path {
     void cubicTo(double x1, double y1, double x2, double y2, double x, double y);
     void close();
     bool empty() const { return ops.empty(); }
-    void append(const Path& other);
 };
 
 class Canvas {

@@ -296,23 +296,6 @@ MusicGlyphs::~MusicGlyphs() = default;
 
 Path MusicGlyphs::outline(uint8_t code, double cellHeight, double x, double y) const {
     Path path;
-    {
-        std::lock_guard<std::mutex> lock(cacheMutex_);
-        auto found = cache_.find({code, cellHeight});
-        if (found == cache_.end()) found = cache_.emplace(std::pair{code, cellHeight}, composedOutline(code, cellHeight)).first;
-        path = found->second;
-    }
-    for (PathPoint& p : path.points) {
-        p.x += x;
-        p.y += y;
-    }
-    return path;
-}
-
-Path MusicGlyphs::composedOutline(uint8_t code, double cellHeight) const {
-    const double x = 0;
-    const double y = 0;
-    Path path;
     if (!fonts_->music || !fonts_->recipes[code]) return path;
     const GlyphRecipe& recipe = *fonts_->recipes[code];
     const double space = cellHeight / recipe.spacesPerEm;
@@ -362,15 +345,6 @@ double MusicGlyphs::advance(uint8_t code, double cellHeight) const {
     if (!fonts_->recipes[code]) return cellHeight / 4;
     const GlyphRecipe& recipe = *fonts_->recipes[code];
     return recipe.advance * cellHeight / recipe.spacesPerEm;
-}
-
-Path MusicGlyphs::textOutline(const std::string& text, double cellHeight, double x, double y) const {
-    Path path;
-    for (unsigned char c : text) {
-        path.append(outline(c, cellHeight, x, y));
-        x += advance(c, cellHeight);
-    }
-    return path;
 }
 
 double MusicGlyphs::textAdvance(const std::string& text, double cellHeight) const {

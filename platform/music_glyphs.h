@@ -4,9 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "platform/canvas.h"
@@ -25,8 +23,7 @@ public:
     Path outline(uint8_t code, double cellHeight, double x, double y) const;
     // Horizontal advance of the character, in pixels.
     double advance(uint8_t code, double cellHeight) const;
-    // A whole string, character after character.
-    Path textOutline(const std::string& text, double cellHeight, double x, double y) const;
+    // The advance of a whole string of codes.
     double textAdvance(const std::string& text, double cellHeight) const;
 
     bool available() const { return problem_.empty(); }
@@ -35,12 +32,7 @@ public:
     struct Fonts;
 
 private:
-    Path composedOutline(uint8_t code, double cellHeight) const;
-
     std::unique_ptr<Fonts> fonts_;
-    // Outlines at the cell origin by code and height: a page draws the same few glyphs many times.
-    mutable std::map<std::pair<uint8_t, double>, Path> cache_;
-    mutable std::mutex cacheMutex_;
     std::string problem_;
 };
 
