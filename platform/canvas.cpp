@@ -21,5 +21,4 @@ void Path::cubicTo(double x1, double y1, double x2, double y2, double x, double 
 
 void Path::close() { ops.push_back(Op::Close); }
 
-
 }  // namespace shinofu::platform
