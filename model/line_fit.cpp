@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "model/key_signature.h"
+#include "model/score.h"
+
 namespace shinofu::model {
 
 double headWidth(int keyAccidentals) { return 3.0 * keyAccidentals + 20.0; }
@@ -17,6 +20,16 @@ LineScale fitLineWidth(const LineFit& fit) {
                            (size * measures * sixteenths);
     scale.measureWidth = sixteenths * scale.sixteenthWidth + kMeasureGap;
     return scale;
+}
+
+LineScale fitScoreLine(const Score& score, int viewWidth, double noteSize, int measures) {
+    LineFit fit;
+    fit.viewWidth = viewWidth;
+    fit.noteSize = noteSize;
+    fit.keyAccidentals = keyAccidentalCount(score.song.keySig);
+    fit.measPerLine = measures;
+    fit.sixteenthsPerMeasure = score.meter().sixteenthsPerMeasure;
+    return fitLineWidth(fit);
 }
 
 }  // namespace shinofu::model

@@ -23,4 +23,8 @@ struct LineFit {
 double headWidth(int keyAccidentals);
 LineScale fitLineWidth(const LineFit& fit);
 
+class Score;
+// The fit of a line of the score's key and meter holding the given number of measures.
+LineScale fitScoreLine(const Score& score, int viewWidth, double noteSize, int measures);
+
 }  // namespace shinofu::model

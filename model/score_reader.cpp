@@ -1,6 +1,5 @@
 #include "model/score_reader.h"
 
-#include "model/key_signature.h"
 #include "model/note_line_reader.h"
 #include "model/section_readers.h"
 
@@ -15,15 +14,6 @@ void clearForReading(Score& score) {
     score.song.measPerLine = 4;
     score.curPart = 1;
     score.partCount = 1;
-}
-
-LineScale lineScaleFor(const Score& score, const ReadOptions& options) {
-    if (options.lineScale) return options.lineScale(score);
-    LineFit fit;
-    fit.keyAccidentals = keyAccidentalCount(score.song.keySig);
-    fit.measPerLine = score.song.measPerLine;
-    fit.sixteenthsPerMeasure = score.meter().sixteenthsPerMeasure;
-    return fitLineWidth(fit);
 }
 
 void finishReading(Score& score, int partsRead) {
@@ -58,7 +48,8 @@ ReadReport readScore(const std::vector<std::string>& lines, Score& score, const 
     }
     applyTempoText(score);
 
-    NoteLineReader notes(score, header.formatFlag, lineScaleFor(score, options));
+    NoteLineReader notes(score, header.formatFlag,
+                         fitScoreLine(score, options.viewWidth, options.noteSize, score.song.measPerLine));
     for (; at < lines.size() && lines[at] != "$STARTM"; ++at) notes.readLine(lines[at]);
     ReadReport report;
     report.formatFlag = header.formatFlag;

@@ -1,7 +1,6 @@
 // Reads a score file (".gd4", or the older ".gd2"/".gd3") into the model.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,9 @@ struct ReadOptions {
     bool formatFlag = true;  // what the open command assumes; a "$V:" line above 2.75 sets it
     int defaultFluteKey = kDefaultFluteKey;
     NameLayout names;        // where the short "$NAME" form places the names
-    // The line scale the older formats' symbol tokens are placed with, once key and meter are known.
-    std::function<LineScale(const Score&)> lineScale;
+    // The view the older formats' symbol tokens are placed for, once key and meter are known.
+    int viewWidth = 990;
+    double noteSize = 2.0;
 };
 
 struct ReadReport {

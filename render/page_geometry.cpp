@@ -20,13 +20,7 @@ PageGeometry::PageGeometry(const model::Score& score, const ViewState& view, con
 
 void PageGeometry::fitLine(int measures) {
     measPerLine_ = std::max(1, measures);
-    model::LineFit fit;
-    fit.viewWidth = view_.viewWidth;
-    fit.noteSize = view_.noteSize;
-    fit.keyAccidentals = model::keyAccidentalCount(score_.song.keySig);
-    fit.measPerLine = measPerLine_;
-    fit.sixteenthsPerMeasure = score_.meter().sixteenthsPerMeasure;
-    scale_ = model::fitLineWidth(fit);
+    scale_ = model::fitScoreLine(score_, view_.viewWidth, view_.noteSize, measPerLine_);
 }
 
 void PageGeometry::selectLine(int line) { fitLine(tables_.measuresOn(view_.curPage, line)); }
