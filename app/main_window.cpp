@@ -17,6 +17,7 @@
 #include "app/companion_windows.h"
 #include "app/file_commands.h"
 #include "app/memo_window.h"
+#include "app/startup.h"
 #include "app/midi_commands.h"
 #include "app/window_geometry.h"
 #include "edit/edit_mode.h"
@@ -25,6 +26,7 @@
 #include "model/song_data_template.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
+#include "platform/qt_canvas.h"
 #include "platform/text_codec.h"
 
 namespace shinofu::app {
@@ -36,11 +38,6 @@ constexpr uint8_t kProgramChange = 0xC0;
 constexpr uint8_t kStartProgram = 78;  // played on channel 1 as soon as the device opens
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-QColor qtColour(model::Colour colour) {
-    return QColor(static_cast<int>(model::redOf(colour)), static_cast<int>(model::greenOf(colour)),
-                  static_cast<int>(model::blueOf(colour)));
-}
 
 void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries, std::vector<std::string>& prefix,
                 std::map<std::string, QAction*>& actions, QObject* owner) {
@@ -59,11 +56,10 @@ void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries, std::vector<
     }
 }
 
-std::optional<std::vector<std::string>> companionLines(const char* suffix) {
+// A companion file's lines, or none when it is missing or unreadable (the defaults then apply).
+std::vector<std::string> companionLinesOrNone(const char* suffix) {
     platform::IoError error;
-    auto bytes = platform::readFileBytes(platform::Paths::companionFile(suffix), error);
-    if (!bytes) return std::nullopt;
-    return platform::decodeLines(*bytes);
+    return readCompanionLines(suffix, error).value_or(std::vector<std::string>{});
 }
 
 }  // namespace
@@ -74,7 +70,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     setObjectName("Tcvw");
     setWindowTitle(kMainWindowCaption);
     setMinimumWidth(kMinimumWindowWidth);
-    WindowGeometry geometry = readWindowGeometry(companionLines(".IN2").value_or(std::vector<std::string>{}));
+    WindowGeometry geometry = readWindowGeometry(companionLinesOrNone(".IN2"));
     resize(geometry.width, geometry.height);
     move(0, 0);  // the saved place is not kept
 
@@ -318,7 +314,7 @@ void MainWindow::redraw() {
 }
 
 void MainWindow::clearView() {
-    viewImage_.fill(qtColour(session_.view.backColor));
+    viewImage_.fill(platform::QtCanvas::toQColor(session_.view.backColor));
     view_->setPixmap(QPixmap::fromImage(viewImage_));
 }
 
@@ -360,7 +356,7 @@ void MainWindow::finishSongData() {
 void MainWindow::showHelp() {
     session_.editMode = edit::kHelpMode;
     const fs::path helpFile = platform::Paths::companionFile(".txt");
-    memo_->setLines(companionLines(".txt").value_or(std::vector<std::string>{}));
+    memo_->setLines(companionLinesOrNone(".txt"));
     memo_->setSaveAction([this, helpFile] {
         platform::IoError error;
         platform::EncodeResult encoded = platform::encodeLines(memo_->lines());

@@ -33,17 +33,11 @@ void installCompanionFiles(std::vector<StartupMessage>& messages) {
     }
 }
 
-std::optional<std::vector<std::string>> readCompanionLines(const char* suffix, std::vector<StartupMessage>& messages) {
-    fs::path file = Paths::companionFile(suffix);
-    std::error_code error;
-    if (!fs::exists(file, error)) return std::nullopt;
-    platform::IoError ioError;
-    auto bytes = platform::readFileBytes(file, ioError);
-    if (!bytes) {
-        messages.push_back({MessageKind::Error, ioError.message});
-        return std::nullopt;
-    }
-    return platform::decodeLines(*bytes);
+std::optional<std::vector<std::string>> readReported(const char* suffix, std::vector<StartupMessage>& messages) {
+    platform::IoError error;
+    auto lines = readCompanionLines(suffix, error);
+    if (!error.message.empty()) messages.push_back({MessageKind::Error, error.message});
+    return lines;
 }
 
 void enterWorkingDirectory(const std::string& folder, std::vector<StartupMessage>& messages) {
@@ -62,6 +56,15 @@ void enterWorkingDirectory(const std::string& folder, std::vector<StartupMessage
 
 }  // namespace
 
+std::optional<std::vector<std::string>> readCompanionLines(const char* suffix, platform::IoError& error) {
+    fs::path file = Paths::companionFile(suffix);
+    std::error_code missing;
+    if (!fs::exists(file, missing)) return std::nullopt;
+    auto bytes = platform::readFileBytes(file, error);
+    if (!bytes) return std::nullopt;
+    return platform::decodeLines(*bytes);
+}
+
 std::string expandHome(const std::string& path) {
     const char* home = std::getenv("HOME");
     if (!home || path.empty() || path[0] != '~' || (path.size() > 1 && path[1] != '/')) return path;
@@ -73,7 +76,7 @@ std::vector<StartupMessage> startUp(Session& session, const StartupOptions& opti
     if (options.installCompanionFiles) installCompanionFiles(messages);
 
     session.score.fonts = model::builtInFontNames();
-    if (auto lines = readCompanionLines(".INI", messages)) {
+    if (auto lines = readReported(".INI", messages)) {
         session.config = model::readConfiguration(*lines);
     } else {
         session.config = model::configurationWithoutFile();
@@ -94,7 +97,7 @@ std::vector<StartupMessage> startUp(Session& session, const StartupOptions& opti
     }
 
     session.formatFlag = false;
-    if (auto lines = readCompanionLines(".TMP", messages)) {
+    if (auto lines = readReported(".TMP", messages)) {
         model::ScoreSettingsResult settings =
             model::readScoreSettings(*lines, session.score, config.defaultFluteKey);
         session.formatFlag = settings.formatFlag;

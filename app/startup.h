@@ -1,11 +1,13 @@
 // Start-up of a session: companion files, configuration, working folder, score settings, new score.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
 #include "platform/dialogs.h"
+#include "platform/file_io.h"
 
 namespace shinofu::app {
 
@@ -22,6 +24,10 @@ struct StartupMessage {
 
 // Fills the session; what the user must be told comes back in order.
 std::vector<StartupMessage> startUp(Session& session, const StartupOptions& options);
+
+// The decoded lines of a companion file ("shinofu" + suffix); nothing when it is missing, and
+// nothing with the error filled when it cannot be read.
+std::optional<std::vector<std::string>> readCompanionLines(const char* suffix, platform::IoError& error);
 
 // "~/x" names a folder in the user's home.
 std::string expandHome(const std::string& path);
