@@ -62,22 +62,6 @@ std::string markKeywords(const TMark& mark) {
     return out;
 }
 
-// A lyric item: a comma would split it, and a leading "$" or "/" would make its line a keyword or a
-// comment; which item starts a line is an accident of layout, so every item is treated alike.
-std::string lyricItem(const std::string& lyric) {
-    std::string safe;
-    for (char c : lyric) {
-        if (c == ',') {
-            safe += "，";
-        } else {
-            safe += (c == '\r' || c == '\n') ? ' ' : c;
-        }
-    }
-    if (!safe.empty() && safe.front() == '$') safe.replace(0, 1, "＄");
-    if (!safe.empty() && safe.front() == '/') safe.replace(0, 1, "／");
-    return safe;
-}
-
 // The reader drops spaces after a header key's colon, so a value's leading spaces are written full-width.
 std::string headerValue(std::string value) {
     size_t spaces = value.find_first_not_of(' ');
@@ -148,7 +132,8 @@ void writeLyrics(const Score& score, int number, std::vector<std::string>& lines
     forEachNote(score.part(number).partHead, [&](const TNote& note) {
         if (note.pitch >= kLowestPitch && note.pitch < kHighestPitch) {
             if (items > 0) line += ",";
-            line += lyricItem(note.lyric);
+            // Which item starts a line is an accident of layout, so every lyric is made safe alike.
+            line += fileSafeText(note.lyric, false);
             ++items;
         }
         // A line holding one empty lyric would be an empty line, which readers skip: keep it open.

@@ -20,13 +20,13 @@ int32_t numberOr(std::string_view field, int32_t fallback) { return parseWholeNu
 
 }  // namespace
 
-std::string fileSafeText(std::string_view text) {
+std::string fileSafeText(std::string_view text, bool semicolons) {
     std::string safe;
     safe.reserve(text.size());
     for (char c : text) {
         switch (c) {
         case ',': safe += "，"; break;
-        case ';': safe += "；"; break;
+        case ';': safe += semicolons ? "；" : ";"; break;
         case '\r':
         case '\n': safe += ' '; break;
         default: safe += c;

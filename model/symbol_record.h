@@ -12,10 +12,10 @@ namespace shinofu::model {
 
 constexpr int kSymbolRecordFields = 10;
 
-// Makes a text safe for a comma-separated file: "," and ";" become their full-width forms,
-// line breaks become spaces, and a leading "$" or "/" (which readers take for a keyword or a
-// comment) becomes full-width.
-std::string fileSafeText(std::string_view text);
+// Makes a text safe for a comma-separated file: "," (and ";", which separates the header's name
+// records, unless the text stands where it cannot) becomes its full-width form, line breaks become
+// spaces, and a leading "$" or "/" (which readers take for a keyword or a comment) becomes full-width.
+std::string fileSafeText(std::string_view text, bool semicolons = true);
 
 std::string formatSymbolRecord(const SymbolFields& fields);
 
