@@ -35,6 +35,9 @@ constexpr double kStemThickness = 0.14;
 constexpr double kMinimumStrokePixels = 1.0;
 constexpr double kStemLength = 3.5;
 constexpr double kStemAttach = 0.15;  // stems meet the head a little off its centre line
+// Flags a little narrower than Emmentaler's, so that an unbeamed sixteenth's flag clears the next
+// head at the default spacing of sixteenths (6.7 layout units).
+constexpr double kFlagScale = 0.8;
 
 struct Piece {
     enum class Type { Glyph, Box, Italic } type;
@@ -176,11 +179,15 @@ GlyphRecipe note(const MusicGlyphs::Fonts& fonts, const std::string& head, Stem 
     if (stem == Stem::Up) {
         const double x = left + headWidth - thickness;
         recipe.pieces.push_back(box(x, centre - length, thickness, length - kStemAttach * scale));
-        if (flags > 0) recipe.pieces.push_back(glyph(flags == 1 ? "flags.u3" : "flags.u4", x, centre - length, scale));
-        if (flags > 0) recipe.advance = std::max(recipe.advance, x + fonts.glyphWidth("flags.u3") * scale);
+        if (flags > 0) {
+            recipe.pieces.push_back(glyph(flags == 1 ? "flags.u3" : "flags.u4", x, centre - length, scale * kFlagScale));
+            recipe.advance = std::max(recipe.advance, x + fonts.glyphWidth("flags.u3") * scale * kFlagScale);
+        }
     } else if (stem == Stem::Down) {
         recipe.pieces.push_back(box(left, centre + kStemAttach * scale, thickness, length - kStemAttach * scale));
-        if (flags > 0) recipe.pieces.push_back(glyph(flags == 1 ? "flags.d3" : "flags.d4", left, centre + length, scale));
+        if (flags > 0) {
+            recipe.pieces.push_back(glyph(flags == 1 ? "flags.d3" : "flags.d4", left, centre + length, scale * kFlagScale));
+        }
     }
     return recipe;
 }

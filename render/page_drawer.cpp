@@ -74,8 +74,6 @@ int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions
             running = 0;
             ++line;
             row += tables.stavesPerSystem;
-            // A line just begun when the notes end exactly at a line end counts too.
-            if (line <= tables.systemsPerPage) lines = line;
         }
     }
     return lines;

@@ -11,6 +11,9 @@ namespace {
 constexpr double kSignFontHeight = 21.0;  // layout units: clef, accidentals, rests, meters
 constexpr double kClefRise = 16.5;
 constexpr double kMeterRise = 16.0;
+// The time signature's left, layout units after the key signature's 3 per accidental: close to the
+// signature, so that an accidental on the first note stays clear of it.
+constexpr double kMeterLead = 13.0;
 constexpr double kMeasureNumberHeight = 5.0;
 
 // Heights above the bottom line, in layout units, of the signature's flats (B E A D G C F) and
@@ -90,7 +93,7 @@ void draw5lines(DrawContext& context, const StaffPlacement& staff) {
     drawKeySignature(context, staff);
     if (staff.firstSystem) {
         const int count = model::keyAccidentalCount(context.score.song.keySig);
-        context.canvas.text(px((3 * count + 14) * u + staff.leftX), px(staff.bottomY - kMeterRise * u),
+        context.canvas.text(px((3 * count + kMeterLead) * u + staff.leftX), px(staff.bottomY - kMeterRise * u),
                             musicText(context.score.meter().glyphCode), context.musicFont(kSignFontHeight, 400));
     }
     context.canvas.setPen(pen);

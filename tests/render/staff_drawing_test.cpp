@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
+#include "model/pitch.h"
+#include "render/length_signs.h"
 #include "render/note_drawing.h"
 #include "render/song_data_symbols.h"
 #include "render_fixture.h"
@@ -16,6 +21,13 @@ namespace {
 constexpr double u = 2.0;  // drawUnit of the default view
 constexpr int kTop = shinofu::model::kDefaultTopMargin;
 const int kBottomLine = px((kTop + 9) * u);
+
+// A score of one note line in a meter (0 = 4/4 .. 4 = 6/8).
+void readInMeter(model::Score& score, int meterIndex, const std::string& notes) {
+    readNotes(score, {}, {notes});
+    score.song.meterIndex = static_cast<uint8_t>(meterIndex);
+    score.recomputePositions();
+}
 
 RecordingCanvas drawn(const model::Score& score, ViewState view = {}) {
     RecordingCanvas canvas;
@@ -71,7 +83,7 @@ TEST(StaffDrawing, TimeSignatureOnlyOnTheFirstSystem) {
     EXPECT_EQ(musicTexts(canvas, ":").size(), 2u);  // every staff has its clef
     auto meter = musicTexts(canvas, musicText(166));
     ASSERT_EQ(meter.size(), 1u);
-    EXPECT_EQ(meter[0].at, (platform::Point{px(14 * u + 4), px(kBottomLine - 16 * u)}));
+    EXPECT_EQ(meter[0].at, (platform::Point{px(13 * u + 4), px(kBottomLine - 16 * u)}));
 }
 
 TEST(StaffDrawing, KeySignaturePositions) {
@@ -124,20 +136,36 @@ TEST(NoteDrawing, NoteRestAndDotPlaces) {
     EXPECT_EQ(quarterDown[0].at.y, bottom + px(u * (27 - 16.5 - 0.7) - 19.82 * u));
 }
 
-TEST(NoteDrawing, LedgerLinesUpToThreeEachSide) {
-    struct Case {
-        const char* pitch;
-        int ledgers;
-    };
-    for (Case c : {Case{"e1", 0}, Case{"c1", 1}, Case{"a0", 2}, Case{"f0", 3}, Case{"d0", 3}, Case{"f2", 0},
-                   Case{"a2", 1}, Case{"c3", 2}, Case{"e3", 3}, Case{"b3", 3}}) {
-        model::Score score;
-        readNotes(score, {}, {std::string(c.pitch) + " n n 96 u"});
-        auto lines = horizontalLines(drawn(score));
-        // Staff lines start at the staff's left; ledger lines around the note only.
-        int ledgers = 0;
-        for (const auto& line : lines) ledgers += line.from.x != 4;
-        EXPECT_EQ(ledgers, c.ledgers) << c.pitch;
+// Every pitch on both clefs: the ledger lines its step needs, each on a line position at or
+// between the staff and the head (through the head on a line, beside it in a space).
+TEST(NoteDrawing, LedgerLinesForEveryPitchOnBothClefs) {
+    for (bool fClef : {false, true}) {
+        for (int pitch = 1; pitch <= 35; ++pitch) {
+            model::Score score;
+            readNotes(score, {fClef ? "$FClef:t" : "$FClef:f"},
+                      {std::string(model::pitchName(static_cast<uint8_t>(pitch))) + " n n 96 u"});
+            std::vector<int> ledgerYs;
+            for (const auto& line : horizontalLines(drawn(score))) {
+                if (line.from.x != 4) ledgerYs.push_back(line.from.y);
+            }
+            const int step = PageGeometry::stepIndex(static_cast<uint8_t>(pitch), fClef);
+            const int expected = step < 10 ? (10 - step) / 2 : step > 18 ? (step - 18) / 2 : 0;
+            ASSERT_EQ(static_cast<int>(ledgerYs.size()), expected) << "pitch " << pitch << " F clef " << fClef;
+            const double headY = kBottomLine - (step - 10) * 1.5 * u;
+            for (int y : ledgerYs) {
+                const double stepsFromHead = (y - headY) / (1.5 * u);
+                // Within the span between the staff and the head, on line positions only.
+                EXPECT_LE(std::abs(y - headY), std::abs(kBottomLine - 6 * u - headY) + 1) << pitch;
+                EXPECT_NEAR(std::fmod(std::abs(stepsFromHead) + 0.01, 1.0), 0.0, 0.05) << pitch;
+                EXPECT_TRUE(step < 10 ? y > kBottomLine : y < kBottomLine - 12 * u) << pitch;
+            }
+            if (expected > 0) {
+                // The outermost ledger line is through the head or one step inside it.
+                const int outermost = step < 10 ? *std::max_element(ledgerYs.begin(), ledgerYs.end())
+                                                : *std::min_element(ledgerYs.begin(), ledgerYs.end());
+                EXPECT_LE(std::abs(outermost - headY), 1.5 * u + 1) << pitch;
+            }
+        }
     }
     model::Score score;
     readNotes(score, {}, {"c1 n n 96 u"});
@@ -148,6 +176,73 @@ TEST(NoteDrawing, LedgerLinesUpToThreeEachSide) {
     EXPECT_EQ(countAt(lines, 54), 6);  // five staff lines and the ledger
     score.largeNoteHeads = false;  // the small glyph set has longer ledger lines
     EXPECT_EQ(horizontalLines(drawn(score)).front().to.x, px(54 + 6 * u));
+}
+
+// Every note and rest length a score can hold shows at least one sign, in every meter; lengths
+// without a single sign are written as a chain adding up to them.
+TEST(NoteDrawing, EveryLengthDrawsInEveryMeter) {
+    // Note glyphs of the large set and the rest signs.
+    std::vector<std::string> signs = {"=", ">", "?", "J", "K"};
+    for (int offset = kWholeNote; offset <= kSixteenthDown; ++offset) signs.push_back(musicText(kLargeGlyphBase + offset));
+    auto signCount = [&](const RecordingCanvas& canvas) {
+        return std::count_if(canvas.texts.begin(), canvas.texts.end(), [&](const RecordingCanvas::Text& t) {
+            return t.font.face == kMusicFace && std::find(signs.begin(), signs.end(), t.text) != signs.end();
+        });
+    };
+    for (int meter = 0; meter < model::kMeterCount; ++meter) {
+        for (int len = 1; len <= 96; ++len) {
+            for (const char* pitch : {"g1", "rest"}) {
+                model::Score score;
+                readInMeter(score, meter, std::string(pitch) + " n n " + std::to_string(len * 8) + " u");
+                RecordingCanvas canvas = drawn(score);
+                const auto drawnSigns = signCount(canvas);
+                EXPECT_GE(drawnSigns, 1) << pitch << " " << len << " in " << meter;
+                EXPECT_EQ(drawnSigns == 1, signLengths(len).size() == 1 || restGlyph(len, score.song.meterIndex) ||
+                                          (std::string(pitch) != "rest" && hasSingleSign(len)))
+                    << pitch << " " << len << " in " << meter;
+            }
+        }
+    }
+}
+
+TEST(NoteDrawing, LengthChainsAddUp) {
+    for (int len = 1; len <= 4800; ++len) {
+        const std::vector<int> signs = signLengths(len);
+        int sum = 0;
+        for (int sign : signs) {
+            EXPECT_TRUE(hasSingleSign(sign)) << sign;
+            sum += sign;
+        }
+        // One unit has no sign; it is shown as the shortest.
+        EXPECT_EQ(sum, len == 1 ? 2 : len) << len;
+        if (hasSingleSign(len)) {
+            EXPECT_EQ(signs.size(), 1u) << len;
+        }
+        ASSERT_TRUE(std::is_sorted(signs.rbegin(), signs.rend())) << len;
+    }
+    EXPECT_EQ(signLengths(30), (std::vector<int>{24, 6}));
+    EXPECT_EQ(signLengths(45), (std::vector<int>{36, 9}));
+    EXPECT_EQ(signLengths(5), (std::vector<int>{3, 2}));
+    EXPECT_TRUE(signLengths(0).empty());
+}
+
+TEST(NoteDrawing, DottedRestsAndTiedNoteChains) {
+    auto dotsAndCurves = [](int meter, const std::string& notes) {
+        model::Score score;
+        readInMeter(score, meter, notes);
+        RecordingCanvas canvas = drawn(score);
+        const auto curves = std::count_if(canvas.calls.begin(), canvas.calls.end(),
+                                          [](const std::string& call) { return call.rfind("bezier", 0) == 0; });
+        return std::pair<size_t, size_t>{musicTexts(canvas, ",").size(), static_cast<size_t>(curves)};
+    };
+    // Dotted eighth, dotted quarter and dotted half rests in 4/4 carry their dots.
+    EXPECT_EQ(dotsAndCurves(0, "rest n n 72 u,rest n n 144 u,rest n n 288 u").first, 3u);
+    // A dotted-quarter rest in 6/8 is one dotted sign; the whole 6/8 measure is the whole rest.
+    EXPECT_EQ(dotsAndCurves(4, "rest n n 144 u,rest n n 144 u").first, 2u);
+    EXPECT_EQ(dotsAndCurves(4, "rest n n 288 u").first, 0u);
+    // A half note and an eighth, tied: 30 units.
+    EXPECT_EQ(dotsAndCurves(0, "g1 n n 240 u").second, 1u);
+    EXPECT_EQ(dotsAndCurves(0, "g1 n n 192 u").second, 0u);
 }
 
 TEST(NoteDrawing, WholeRestIsCentredWhateverItsPosition) {
@@ -173,8 +268,8 @@ TEST(NoteDrawing, GlyphsByLength) {
     };
     EXPECT_EQ(glyph(48, true), kWholeNote);
     EXPECT_EQ(glyph(36, false), kHalfDown);
-    EXPECT_EQ(glyph(16, true), std::nullopt);
-    EXPECT_EQ(glyph(16, true, 0, 1), kHalfUp);
+    EXPECT_EQ(glyph(16, true), kHalfUp);  // a triplet half with or without its bracket
+    EXPECT_EQ(glyph(32, true), kWholeNote);
     EXPECT_EQ(glyph(8, false), kQuarterDown);
     EXPECT_EQ(glyph(9, true), kEighthUp);
     EXPECT_EQ(glyph(6, true, 1), kBeamedHead);
@@ -183,7 +278,9 @@ TEST(NoteDrawing, GlyphsByLength) {
     EXPECT_EQ(restGlyph(36, 1), '>');  // in 3/4 a 36-unit rest is a half rest
     EXPECT_EQ(restGlyph(36, 4), '=');
     EXPECT_EQ(restGlyph(18, 3), '=');
-    EXPECT_EQ(restGlyph(18, 0), std::nullopt);
+    EXPECT_EQ(restGlyph(18, 0), '?');  // dotted
+    EXPECT_EQ(restGlyph(32, 0), '=');
+    EXPECT_EQ(restGlyph(5, 0), std::nullopt);  // a chain of signs
 }
 
 TEST(NoteDrawing, AccidentalsStandLeftOfTheHead) {
@@ -214,6 +311,33 @@ TEST(PageDrawer, ChorusStavesAndBrackets) {
     int brackets = 0;
     for (const auto& line : canvas.lines) brackets += line.pen.width == 2;
     EXPECT_EQ(brackets, 1);
+}
+
+TEST(PageDrawer, NoEmptySystemAfterMusicEndingAtALineEnd) {
+    model::Score score;
+    readNotes(score, {}, {"c1 n n 384 u,c1 n n 384 u,c1 n n 384 u,c1 n n 384 u"});
+    RecordingCanvas canvas;
+    EXPECT_EQ(drawPage(canvas, score, ViewState{}).linesDrawn, 1);
+    EXPECT_EQ(musicTexts(drawn(score), ":").size(), 1u);
+    readNotes(score, {}, {"c1 n n 384 u,c1 n n 384 u,c1 n n 384 u,c1 n n 384 u,c1 n n 96 u"});
+    EXPECT_EQ(musicTexts(drawn(score), ":").size(), 2u);
+}
+
+TEST(NoteDrawing, DotOfAStemUpFlaggedNoteClearsItsFlag) {
+    model::Score score;
+    readNotes(score, {}, {"a1 n n 72 u,a1 n n 72 d,a1 n n 144 u"});
+    RecordingCanvas canvas = drawn(score);
+    auto dots = musicTexts(canvas, ",");
+    auto up = musicTexts(canvas, musicText(kLargeGlyphBase + kEighthUp));
+    auto down = musicTexts(canvas, musicText(kLargeGlyphBase + kEighthDown));
+    auto quarter = musicTexts(canvas, musicText(kLargeGlyphBase + kQuarterUp));
+    ASSERT_EQ(dots.size(), 3u);
+    ASSERT_EQ(up.size(), 1u);
+    ASSERT_EQ(down.size(), 1u);
+    ASSERT_EQ(quarter.size(), 1u);
+    EXPECT_GE(dots[0].at.x - up[0].at.x, px(2 * u));  // past the flag hanging beside the head
+    EXPECT_EQ(dots[1].at.x, down[0].at.x);
+    EXPECT_EQ(dots[2].at.x, quarter[0].at.x);
 }
 
 TEST(PageDrawer, SecondPageStartsWhereTheFirstEnds) {
