@@ -84,4 +84,6 @@ std::string baseSymbol(const std::string& symbol) {
     return hasMeriMark(symbol) ? symbol.substr(0, symbol.size() - 1) : symbol;
 }
 
+std::string drawnSymbol(const std::string& symbol) { return symbol == "-" ? "×" : baseSymbol(symbol); }
+
 }  // namespace shinofu::numeric

@@ -33,5 +33,7 @@ bool hasOctaveDot(int index);
 // The symbol without its trailing meri mark "x", and whether it had one.
 std::string baseSymbol(const std::string& symbol);
 bool hasMeriMark(const std::string& symbol);
+// The symbol as the pages draw it: its base, with the unplayable "-" as "×" so that it is not read as 一.
+std::string drawnSymbol(const std::string& symbol);
 
 }  // namespace shinofu::numeric

@@ -1,5 +1,7 @@
 #include "numeric/fingering_overlay.h"
 
+#include <algorithm>
+
 #include "numeric/fingering.h"
 
 namespace shinofu::numeric {
@@ -7,16 +9,38 @@ namespace {
 
 constexpr const char* kMeriMark = "x";
 constexpr const char* kOverlayFace = "ＭＳ ゴシック";
+constexpr double kHeadClearance = 1.0;  // layout units between a low head and the numerals under it
+
+// Layout units below the staff base of the lowest note head of a measure, which the numerals of
+// that measure keep clear of (ledger lines lie above a low head's bottom).
+double lowestHeadInMeasure(const render::DrawContext& context, const render::PlacedNote& placed) {
+    const int measureLen = context.score.measureLen();
+    const model::TNote* note = &placed.note;
+    int position = placed.spot.position - 1;  // of note, from the measure's start
+    while (position > 0 && note->prev) {
+        note = note->prev;
+        position -= note->len;
+    }
+    double lowest = 0;
+    for (; note && !note->isEndMarker() && position < measureLen; note = note->next) {
+        if (model::isStaffPitch(note->pitch)) {
+            const int step = render::PageGeometry::stepIndex(note->pitch, placed.spot.fClef);
+            lowest = std::max(lowest, 9 + (render::kBottomLineStep + 1 - step) * render::kStaffStep);
+        }
+        position += note->len;
+    }
+    return lowest;
+}
 
 }  // namespace
 
 void putNumScore(render::DrawContext& context, const model::TNote& note, const render::NoteSpot& spot, double x,
-                 int variant) {
+                 int variant, double lowestHead) {
     const double u = context.geometry.unit();
     const model::NumericSettings& settings = context.score.numeric;
     const double h = settings.numSizeRatio * u;
     double y = context.geometry.staffBase(spot.row) + (variant == 1 ? 1.5 * h : 0.0);
-    y += 3 * settings.numDrop * u;
+    y += std::max(3 * settings.numDrop, lowestHead + kHeadClearance) * u;
     const Numeral numeral =
         numeralOf(note.pitch, note.effAccidental, context.score.song.fluteKey, context.score.song.keySig);
     platform::FontDescription font;
@@ -25,7 +49,7 @@ void putNumScore(render::DrawContext& context, const model::TNote& note, const r
     font.face = kOverlayFace;
     context.canvas.setTextColour(context.view.drawColor);
     context.canvas.setTextBackground(false, context.view.backColor);
-    const std::string symbol = baseSymbol(numeral.symbol);
+    const std::string symbol = drawnSymbol(numeral.symbol);
     const int left = render::px(x);
     const int top = render::px(y);
     context.canvas.text(left, top, symbol, font);
@@ -47,9 +71,12 @@ void FingeringOverlay::noteDrawn(render::DrawContext& context, const render::Pla
     if (note.tie == model::kRoleEnd || note.tie == model::kRoleEndAndStart) return;  // a tied continuation
     const int index = placed.part - 1;
     if (context.tables.chorusCount == 0) {
-        if (context.view.numericOverlay[index]) putNumScore(context, note, placed.spot, placed.x, 0);
+        if (context.view.numericOverlay[index]) {
+            putNumScore(context, note, placed.spot, placed.x, 0, lowestHeadInMeasure(context, placed));
+        }
     } else if (context.view.chorusNumeric) {
-        putNumScore(context, note, placed.spot, placed.x, placed.part % 2 == 0 ? 1 : 0);
+        putNumScore(context, note, placed.spot, placed.x, placed.part % 2 == 0 ? 1 : 0,
+                    lowestHeadInMeasure(context, placed));
     }
 }
 

@@ -14,6 +14,7 @@ constexpr double kComposerHeight = 0.2;
 constexpr double kDurationLineX = 0.9;   // of the cell width, from the strip's left
 constexpr int kDurationPenWidth = 2;
 constexpr double kMeriScale = 0.5;       // the meri mark is half the symbol's size
+constexpr double kSymbolDrop = 0.25;     // symbol heights from its start line down to its top, room for the octave dot
 
 int rounded(double value) { return static_cast<int>(std::lround(value)); }
 
@@ -89,18 +90,17 @@ void drawDurationLine(PageContext& c, const model::TNote& note, NumericPageLayou
 void drawSymbol(PageContext& c, const model::TNote& note, NumericPageLayout::Place place, platform::FontDescription font) {
     const NumericPageLayout& l = c.layout;
     const Numeral numeral = numeralOf(note.pitch, note.effAccidental, c.score.song.fluteKey, c.score.song.keySig);
-    const std::string symbol = baseSymbol(numeral.symbol);
+    const std::string symbol = drawnSymbol(numeral.symbol);
     const int cell = rounded(l.cellW);
     const int height = c.canvas.textHeight(symbol, font);
     const int centring = rounded((cell - height) * 0.5);
-    const double blockTop = place.block * (l.rows * l.cellH + kNumMarginY) - rounded(height * 0.5);
+    // The symbol stands in the cell that its start line opens, clear of the line: 一 on a line would
+    // read as part of the grid.
+    const double blockTop = place.block * (l.rows * l.cellH + kNumMarginY) + rounded(height * kSymbolDrop);
     const int w = rounded(l.cellH / l.cellUnits * place.position);
     const int x = rounded(place.strip * l.cellW) + centring + kNumMarginX - c.frame.originX;
     const int y = rounded(blockTop) + kNumMarginY + w - c.frame.originY;
-    // The symbol sits on the cell line of its start; an opaque cell keeps the line from striking it through.
-    c.canvas.setTextBackground(true, c.frame.backColor);
     c.canvas.text(x, y, symbol, font);
-    c.canvas.setTextBackground(false, c.frame.backColor);
     if (hasMeriMark(numeral.symbol)) {
         platform::FontDescription small = font;
         small.height = std::max(1, rounded(font.height * kMeriScale));

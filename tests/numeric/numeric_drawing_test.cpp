@@ -46,17 +46,23 @@ RecordingCanvas numericPage(const model::Score& score) {
 
 int rounded(double v) { return static_cast<int>(std::lround(v)); }
 
+// The staff page with the fingering overlay.
+RecordingCanvas overlaidPage(const model::Score& score, const render::ViewState& view = {}) {
+    RecordingCanvas canvas;
+    FingeringOverlay overlay;
+    render::PageOptions options;
+    options.layers = {&overlay};
+    render::drawPage(canvas, score, view, options);
+    return canvas;
+}
+
 }  // namespace
 
 TEST(FingeringOverlay, NumeralsUnderNotesWithMeriMarksAndOctaveDots) {
     model::Score score;
     readNotes(score, {}, {"d1 # n 96 u,d3 n n 96 u,e1 n ts 96 u,e1 n tf 96 u"});
-    RecordingCanvas canvas;
-    FingeringOverlay overlay;
     render::ViewState view;
-    render::PageOptions options;
-    options.layers = {&overlay};
-    render::drawPage(canvas, score, view, options);
+    RecordingCanvas canvas = overlaidPage(score, view);
     const double u = 2.0;
     const double h = 3.5 * u;
     auto three = textsOf(canvas, "三");
@@ -74,6 +80,37 @@ TEST(FingeringOverlay, NumeralsUnderNotesWithMeriMarksAndOctaveDots) {
     int dots = 0;
     for (const auto& call : canvas.calls) dots += call.rfind("ellipse", 0) == 0;
     EXPECT_EQ(dots, 1);
+}
+
+TEST(FingeringOverlay, NumeralsOfAMeasureStayBelowItsLowestHead) {
+    model::Score score;
+    // a0 (code 13) lies two ledger lines below the G staff; the next measure has only staff notes.
+    readNotes(score, {}, {"e1 n n 96 u,a0 n n 96 u,e1 n n 192 u,e1 n n 384 u"});
+    render::ViewState view;
+    RecordingCanvas canvas = overlaidPage(score, view);
+    const double u = 2.0;
+    const double base = view.topMargin * u;
+    int lowestLedger = 0;
+    for (const auto& line : canvas.lines) {
+        if (line.from.y == line.to.y && line.from.x != 4) lowestLedger = std::max(lowestLedger, line.from.y);
+    }
+    ASSERT_GT(lowestLedger, rounded(base + 9 * u));
+    // a0's head (step 6) reaches down to step 5, 16.5 units under the staff base.
+    const int headBottom = rounded(base + 16.5 * u);
+    std::vector<int> firstMeasure;
+    std::vector<int> secondMeasure;
+    for (const auto& t : canvas.texts) {
+        if (t.font.face != "ＭＳ ゴシック") continue;
+        (t.at.x < rounded(u * 27) + 150 ? firstMeasure : secondMeasure).push_back(t.at.y);
+    }
+    ASSERT_EQ(firstMeasure.size(), 3u);
+    for (int y : firstMeasure) {
+        EXPECT_EQ(y, firstMeasure[0]);  // one baseline for the measure
+        EXPECT_GT(y, headBottom);
+        EXPECT_GT(y, lowestLedger);
+    }
+    ASSERT_EQ(secondMeasure.size(), 1u);
+    EXPECT_EQ(secondMeasure[0], rounded(base + 3 * 5.0 * u));  // the usual drop where nothing is low
 }
 
 TEST(FingeringOverlay, OnlyPartsWhoseOverlayIsOn) {
@@ -94,7 +131,7 @@ TEST(FingeringOverlay, OnlyPartsWhoseOverlayIsOn) {
     EXPECT_EQ(textsOf(both, "二").size(), 1u);
 }
 
-TEST(NumericPage, SymbolsSitOnTheCellLineOfTheirStart) {
+TEST(NumericPage, SymbolsStandInTheCellTheirStartLineOpens) {
     model::Score score;
     readNotes(score, {"$NAME:さくら,,"}, {"c1 n n 96 u,rest n n 96 u,d1 n n 48 u,b- n n 48 u"});
     RecordingCanvas canvas = numericPage(score);
@@ -109,7 +146,9 @@ TEST(NumericPage, SymbolsSitOnTheCellLineOfTheirStart) {
     const int centring = rounded((cell - height) * 0.5);
     // The first strip is the rightmost.
     EXPECT_EQ(one[0].at.x, rounded(11 * layout.cellW) + centring + 100);
-    EXPECT_EQ(one[0].at.y, rounded(-rounded(height * 0.5)) + 80);
+    // Below the line, clear of it: 一 on a line would read as part of the grid.
+    EXPECT_EQ(one[0].at.y, rounded(height * 0.25) + 80);
+    EXPECT_GT(one[0].at.y, 80);
     auto two = textsOf(canvas, "二");
     ASSERT_EQ(two.size(), 1u);
     EXPECT_EQ(two[0].at.y, one[0].at.y + rounded(layout.cellH * 2));  // after a quarter note and a quarter rest
@@ -117,7 +156,9 @@ TEST(NumericPage, SymbolsSitOnTheCellLineOfTheirStart) {
     ASSERT_EQ(lines.size(), 3u);  // the rest has none; the unplayable b- has one
     EXPECT_EQ(lines[0].from.x, rounded(11 * layout.cellW + 0.9 * layout.cellW) + 100);
     EXPECT_EQ(lines[0].to.y - lines[0].from.y, rounded(layout.cellH));
-    EXPECT_EQ(textsOf(canvas, "-").size(), 1u);
+    // The unplayable "-" is drawn so that it cannot be taken for 一.
+    EXPECT_EQ(textsOf(canvas, "-").size(), 0u);
+    EXPECT_EQ(textsOf(canvas, "×").size(), 1u);
     EXPECT_EQ(textsOf(canvas, "さ").size(), 1u);  // the title down the right edge
 }
 
