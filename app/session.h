@@ -7,6 +7,7 @@
 
 #include "model/configuration.h"
 #include "model/header_parser.h"
+#include "model/new_score.h"
 #include "model/score.h"
 #include "model/score_reader.h"
 #include "numeric/flute_choice.h"
@@ -24,7 +25,7 @@ struct Session {
     render::ViewState view;
     numeric::FluteChoice flute;
 
-    model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey}; }
+    model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey, names}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;
     // Positions, and the accidentals and sounding pitches the fingering and the drawing read.
     void refreshDerivedState();

@@ -1,5 +1,7 @@
 #include "midi/smf_writer.h"
 
+#include <algorithm>
+
 #include "numeric/fingering.h"
 #include "platform/text_codec.h"
 
@@ -15,6 +17,7 @@ constexpr uint8_t kSilentKey = 0x03;
 constexpr uint8_t kSilentKeyBeforeGap = 0x1E;
 constexpr int kOffLead = 4;  // file ticks a note-off comes before its written time
 constexpr uint32_t kDefaultMicroseconds = 800000;
+constexpr uint32_t kMaxMicroseconds = 0xFFFFFF;  // the tempo event holds 24 bits
 constexpr int kLyricTableSize = 56;
 constexpr int kLyricIndexOffset = 36;
 
@@ -33,9 +36,11 @@ void appendHeaderEvents(std::string& track, const model::Score& score, const Smf
         static constexpr int kPowers[] = {2, 2, 2, 3, 3};
         append(track, {0x00, 0xFF, 0x58, 0x04, model::meterAt(meter).numerator, kPowers[meter], 0x18, 0x08});
     }
-    const uint32_t microseconds = options.tempo > 0 ? 60000000u / static_cast<uint32_t>(options.tempo) : kDefaultMicroseconds;
+    const uint32_t microseconds =
+        options.tempo > 0 ? std::min(kMaxMicroseconds, 60000000u / static_cast<uint32_t>(options.tempo))
+                          : kDefaultMicroseconds;
     append(track, {0x00, 0xFF, 0x51, 0x03});
-    appendBigEndian(track, microseconds & 0xFFFFFF, 3);
+    appendBigEndian(track, microseconds, 3);
     const int key = score.song.keySig;
     append(track, {0x00, 0xFF, 0x59, 0x02, key <= 7 ? key : 256 - (key - 7), 0x00});
     for (int part = 1; part <= score.partCount; ++part) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/key_signature.h"
+#include "model/song_data_places.h"
 #include "model/symbol_record.h"
 #include "model/tempo_words.h"
 #include "model/text_fields.h"
@@ -16,35 +17,18 @@ namespace {
 constexpr double kCurrentFormatThreshold = 2.75;
 constexpr int kMaxProgram = 127;
 constexpr int kMaxLineMeasures = 99;
-constexpr int kMaxFluteKey = 12;
 constexpr int kMaxTiers = 20;    // the numeric settings dialog offers 1..20 strips,
 constexpr int kMaxRows = 16;     // 4..16 cells down a strip
 constexpr int kMaxColumns = 4;   // and 1..4 blocks
-
-int nominalWidth(const std::string& text, int fontSize) {
-    return platform::TextCodec::sjisLength(text) * fontSize / 2;
-}
 
 void setMeterText(Score& score, std::string_view text) {
     if (auto index = meterIndexFromText(trimSpaces(text))) score.song.meterIndex = *index;
 }
 
-bool isFluteKey(int key) { return key >= 1 && key <= kMaxFluteKey; }
-
 void setNameTexts(Score& score, std::string_view title, std::string_view lyricist, std::string_view composer) {
     score.fixedSymbol(kTitleSymbol).text = title;
     score.fixedSymbol(kLyricistSymbol).text = lyricist;
     score.fixedSymbol(kComposerSymbol).text = composer;
-}
-
-void placeName(TScoreSym& symbol, const SymbolFields& remembered, int fontSize) {
-    std::string text = symbol.text;
-    static_cast<SymbolFields&>(symbol) = remembered;
-    symbol.text = text;
-    symbol.fontSize = fontSize;
-    symbol.fontIndex = 0;
-    symbol.width = nominalWidth(text, fontSize);
-    symbol.height = fontSize;
 }
 
 void parseName(std::string_view value, Score& score, const HeaderContext& context) {
@@ -64,31 +48,7 @@ void parseName(std::string_view value, Score& score, const HeaderContext& contex
     std::string_view composer = second == std::string_view::npos ? std::string_view() : value.substr(second + 1);
     setNameTexts(score, value.substr(0, first), lyricist, composer);
     if (context.fromEditor) return;
-    placeName(score.fixedSymbol(kTitleSymbol), context.names.title, context.names.title.fontSize);
-    placeName(score.fixedSymbol(kLyricistSymbol), context.names.lyricist, context.names.lyricist.fontSize);
-    placeName(score.fixedSymbol(kComposerSymbol), context.names.composer, context.names.lyricist.fontSize);
-}
-
-// The short tempo form: the tempo symbol and the metronome glyph follow from the tempo text.
-void placeTempoSymbols(Score& score, bool textsOnly) {
-    TScoreSym& tempo = score.fixedSymbol(kTempoSymbol);
-    TScoreSym& glyph = score.fixedSymbol(kMetronomeSymbol);
-    const bool numeric = parseWholeNumber(score.song.tempoText).has_value();
-    tempo.text = numeric ? "=" + score.song.tempoText : score.song.tempoText;
-    glyph.text = numeric ? "M" : "";
-    if (textsOnly) return;
-    tempo.dx = 36;
-    tempo.dy = 39;
-    tempo.fontSize = numeric ? 6 : 8;
-    tempo.fontIndex = 0;
-    tempo.width = nominalWidth(tempo.text, tempo.fontSize);
-    tempo.height = tempo.fontSize;
-    glyph.dx = 31;
-    glyph.dy = 33;
-    glyph.fontSize = 15;
-    glyph.fontIndex = 1;
-    glyph.width = glyph.fontSize / 2;
-    glyph.height = glyph.fontSize;
+    placeNames(score, context.names);
 }
 
 void parseTempo(std::string_view value, Score& score, const HeaderContext& context) {
@@ -109,16 +69,9 @@ void parseTempo(std::string_view value, Score& score, const HeaderContext& conte
     placeTempoSymbols(score, context.fromEditor);
 }
 
-void setFluteKeyText(Score& score, const std::string& number, bool textsOnly) {
-    TScoreSym& symbol = score.fixedSymbol(kFluteKeySymbol);
-    symbol.text = number + "本";
-    if (textsOnly) return;
-    symbol.dx = 14;
-    symbol.dy = 37;
-    symbol.width = 4;
-    symbol.height = 8;
-    symbol.fontSize = 8;
-    symbol.fontIndex = 0;
+// A flute number from a file: out of range it takes the nearest flute, unreadable the default.
+int fluteKeyFrom(std::optional<int> number, int defaultKey) {
+    return number ? std::clamp(*number, 1, kFluteKeyCount) : defaultKey;
 }
 
 void parseKey(std::string_view value, Score& score, const HeaderContext& context) {
@@ -128,14 +81,15 @@ void parseKey(std::string_view value, Score& score, const HeaderContext& context
     if (context.formatFlag && !context.fromEditor) {
         auto fields = splitFields(rest, ',');
         auto flute = parseWholeNumber(fields[0]);
-        score.song.fluteKey = flute && isFluteKey(*flute) ? *flute : context.defaultFluteKey;
+        score.song.fluteKey = fluteKeyFrom(flute, context.defaultFluteKey);
         if (fields.size() > 1) {
             static_cast<SymbolFields&>(score.fixedSymbol(kFluteKeySymbol)) = symbolFromFields(fields, 1);
         }
+        // The text shows the flute whose numerals the page shows.
+        if (flute != score.song.fluteKey) setFluteKeyText(score, std::to_string(score.song.fluteKey), true);
         return;
     }
-    auto flute = parseWholeNumber(rest);
-    score.song.fluteKey = flute && isFluteKey(*flute) ? *flute : context.defaultFluteKey;
+    score.song.fluteKey = fluteKeyFrom(parseWholeNumber(rest), context.defaultFluteKey);
     setFluteKeyText(score, std::to_string(score.song.fluteKey), context.fromEditor);
 }
 
@@ -214,10 +168,11 @@ void parseNFont(std::string_view value, Score& score) {
 void parseInstruments(std::string_view value, Score& score) {
     int number = 1;
     for (std::string_view field : splitFields(value, ',')) {
-        auto program = parseWholeNumber(field);
-        if (!program || *program < 0 || *program > kMaxProgram) continue;
         if (number > kMaxParts) return;
-        score.part(number++).instrument = *program;
+        // A field that is no program keeps its part's default, so the next values stay on their parts.
+        auto program = parseWholeNumber(field);
+        if (program && *program >= 0 && *program <= kMaxProgram) score.part(number).instrument = *program;
+        ++number;
     }
 }
 
@@ -231,10 +186,6 @@ void parseClefs(std::string_view value, Score& score) {
 }
 
 }  // namespace
-
-NameLayout rememberNameLayout(const Score& score) {
-    return {score.fixedSymbol(kTitleSymbol), score.fixedSymbol(kLyricistSymbol), score.fixedSymbol(kComposerSymbol)};
-}
 
 HeaderLine parseHeaderLine(std::string_view line, Score& score, HeaderContext& context) {
     if (line == "$END") return HeaderLine::End;
@@ -274,9 +225,14 @@ HeaderLine parseHeaderLine(std::string_view line, Score& score, HeaderContext& c
 }
 
 void applyTempoText(Score& score) {
-    constexpr int kMaxTempo = 999;
     if (auto number = parseWholeNumber(score.song.tempoText)) {
-        score.setTempo(std::clamp(*number, 1, kMaxTempo));
+        score.setTempo(*number);
+        if (score.song.tempo != *number) {
+            // The page shows the tempo that plays.
+            TScoreSym& symbol = score.fixedSymbol(kTempoSymbol);
+            if (symbol.text == "=" + score.song.tempoText) symbol.text = "=" + std::to_string(score.song.tempo);
+            score.song.tempoText = std::to_string(score.song.tempo);
+        }
     } else {
         score.setTempo(tempoOfWord(score.song.tempoText));
     }

@@ -5,17 +5,9 @@
 #include <string_view>
 
 #include "model/score.h"
+#include "model/song_data_places.h"
 
 namespace shinofu::model {
-
-// Positions and sizes of the title, lyricist and composer symbols, remembered from the
-// score-settings file; the short "$NAME" form of older files places the symbols with them.
-struct NameLayout {
-    SymbolFields title;
-    SymbolFields lyricist;
-    SymbolFields composer;
-};
-NameLayout rememberNameLayout(const Score& score);
 
 struct HeaderContext {
     bool formatFlag = true;       // current format: full symbol records; set by "$V:" above 2.75

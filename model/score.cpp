@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "model/new_score.h"
+
 namespace shinofu::model {
 
 FontNames builtInFontNames() { return {"ＭＳ ゴシック", "ShinofuMusic", "HG行書体", "ＭＳ Ｐ明朝"}; }
@@ -65,7 +67,7 @@ void Score::recomputePositions() {
 }
 
 void Score::setTempo(int tempo) {
-    song.tempo = std::max(1, tempo);
+    song.tempo = std::clamp(tempo, kMinTempo, kMaxTempo);
     song.msPerUnit = 60000.0 / (song.tempo * kLengthUnitsPerQuarter);
 }
 
@@ -84,35 +86,6 @@ TNote* walkToEndOfCurrentPart(Score& score) {
         note = note->next;
     }
     return note;
-}
-
-void newScore(Score& score, const ScoreDefaults& defaults) {
-    score.clearParts();
-    score.fixedSymbol(kTitleSymbol).text.clear();
-    score.fixedSymbol(kLyricistSymbol).text.clear();
-    score.fixedSymbol(kComposerSymbol).text.clear();
-    score.fixedSymbol(kTempoSymbol).text = "=60";
-    TScoreSym& metronome = score.fixedSymbol(kMetronomeSymbol);
-    metronome.text = "M";
-    metronome.fontSize = 15;
-    metronome.fontIndex = 1;
-    score.fixedSymbol(kFluteKeySymbol).text = std::to_string(defaults.fluteKey) + "本";
-    // The page shows "=60", so the score plays at 60 too.
-    score.song.tempoText = "60";
-    score.setTempo(60);
-    score.song.meterIndex = 0;
-    score.song.keySig = 0;
-    score.song.fluteKey = defaults.fluteKey;
-    score.song.measPerLine = defaults.measPerLine;
-    score.song.lineMeasures.fill(0);
-    score.curPart = 1;
-    score.partCount = 1;
-    for (int number = 1; number <= kMaxParts; ++number) {
-        score.part(number).displaySlot = number;
-        score.part(number).visible = number == 1;
-    }
-    score.songDataSet = false;
-    score.saved = true;
 }
 
 }  // namespace shinofu::model

@@ -12,6 +12,10 @@
 
 namespace shinofu::model {
 
+// Quarter notes per minute. Below 4 a quarter lasts longer than a MIDI file's tempo event can say.
+constexpr int kMinTempo = 4;
+constexpr int kMaxTempo = 999;
+
 constexpr int kMaxParts = 6;
 
 struct Part {
@@ -54,7 +58,7 @@ public:
 
     const Meter& meter() const { return meterAt(song.meterIndex); }
     int measureLen() const { return meter().measureLen; }
-    // Sets the tempo, and msPerUnit from it.
+    // Sets the tempo, kept within kMinTempo..kMaxTempo, and msPerUnit from it.
     void setTempo(int tempo);
     // The stems of each chorus pair: the odd part up, the even part down.
     void applyChorusStems();
@@ -90,14 +94,5 @@ void forEachNote(const TNote* head, Visit&& visit) {
 
 // Walks the current part to its end marker, clearing selections and mending prev links on the way.
 TNote* walkToEndOfCurrentPart(Score& score);
-
-// What a new score takes from the configuration.
-struct ScoreDefaults {
-    int measPerLine = 4;
-    int fluteKey = kDefaultFluteKey;
-};
-
-// The "新規作成" state of the model; the fixed symbols keep their positions and sizes.
-void newScore(Score& score, const ScoreDefaults& defaults = {});
 
 }  // namespace shinofu::model

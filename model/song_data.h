@@ -8,6 +8,7 @@ namespace shinofu::model {
 
 constexpr int kLineTableSize = 256;
 constexpr int kDefaultFluteKey = 8;
+constexpr int kFluteKeyCount = 12;  // 一本 to 十二本
 
 struct TSongData {
     std::string tempoText = "60";

@@ -55,6 +55,25 @@ TEST(SmfWriter, TempoKeyAndMeter) {
     EXPECT_NE(track.find(bytes({0x00, 0xFF, 0x58, 0x04, 0x06, 0x03, 0x18, 0x08})), std::string::npos);
     options.tempo = 0;
     EXPECT_NE(trackOf(fileOf(score, options)).find(bytes({0xFF, 0x51, 0x03, 0x0C, 0x35, 0x00})), std::string::npos);
+    // Slower than the event can hold: the longest quarter it can say, never a wrapped random value.
+    options.tempo = 2;
+    EXPECT_NE(trackOf(fileOf(score, options)).find(bytes({0xFF, 0x51, 0x03, 0xFF, 0xFF, 0xFF})), std::string::npos);
+    options.tempo = model::kMinTempo;
+    EXPECT_NE(trackOf(fileOf(score, options)).find(bytes({0xFF, 0x51, 0x03, 0xE4, 0xE1, 0xC0})), std::string::npos);
+}
+
+TEST(SmfWriter, ATempoTooSlowInTheFileAgreesOnPageAndInTheFile) {
+    model::Score score;
+    readNotes(score, {"$TEMPO:=2,1,-8,0,36,39,6,10,10,0,M,1,-8,0,31,33,6,10,15,8,4/4"}, {"c1 n n 96 u"});
+    EXPECT_EQ(score.song.tempo, model::kMinTempo);
+    EXPECT_EQ(score.fixedSymbol(model::kTempoSymbol).text, "=" + std::to_string(model::kMinTempo));
+    midi::SmfOptions options;
+    options.tempo = score.song.tempo;
+    const uint32_t microseconds = 60000000u / model::kMinTempo;
+    EXPECT_NE(trackOf(fileOf(score, options))
+                  .find(bytes({0xFF, 0x51, 0x03, static_cast<int>(microseconds >> 16), static_cast<int>((microseconds >> 8) & 0xFF),
+                               static_cast<int>(microseconds & 0xFF)})),
+              std::string::npos);
 }
 
 TEST(SmfWriter, LyricNumeralsOnMarkedPartsOnly) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/configuration.h"
+#include "model/new_score.h"
 #include "model/score_settings.h"
 #include "model/score_writer.h"
 #include "score_builder.h"
@@ -65,9 +66,9 @@ TEST(ScoreSettings, WrittenLinesAndReadingThemBack) {
     auto lines = scoreSettingsLines(score);
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], "$V:3");
-    EXPECT_EQ(lines[1], "$NAME:,1,-8,0,120,0,6,10,14,0,;,1,-8,0,0,0,6,10,10,0,;,1,-8,0,0,22,6,10,10,0,");
-    EXPECT_EQ(lines[2], "$TEMPO:=60,1,-8,0,0,0,6,10,10,0,M,1,-8,0,0,0,6,10,15,8,4/4");
-    EXPECT_EQ(lines[3], "$KEY:C,8,8本,1,-8,0,0,0,6,10,10,0,");
+    EXPECT_EQ(lines[1], "$NAME:,1,-8,0,120,6,6,10,14,0,;,1,-8,0,440,18,6,10,10,0,;,1,-8,0,440,22,6,10,10,0,");
+    EXPECT_EQ(lines[2], "$TEMPO:=60,1,-8,0,36,39,9,6,6,0,M,1,-8,0,31,33,7,15,15,8,4/4");
+    EXPECT_EQ(lines[3], "$KEY:C,8,8本,1,-8,0,14,37,4,8,8,0,");
     EXPECT_EQ(lines[4], "$MeasNum:5");
     EXPECT_EQ(lines[8], "$NOTEsize:0");
 
@@ -78,8 +79,9 @@ TEST(ScoreSettings, WrittenLinesAndReadingThemBack) {
     EXPECT_EQ(result.names.title.fontSize, 14);
     EXPECT_EQ(result.names.composer.dy, 22);
     EXPECT_FALSE(restarted.largeNoteHeads);
-    newScore(restarted);
+    newScore(restarted, {5, 8, result.names});
     EXPECT_EQ(restarted.fixedSymbol(kTitleSymbol).dx, 120);
+    EXPECT_EQ(restarted.fixedSymbol(kComposerSymbol).dy, 22);
     EXPECT_EQ(restarted.fixedSymbol(kTitleSymbol).text, "");
     EXPECT_EQ(restarted.fixedSymbol(kTempoSymbol).text, "=60");
     EXPECT_EQ(restarted.fixedSymbol(kFluteKeySymbol).text, "8本");

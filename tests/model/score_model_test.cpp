@@ -2,6 +2,7 @@
 
 #include "model/key_signature.h"
 #include "model/meter.h"
+#include "model/new_score.h"
 #include "model/score.h"
 #include "score_builder.h"
 
@@ -32,7 +33,7 @@ TEST(ScoreModel, NewScoreHasSixEmptyPartsAndTheFixedSymbols) {
     EXPECT_FALSE(score.part(2).visible);
 }
 
-TEST(ScoreModel, NewScoreKeepsFixedSymbolPlacesButClearsTexts) {
+TEST(ScoreModel, NewScorePlacesFixedSymbolsApartAndClearsTexts) {
     Score score;
     score.fixedSymbol(kTitleSymbol).text = "さくら";
     score.fixedSymbol(kTitleSymbol).dx = 40;
@@ -40,10 +41,24 @@ TEST(ScoreModel, NewScoreKeepsFixedSymbolPlacesButClearsTexts) {
     score.part(2).symbols.push_back(TScoreSym{});
     score.part(1).marks.push_back(TMark{});
     addNote(score, 1, kMiddleC, 12);
-    newScore(score);
+    ScoreDefaults defaults;
+    defaults.names.composer.dx = 300;
+    defaults.names.composer.dy = 9;
+    newScore(score, defaults);
     EXPECT_EQ(score.fixedSymbol(kTitleSymbol).text, "");
-    EXPECT_EQ(score.fixedSymbol(kTitleSymbol).dx, 40);
-    EXPECT_EQ(score.fixedSymbol(kTitleSymbol).fontSize, 18);
+    EXPECT_EQ(score.fixedSymbol(kTitleSymbol).fontSize, 18);  // sizes stay
+    // Names the score settings never placed take their own places; remembered ones are kept.
+    EXPECT_EQ(score.fixedSymbol(kTitleSymbol).dx, kTitlePlace.dx);
+    EXPECT_EQ(score.fixedSymbol(kComposerSymbol).dx, 300);
+    EXPECT_EQ(score.fixedSymbol(kComposerSymbol).dy, 9);
+    // No two of the six symbols share a place.
+    for (int a = 0; a < fixedSymCount; ++a) {
+        for (int b = a + 1; b < fixedSymCount; ++b) {
+            const auto& first = score.fixedSymbol(static_cast<FixedSymbol>(a));
+            const auto& second = score.fixedSymbol(static_cast<FixedSymbol>(b));
+            EXPECT_FALSE(first.dx == second.dx && first.dy == second.dy) << a << " " << b;
+        }
+    }
     EXPECT_TRUE(score.part(2).symbols.empty());
     EXPECT_TRUE(score.part(1).marks.empty());
     EXPECT_TRUE(notesOf(score, 1).empty());

@@ -96,8 +96,11 @@ TEST(ScoreReader, PartsAndSections) {
     readLines(score, lines);
     EXPECT_EQ(score.partCount, 2);
     EXPECT_EQ(score.part(1).instrument, 1);
-    EXPECT_EQ(score.part(2).instrument, 2);
-    EXPECT_EQ(score.part(3).instrument, 3);  // bad values did not use up a part
+    // A field that is no program keeps its part's default and the next values stay on their parts.
+    EXPECT_EQ(score.part(2).instrument, kDefaultInstruments[1]);
+    EXPECT_EQ(score.part(3).instrument, 2);
+    EXPECT_EQ(score.part(4).instrument, kDefaultInstruments[3]);
+    EXPECT_EQ(score.part(5).instrument, 3);
     EXPECT_TRUE(score.part(2).fClef);
     ASSERT_EQ(score.part(1).symbols.size(), 7u);  // six fixed ones and the segno
     const TScoreSym& segno = score.part(1).symbols[6];
@@ -276,7 +279,10 @@ TEST(HeaderParser, TempoWordsAndMeters) {
     EXPECT_EQ(score.song.tempo, 75);  // "=100" is not a whole number
     parseHeaderLine("$TEMPO:0", score, editor);
     applyTempoText(score);
-    EXPECT_EQ(score.song.tempo, 1);  // never a division by zero
+    // Never a division by zero, nor a tempo slower than a MIDI file can hold; the text follows.
+    EXPECT_EQ(score.song.tempo, kMinTempo);
+    EXPECT_EQ(score.song.tempoText, "4");
+    EXPECT_EQ(score.fixedSymbol(kTempoSymbol).text, "=4");
     EXPECT_GT(score.song.msPerUnit, 0);
 }
 
@@ -323,5 +329,19 @@ TEST(HeaderParser, KeyLettersIncludingSevenFlats) {
     EXPECT_EQ(score.song.keySig, 14);  // unknown letters keep the key
     parseHeaderLine("$KEY:B-,13", score, editor);
     EXPECT_EQ(score.song.keySig, 9);
-    EXPECT_EQ(score.song.fluteKey, kDefaultFluteKey);  // no thirteenth flute
+    EXPECT_EQ(score.song.fluteKey, 12);  // no thirteenth flute
+    EXPECT_EQ(score.fixedSymbol(kFluteKeySymbol).text, "12本");
+    parseHeaderLine("$KEY:C,x", score, editor);
+    EXPECT_EQ(score.song.fluteKey, kDefaultFluteKey);
+}
+
+TEST(HeaderParser, FluteKeyOutOfRangeInTheFullFormRewritesItsText) {
+    Score score;
+    HeaderContext file;
+    parseHeaderLine("$KEY:C,0,0本,1,-8,0,14,37,4,8,8,0,", score, file);
+    EXPECT_EQ(score.song.fluteKey, 1);
+    EXPECT_EQ(score.fixedSymbol(kFluteKeySymbol).text, "1本");
+    EXPECT_EQ(score.fixedSymbol(kFluteKeySymbol).dx, 14);  // the record's place stays
+    parseHeaderLine("$KEY:C,6,六本,1,-8,0,14,37,4,8,8,0,", score, file);
+    EXPECT_EQ(score.fixedSymbol(kFluteKeySymbol).text, "六本");  // a flute in range keeps the file's text
 }
