@@ -94,3 +94,18 @@ TEST(PerformancePass, TupletMeasuresResetWithinOneUnit) {
     auto notes = notesOf(score, 1);
     EXPECT_EQ(notes.back()->effAccidental, model::kNoAccidental);
 }
+
+TEST(PerformancePass, OctaveUpCarryOnlyBelowC2) {
+    model::Score score;
+    // A sharp on f1 (code 18) carries to f1 and to f0 (11), but not up to f2 (25): 18 + 7 is not below 22.
+    readAndPass(score, {}, {"f1 # n 48 u,f1 n n 48 u,f0 n n 48 u,f2 n n 48 u"});
+    auto notes = notesOf(score, 1);
+    EXPECT_EQ(notes[1]->effAccidental, model::kSharp);
+    EXPECT_EQ(notes[2]->effAccidental, model::kSharp);
+    EXPECT_EQ(notes[3]->effAccidental, model::kNoAccidental);
+    EXPECT_EQ(notes[3]->midiNote, 77);
+    // An f2 already given its own accidental in the measure takes a later one written an octave below.
+    model::Score second;
+    readAndPass(second, {}, {"f2 - n 48 u,f1 # n 48 u,f2 n n 48 u,rest n n 48 u"});
+    EXPECT_EQ(notesOf(second, 1)[2]->effAccidental, model::kSharp);
+}
