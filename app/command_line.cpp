@@ -14,6 +14,7 @@
 #include "model/score_json.h"
 #include "model/text_fields.h"
 #include "output/page_image.h"
+#include "output/picture_file.h"
 #include "platform/file_io.h"
 
 namespace shinofu::app {
@@ -108,8 +109,9 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     view.curPage = options.page;
     output::DrawingResources resources;
     QImage image = output::renderPageImage(session.score, view, resources);
-    if (!image.save(QString::fromStdString(out.string()), "PNG")) {
-        err << "画像を書き込めません: " << out.string() << "\n";
+    platform::IoError error;
+    if (!output::writePngFile(image, out, error)) {
+        err << error.message << "\n";
         return false;
     }
     return true;

@@ -37,18 +37,20 @@ bool readNumberPair(std::string_view line, int& first, int& second) {
     return true;
 }
 
-// A drawing surface larger than this would not fit in memory as an image.
-constexpr int kMaxSurface = 16384;
+// The drawing surface is one image in memory: four A-proportioned screens' worth at most
+// (4096 × 5792 pixels, about 95 MB).
+constexpr int kMaxSurfaceWidth = 4096;
+constexpr int kMaxSurfaceHeight = 5792;
 
 void readSizes(std::string_view line, Configuration& config) {
     auto fields = fieldsOf(line);
-    auto size = [](std::string_view field) {
+    auto size = [](std::string_view field, int largest) {
         auto value = parseWholeNumber(field);
-        return value && *value > 0 && *value <= kMaxSurface ? value : std::nullopt;
+        return value && *value > 0 && *value <= largest ? value : std::nullopt;
     };
-    if (auto width = size(fields[0])) config.viewWidth = *width;
+    if (auto width = size(fields[0], kMaxSurfaceWidth)) config.viewWidth = *width;
     if (fields.size() > 1) {
-        if (auto height = size(fields[1])) config.viewHeight = *height;
+        if (auto height = size(fields[1], kMaxSurfaceHeight)) config.viewHeight = *height;
     }
 }
 

@@ -9,7 +9,13 @@ std::optional<ReadReport> loadScoreFile(const std::filesystem::path& path, Score
                                         platform::IoError& error) {
     auto bytes = platform::readFileBytes(path, error);
     if (!bytes) return std::nullopt;
-    return readScore(platform::decodeLines(*bytes), score, options);
+    const std::vector<std::string> lines = platform::decodeLines(*bytes);
+    // Reported before the score is touched, so the current one stays.
+    if (!recognisesScore(lines)) {
+        error.message = "譜面ファイルではありません：" + path.string();
+        return std::nullopt;
+    }
+    return readScore(lines, score, options);
 }
 
 SaveResult saveScoreFile(const std::filesystem::path& path, Score& score) {

@@ -1,6 +1,9 @@
 #include "model/score_reader.h"
 
+#include <string_view>
+
 #include "model/note_line_reader.h"
+#include "model/pitch.h"
 #include "model/section_readers.h"
 
 namespace shinofu::model {
@@ -28,7 +31,34 @@ void finishReading(Score& score, int partsRead) {
     score.songDataSet = true;
 }
 
+bool isKnownKey(std::string_view line) {
+    static constexpr std::string_view kKeys[] = {"$V",       "$FONT",     "$NAME",   "$TEMPO",    "$KEY",
+                                                 "$MEAS",    "$MeasNum",  "$NumScore", "$NFont",  "$Instrument",
+                                                 "$NOTEsize", "$FClef",   "$TempoVeloData", "$Chorus", "$END",
+                                                 "$NEND",    "$START",    "$STARTM", "$STARTS",   "$STARTL"};
+    const std::string_view key = line.substr(0, line.find(':'));
+    for (std::string_view known : kKeys) {
+        if (key == known) return true;
+    }
+    return false;
+}
+
+// A note line starts with a pitch token: "c1 n n 96 u".
+bool isNoteLine(std::string_view line) {
+    const std::string_view first = line.substr(0, line.find_first_of(" ,"));
+    return first.size() < line.size() && (pitchFromName(first).has_value() || first == "nw");
+}
+
 }  // namespace
+
+bool recognisesScore(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        std::string_view text = line;
+        while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
+        if (isKnownKey(text) || isNoteLine(text)) return true;
+    }
+    return false;
+}
 
 ReadReport readScore(const std::vector<std::string>& lines, Score& score, const ReadOptions& options) {
     clearForReading(score);

@@ -25,6 +25,10 @@ struct ReadReport {
     int droppedSections = 0;  // symbol, mark or lyric sections beyond the sixth
 };
 
+// Whether the lines hold anything a score file has: a header key, a section line or a note line.
+// Binary data, an empty file or a picture hold none of these.
+bool recognisesScore(const std::vector<std::string>& lines);
+
 // Replaces the score with the file's lines. The per-line measure table and the current part
 // are reset as the open commands do.
 ReadReport readScore(const std::vector<std::string>& lines, Score& score, const ReadOptions& options);

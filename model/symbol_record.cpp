@@ -18,6 +18,13 @@ constexpr int kItalicFlag = 2;
 
 int32_t numberOr(std::string_view field, int32_t fallback) { return parseWholeNumber(field).value_or(fallback); }
 
+// What the symbol dialog can set, so that no file can ask for a glyph the size of a house: sizes
+// in layout units, offsets within a few pages.
+constexpr int32_t kMinFontSize = 1;
+constexpr int32_t kMaxFontSize = 200;
+constexpr int32_t kMaxOffset = 4000;
+constexpr int32_t kMaxNominalSize = 1000000;
+
 }  // namespace
 
 std::string fileSafeText(std::string_view text, bool semicolons) {
@@ -56,11 +63,11 @@ SymbolFields symbolFromFields(const std::vector<std::string_view>& fields, size_
     f.page = numberOr(field(1), f.page);
     f.anchorPos = numberOr(field(2), f.anchorPos * kAnchorScale) / kAnchorScale;
     f.measOffset = numberOr(field(3), f.measOffset);
-    f.dx = numberOr(field(4), f.dx);
-    f.dy = numberOr(field(5), f.dy);
-    f.width = numberOr(field(6), f.width);
-    f.height = numberOr(field(7), f.height);
-    f.fontSize = numberOr(field(8), f.fontSize);
+    f.dx = std::clamp(numberOr(field(4), f.dx), -kMaxOffset, kMaxOffset);
+    f.dy = std::clamp(numberOr(field(5), f.dy), -kMaxOffset, kMaxOffset);
+    f.width = std::clamp(numberOr(field(6), f.width), -kMaxNominalSize, kMaxNominalSize);
+    f.height = std::clamp(numberOr(field(7), f.height), -kMaxNominalSize, kMaxNominalSize);
+    f.fontSize = std::clamp(numberOr(field(8), f.fontSize), kMinFontSize, kMaxFontSize);
     int styleFlags = numberOr(field(9), 0);
     f.fontIndex = std::clamp(styleFlags / kFontIndexScale, 0, kFontCount - 1);
     int style = styleFlags % kFontIndexScale;

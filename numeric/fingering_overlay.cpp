@@ -13,14 +13,11 @@ constexpr double kHeadClearance = 1.0;  // layout units between a low head and t
 
 // Layout units below the staff base of the lowest note head of a measure, which the numerals of
 // that measure keep clear of (ledger lines lie above a low head's bottom).
+// From the first note drawn in a measure to the measure's end.
 double lowestHeadInMeasure(const render::DrawContext& context, const render::PlacedNote& placed) {
-    const int measureLen = context.score.measureLen();
     const model::TNote* note = &placed.note;
-    int position = placed.spot.position - 1;  // of note, from the measure's start
-    while (position > 0 && note->prev) {
-        note = note->prev;
-        position -= note->len;
-    }
+    int position = placed.spot.position - 1;
+    const int measureLen = context.score.measureLen();
     double lowest = 0;
     for (; note && !note->isEndMarker() && position < measureLen; note = note->next) {
         if (model::isStaffPitch(note->pitch)) {
@@ -65,6 +62,17 @@ void putNumScore(render::DrawContext& context, const model::TNote& note, const r
     }
 }
 
+double FingeringOverlay::lowestHead(const render::DrawContext& context, const render::PlacedNote& placed) {
+    const MeasureKey key{placed.part, placed.spot.row, placed.spot.measure};
+    if (!measure_ || !(key == *measure_)) {
+        measure_ = key;
+        measureLowest_ = lowestHeadInMeasure(context, placed);
+    }
+    return measureLowest_;
+}
+
+void FingeringOverlay::pageDrawn(render::DrawContext&, int) { measure_.reset(); }
+
 void FingeringOverlay::noteDrawn(render::DrawContext& context, const render::PlacedNote& placed) {
     const model::TNote& note = placed.note;
     if (!model::isStaffPitch(note.pitch)) return;
@@ -72,11 +80,11 @@ void FingeringOverlay::noteDrawn(render::DrawContext& context, const render::Pla
     const int index = placed.part - 1;
     if (context.tables.chorusCount == 0) {
         if (context.view.numericOverlay[index]) {
-            putNumScore(context, note, placed.spot, placed.x, 0, lowestHeadInMeasure(context, placed));
+            putNumScore(context, note, placed.spot, placed.x, 0, lowestHead(context, placed));
         }
     } else if (context.view.chorusNumeric) {
         putNumScore(context, note, placed.spot, placed.x, placed.part % 2 == 0 ? 1 : 0,
-                    lowestHeadInMeasure(context, placed));
+                    lowestHead(context, placed));
     }
 }
 

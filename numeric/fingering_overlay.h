@@ -1,6 +1,8 @@
 // The fingering numerals drawn under the notes of the staff page (putNumScore).
 #pragma once
 
+#include <optional>
+
 #include "render/page_drawer.h"
 
 namespace shinofu::numeric {
@@ -14,6 +16,20 @@ void putNumScore(render::DrawContext& context, const model::TNote& note, const r
 class FingeringOverlay : public render::PageLayers {
 public:
     void noteDrawn(render::DrawContext& context, const render::PlacedNote& placed) override;
+    void pageDrawn(render::DrawContext& context, int pageEnd) override;
+
+private:
+    // The lowest head of the measure being drawn, found at its first note: a page draws each part's
+    // notes in order, so a measure is one run of notes.
+    double lowestHead(const render::DrawContext& context, const render::PlacedNote& placed);
+    struct MeasureKey {
+        int part = 0;
+        int row = 0;
+        int measure = 0;
+        bool operator==(const MeasureKey&) const = default;
+    };
+    std::optional<MeasureKey> measure_;
+    double measureLowest_ = 0;
 };
 
 }  // namespace shinofu::numeric

@@ -5,6 +5,7 @@
 #include "numeric/fingering.h"
 #include "numeric/numeric_page_layout.h"
 #include "numeric/vertical_text.h"
+#include "render/page_drawer.h"
 
 namespace shinofu::numeric {
 namespace {
@@ -63,8 +64,10 @@ void drawDurationLine(PageContext& c, const model::TNote& note, NumericPageLayou
     c.canvas.setPen(pen);
     int end = place.position + note.len;
     if (note.tie == model::kRoleStart) {
-        for (const model::TNote* next = note.next; next && !next->isEndMarker() && next->tie != model::kNoRole;
-             next = next->next) {
+        // The line never needs to reach past the page's last block.
+        const int pageRest = (l.columns - place.block) * l.blockLen;
+        for (const model::TNote* next = note.next;
+             next && !next->isEndMarker() && next->tie != model::kNoRole && end < pageRest; next = next->next) {
             end += next->len;
         }
     }
@@ -145,18 +148,20 @@ void drawNumPage(platform::Canvas& canvas, const model::Score& score, const Nume
 
     font.height = rounded(rounded(layout.cellW) * numericSymbolRatio(score.numeric.fontSizeChoice));
     int position = 0;
-    model::forEachNote(score.part(part).partHead, [&](const model::TNote& note) {
-        const bool continuation = note.tie == model::kRoleEnd || note.tie == model::kRoleEndAndStart;
-        if (model::isStaffPitch(note.pitch) && !continuation) {
+    int stacked = 0;
+    // Blocks past the page's columns would be drawn off the page: the walk ends where they begin.
+    for (const model::TNote* note = score.part(part).partHead;
+         note && !note->isEndMarker() && layout.placeOf(position).block < layout.columns; note = note->next) {
+        stacked = note->len == 0 ? stacked + 1 : 0;
+        const bool continuation = note->tie == model::kRoleEnd || note->tie == model::kRoleEndAndStart;
+        if (model::isStaffPitch(note->pitch) && !continuation && stacked <= render::kMaxStackedRecords) {
             const auto place = layout.placeOf(position);
-            if (place.block < layout.columns) {
-                canvas.setTextColour(numericColour(score.numeric.fontColorChoice));
-                drawSymbol(context, note, place, font);
-            }
-            drawDurationLine(context, note, place);
+            canvas.setTextColour(numericColour(score.numeric.fontColorChoice));
+            drawSymbol(context, *note, place, font);
+            drawDurationLine(context, *note, place);
         }
-        position += note.len;
-    });
+        position += note->len;
+    }
 }
 
 }  // namespace shinofu::numeric

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "numeric/numeric_page_layout.h"
+#include "render/drawn_text.h"
 
 namespace shinofu::numeric {
 namespace {
@@ -32,7 +33,7 @@ bool isSmallKana(const std::string& c) {
 
 void drawVertText(platform::Canvas& canvas, const VerticalTextFrame& frame, const std::string& text,
                   VerticalTextKind kind, platform::FontDescription font) {
-    const auto chars = characters(text);
+    const auto chars = characters(render::drawnText(text));
     if (chars.empty()) return;
     const int n = static_cast<int>(chars.size());
     const int usable = frame.pageHeight - (frame.columns + 1) * kNumMarginY;

@@ -12,13 +12,33 @@
 namespace shinofu::platform {
 namespace {
 
+// The cause in the user's words where it is a common one, the system's words otherwise.
+std::string causeOf(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return "ディスクの空き容量が足りません";
+    case EACCES:
+    case EPERM: return "アクセスの許可がありません";
+    case EROFS: return "読み取り専用の場所です";
+    case ENOENT: return "ファイルまたはフォルダがありません";
+    case EISDIR: return "フォルダです";
+    case EFBIG: return "ファイルが大きすぎます";
+    default: return std::strerror(error);
+    }
+}
+
 std::string describe(const char* what, const std::filesystem::path& path, int error) {
-    return std::string(what) + "：" + path.string() + "\n" + std::strerror(error);
+    return std::string(what) + "：" + path.string() + "\n" + causeOf(error);
 }
 
 }  // namespace
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoError& error) {
+    std::error_code status;
+    if (std::filesystem::is_directory(path, status)) {
+        error.message = describe("ファイルを開けません", path, EISDIR);
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error.message = describe("ファイルを開けません", path, errno);

@@ -133,9 +133,9 @@ void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription
                             painter_.transform().isIdentity();
         double left = x;
         for (unsigned char code : QtGlyphPaths::codesOf(utf8)) {
-            if (raster) {
-                const auto& stamp = glyphs_.stamp(code, font.height, colour.rgb());
-                painter_.drawImage(QPoint(static_cast<int>(std::lround(left)), y) + stamp.offset, stamp.image);
+            const QtGlyphPaths::Stamp* stamp = raster ? glyphs_.stamp(code, font.height, colour.rgb()) : nullptr;
+            if (stamp) {
+                painter_.drawImage(QPoint(static_cast<int>(std::lround(left)), y) + stamp->offset, stamp->image);
             } else {
                 painter_.translate(left, y);
                 painter_.fillPath(glyphs_.path(code, font.height), QBrush(colour));

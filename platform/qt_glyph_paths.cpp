@@ -5,6 +5,13 @@
 #include "platform/text_codec.h"
 
 namespace shinofu::platform {
+namespace {
+
+// A stamp is a small image of one glyph; larger glyphs are filled as paths each time.
+constexpr size_t kMaxStampBytes = 1 << 20;
+constexpr size_t kStampBudget = 32 << 20;
+
+}  // namespace
 
 QPainterPath toPainterPath(const Path& path, double dx, double dy) {
     QPainterPath q;
@@ -40,13 +47,20 @@ const QPainterPath& QtGlyphPaths::path(uint8_t code, int cellHeight) const {
     return found->second;
 }
 
-const QtGlyphPaths::Stamp& QtGlyphPaths::stamp(uint8_t code, int cellHeight, QRgb colour) const {
+const QtGlyphPaths::Stamp* QtGlyphPaths::stamp(uint8_t code, int cellHeight, QRgb colour) const {
     const QPainterPath& outline = path(code, cellHeight);
     std::lock_guard<std::mutex> lock(mutex_);
     auto key = std::tuple{code, cellHeight, colour};
     auto found = stamps_.find(key);
-    if (found != stamps_.end()) return found->second;
+    if (found != stamps_.end()) return &found->second;
     const QRect bounds = outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    const size_t bytes = static_cast<size_t>(bounds.width()) * static_cast<size_t>(bounds.height()) * 4;
+    if (bytes > kMaxStampBytes) return nullptr;
+    if (stampBytes_ + bytes > kStampBudget) {
+        stamps_.clear();
+        stampBytes_ = 0;
+    }
+    stampBytes_ += bytes;
     Stamp made{QImage(bounds.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied), bounds.topLeft()};
     made.image.fill(Qt::transparent);
     QPainter painter(&made.image);
@@ -54,7 +68,7 @@ const QtGlyphPaths::Stamp& QtGlyphPaths::stamp(uint8_t code, int cellHeight, QRg
     painter.translate(-bounds.topLeft());
     painter.fillPath(outline, QColor::fromRgb(colour));
     painter.end();
-    return stamps_.emplace(key, std::move(made)).first->second;
+    return &stamps_.emplace(key, std::move(made)).first->second;
 }
 
 std::string QtGlyphPaths::codesOf(const std::string& utf8) {

@@ -26,7 +26,9 @@ public:
         QImage image;
         QPoint offset;
     };
-    const Stamp& stamp(uint8_t code, int cellHeight, QRgb colour) const;
+    // Null for glyphs too large to keep as images (fill the path instead). The stamps share a byte
+    // budget; past it the cache starts afresh, so no file's sizes can make it grow without end.
+    const Stamp* stamp(uint8_t code, int cellHeight, QRgb colour) const;
 
     // The music font's codes of a text: the bytes of its Shift-JIS form.
     static std::string codesOf(const std::string& utf8);
@@ -35,6 +37,7 @@ private:
     const MusicGlyphs& glyphs_;
     mutable std::map<std::pair<uint8_t, int>, QPainterPath> paths_;
     mutable std::map<std::tuple<uint8_t, int, QRgb>, Stamp> stamps_;
+    mutable size_t stampBytes_ = 0;
     mutable std::mutex mutex_;
 };
 

@@ -56,7 +56,10 @@ int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions
     int row = firstRowOf(ordinal, tables.chorusCount);
     int running = 0;
     int lines = 0;
+    int stacked = 0;
     for (; record && !record->isEndMarker() && line <= tables.systemsPerPage; record = record->next) {
+        stacked = record->len == 0 ? stacked + 1 : 0;
+        if (stacked > kMaxStackedRecords) continue;
         context.geometry.selectLine(line);
         lines = line;
         const int lineLength = context.geometry.measPerLine() * measureLen;

@@ -11,6 +11,10 @@
 
 namespace shinofu::render {
 
+// Records that take no time stand on top of each other; past this many in a row the rest are not
+// drawn, so that no file can make one place of a page cost without end.
+constexpr int kMaxStackedRecords = 8;
+
 // A note or rest as the driver placed it, for the layers drawn with it (lyrics, fingering, beams).
 struct PlacedNote {
     const model::TNote& note;

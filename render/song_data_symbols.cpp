@@ -1,5 +1,6 @@
 #include "render/song_data_symbols.h"
 
+#include "render/drawn_text.h"
 #include "render/music_codes.h"
 
 namespace shinofu::render {
@@ -30,7 +31,7 @@ void SongDataSymbols::pageDrawn(DrawContext& context, int) {
         const model::TScoreSym& symbol = symbols[static_cast<size_t>(i)];
         if (symbol.text.empty()) continue;
         context.canvas.text(px(symbol.dx * scale - context.view.originX), px(symbol.dy * scale - context.view.originY),
-                            symbol.text, symbolFont(context, symbol));
+                            drawnText(symbol.text), symbolFont(context, symbol));
     }
 }
 
