@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/pitch.h"
+#include "render/drawn_text.h"
 #include "render/length_signs.h"
 #include "render/note_drawing.h"
 #include "render/song_data_symbols.h"
@@ -385,4 +386,14 @@ TEST(SongDataSymbols, TitleTempoAndMetronomeOnTheFirstPageOnly) {
     RecordingCanvas second;
     drawPage(second, score, view, options);
     for (const auto& t : second.texts) EXPECT_NE(t.text, "題名");
+}
+
+TEST(DrawnText, LongTextsAreCutWithAnEllipsis) {
+    EXPECT_EQ(drawnText("さくら"), "さくら");
+    EXPECT_EQ(drawnText("さくらさくら", 6), "さくらさくら");
+    EXPECT_EQ(drawnText("さくらさくら", 4), "さくら…");
+    const std::string longTitle(100000, 'A');
+    const std::string shown = drawnText(longTitle);
+    EXPECT_EQ(shown.size(), kMaxDrawnCharacters - 1 + std::string("…").size());
+    EXPECT_EQ(shown.substr(shown.size() - 3), "…");
 }

@@ -1,0 +1,75 @@
+// Mutated score files read, drawn as the staff page with its overlay and as the numeric page, each
+// within a time budget. SHINOFU_FUZZ_ROUNDS raises the round count for a long run (scripts/fuzz.sh).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <random>
+
+#include "midi/performance_pass.h"
+#include "model/score_reader.h"
+#include "model/score_writer.h"
+#include "numeric/fingering_overlay.h"
+#include "numeric/numeric_page.h"
+#include "platform/recording_canvas.h"
+#include "platform/text_codec.h"
+
+using namespace shinofu;
+
+namespace {
+
+int rounds() {
+    const char* configured = std::getenv("SHINOFU_FUZZ_ROUNDS");
+    return configured ? std::max(1, std::atoi(configured)) : 150;
+}
+
+std::string seedFile() {
+    model::Score score;
+    for (int i = 0; i < 24; ++i) {
+        model::TNote* note = score.appendNote(1);
+        note->pitch = static_cast<uint8_t>(1 + (i * 5) % 35);
+        note->len = 3 + (i % 4) * 3;
+        note->accidental = static_cast<uint8_t>(i % 6);
+        note->lyric = "か";
+    }
+    score.fixedSymbol(model::kTitleSymbol).text = "題名";
+    score.part(1).symbols.push_back(model::TScoreSym{});
+    score.part(1).marks.push_back(model::TMark{});
+    return platform::encodeLines(model::scoreFileLines(score)).bytes;
+}
+
+}  // namespace
+
+TEST(DrawingFuzz, MutatedFilesDrawWithinTheirBudget) {
+    const std::string seed = seedFile();
+    const char* splices[] = {",", ";", "$", "-", " ", "\r\n", "99999999999", "-2147483648", "0", "$START\r\n",
+                             "$STARTM\r\n", "$END\r\n", "nw", "x", "c1 n n 0 u,", "b3 x n 8 d,", "65535"};
+    std::mt19937 rng(2026);
+    const int total = rounds();
+    double slowest = 0;
+    for (int round = 0; round < total; ++round) {
+        std::string mutated = seed;
+        for (int edits = 0; edits < 6; ++edits) {
+            mutated.insert(rng() % mutated.size(), splices[rng() % std::size(splices)]);
+        }
+        model::Score score;
+        model::ReadOptions options;
+        options.formatFlag = rng() % 2 == 0;
+        model::readScore(platform::decodeLines(mutated), score, options);
+        midi::performancePass(score);
+        const auto start = std::chrono::steady_clock::now();
+        platform::RecordingCanvas staff;
+        numeric::FingeringOverlay overlay;
+        render::PageOptions pageOptions;
+        pageOptions.layers = {&overlay};
+        render::drawPage(staff, score, render::ViewState{}, pageOptions);
+        platform::RecordingCanvas numericPage;
+        numeric::drawNumPage(numericPage, score, numeric::NumericPageFrame{990, 1420});
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        slowest = std::max(slowest, seconds);
+        // Generous: a page costs milliseconds; this catches work that grows with a file's numbers.
+        ASSERT_LT(seconds, 5.0) << "round " << round;
+        ASSERT_LT(staff.calls.size() + numericPage.calls.size(), 2000000u) << "round " << round;
+    }
+    RecordProperty("slowest_ms", static_cast<int>(slowest * 1000));
+}
