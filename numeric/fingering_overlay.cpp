@@ -11,9 +11,9 @@ constexpr const char* kMeriMark = "x";
 constexpr const char* kOverlayFace = "ＭＳ ゴシック";
 constexpr double kHeadClearance = 1.0;  // layout units between a low head and the numerals under it
 
-// Layout units below the staff base of the lowest note head of a measure, which the numerals of
-// that measure keep clear of (ledger lines lie above a low head's bottom).
-// From the first note drawn in a measure to the measure's end.
+// Layout units below the staff base of the lowest note head from the first note drawn in a measure
+// to the measure's end; the numerals of the measure keep clear of it (and so of its ledger lines,
+// which lie above a low head's bottom).
 double lowestHeadInMeasure(const render::DrawContext& context, const render::PlacedNote& placed) {
     const model::TNote* note = &placed.note;
     int position = placed.spot.position - 1;

@@ -149,13 +149,13 @@ void drawNumPage(platform::Canvas& canvas, const model::Score& score, const Nume
     font.height = rounded(rounded(layout.cellW) * numericSymbolRatio(score.numeric.fontSizeChoice));
     int position = 0;
     int stacked = 0;
-    // Blocks past the page's columns would be drawn off the page: the walk ends where they begin.
-    for (const model::TNote* note = score.part(part).partHead;
-         note && !note->isEndMarker() && layout.placeOf(position).block < layout.columns; note = note->next) {
+    for (const model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
+        const auto place = layout.placeOf(position);
+        // Blocks past the page's columns would be drawn off the page: the walk ends where they begin.
+        if (place.block >= layout.columns) break;
         stacked = note->len == 0 ? stacked + 1 : 0;
         const bool continuation = note->tie == model::kRoleEnd || note->tie == model::kRoleEndAndStart;
         if (model::isStaffPitch(note->pitch) && !continuation && stacked <= render::kMaxStackedRecords) {
-            const auto place = layout.placeOf(position);
             canvas.setTextColour(numericColour(score.numeric.fontColorChoice));
             drawSymbol(context, *note, place, font);
             drawDurationLine(context, *note, place);

@@ -106,11 +106,9 @@ void drawRestDot(DrawContext& context, char glyph, double restX, double base) {
                         std::string(1, static_cast<char>(kDotCode)), context.musicFont(kNoteFontHeight));
 }
 
-}  // namespace
-
-std::optional<int> noteGlyphOffset(const model::TNote& note) {
-    const bool up = note.stemUp;
-    switch (note.len) {
+// The glyph of one sign of a note: its length, stem direction and whether the note is beamed.
+std::optional<int> glyphOfSign(int len, bool up, bool beamed) {
+    switch (len) {
     case 48:
     case 32: return kWholeNote;
     case 24:
@@ -121,8 +119,8 @@ std::optional<int> noteGlyphOffset(const model::TNote& note) {
     case 8: return up ? kQuarterUp : kQuarterDown;
     default: break;
     }
-    if (isBeamed(note)) return kBeamedHead;
-    switch (note.len) {
+    if (beamed) return kBeamedHead;
+    switch (len) {
     case 6:
     case 9:
     case 4: return up ? kEighthUp : kEighthDown;
@@ -131,6 +129,10 @@ std::optional<int> noteGlyphOffset(const model::TNote& note) {
     default: return std::nullopt;
     }
 }
+
+}  // namespace
+
+std::optional<int> noteGlyphOffset(const model::TNote& note) { return glyphOfSign(note.len, note.stemUp, isBeamed(note)); }
 
 std::optional<char> restGlyph(int len, int meterIndex) {
     if (auto sign = restSignFor(len, meterIndex)) return sign->glyph;
@@ -157,9 +159,8 @@ double drawOnpu(DrawContext& context, const model::TNote& note, const NoteSpot& 
     context.canvas.setTextColour(context.view.drawColor);
     for (const SignPlace& place : signPlaces(context, lengths, spot)) {
         const double signX = g.noteX(place.measure, place.position);
-        model::TNote sign = note;
-        sign.len = place.len;
-        const std::optional<int> glyph = note.len < 1 ? std::optional<int>(kBeamedHead) : noteGlyphOffset(sign);
+        const std::optional<int> glyph =
+            note.len < 1 ? std::optional<int>(kBeamedHead) : glyphOfSign(place.len, note.stemUp, isBeamed(note));
         drawLedgerLines(context, step, signX, base);
         if (glyph) {
             const bool upPlacement = note.stemUp || isBeamed(note) || *glyph == kWholeNote;

@@ -4,37 +4,17 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "platform/file_io.h"
+#include "conversion_fixture.h"
 
 namespace fs = std::filesystem;
 using shinofu::app::isConversionCommand;
-using shinofu::app::runConversion;
 
 namespace {
 
-class CommandLine : public ::testing::Test {
+class CommandLine : public shinofu::testing::ConversionTest {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("shinofu_cli_" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        ::setenv("SHINOFU_HOME", (folder_ / "home").c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string bytesOf(const fs::path& path) {
-        shinofu::platform::IoError error;
-        return shinofu::platform::readFileBytes(path, error).value_or("");
-    }
-    int run(std::vector<std::string> args) {
-        err_.str("");
-        return runConversion(args, err_);
-    }
-
-    fs::path folder_;
-    std::ostringstream err_;
+    CommandLine() : ConversionTest("cli") {}
 };
 
 const fs::path kDemo = fs::path(SHINOFU_SOURCE_DIR) / "data/demo/sakura.gd4";

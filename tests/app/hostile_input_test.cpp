@@ -6,37 +6,24 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "app/command_line.h"
-#include "platform/file_io.h"
+#include "conversion_fixture.h"
 
 namespace fs = std::filesystem;
-using shinofu::app::runConversion;
 
 namespace {
 
-class HostileInput : public ::testing::Test {
+class HostileInput : public shinofu::testing::ConversionTest {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("shinofu_hostile_" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_ / "home");
-        ::setenv("SHINOFU_HOME", (folder_ / "home").c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    HostileInput() : ConversionTest("hostile") {}
 
+    void SetUp() override {
+        ConversionTest::SetUp();
+        fs::create_directories(folder_ / "home");
+    }
     fs::path write(const std::string& name, const std::string& bytes) {
         std::ofstream(folder_ / name, std::ios::binary) << bytes;
         return folder_ / name;
-    }
-    std::string bytesOf(const fs::path& path) {
-        shinofu::platform::IoError error;
-        return shinofu::platform::readFileBytes(path, error).value_or("");
-    }
-    int run(std::vector<std::string> args) {
-        err_.str("");
-        return runConversion(args, err_);
     }
     // Draws the file as the staff page and the numeric page, each well within generous limits.
     void expectCheapPages(const fs::path& file) {
@@ -52,9 +39,6 @@ protected:
             EXPECT_LT(usage.ru_maxrss, 400 * 1024) << file;  // kilobytes
         }
     }
-
-    fs::path folder_;
-    std::ostringstream err_;
 };
 
 const std::string kEmptySections = "$END\r\n$NEND\r\n$STARTM\r\n$END\r\n$STARTS\r\n$END\r\n$STARTL\r\n$END\r\n";
