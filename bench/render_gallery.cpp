@@ -143,6 +143,23 @@ int main(int argc, char** argv) {
         output::renderPageImage(score, view, resources)
             .save(QString::fromStdString((folder / "fingerings_numeric.png").string()));
     }
+    // Every beam group, curve, sign, mark and lyric, alone and as a chorus of its two parts.
+    auto engraving = shinofu::platform::readFileBytes(fs::path(SHINOFU_SOURCE_DIR) / "tests/data/engraving_gallery.gd4", error);
+    if (engraving) {
+        model::Score score;
+        model::readScore(shinofu::platform::decodeLines(*engraving), score, model::ReadOptions{});
+        midi::performancePass(score);
+        render::ViewState view;
+        view.noteSize *= gScale;
+        view.viewWidth = static_cast<int>(view.viewWidth * gScale);
+        view.viewHeight = static_cast<int>(view.viewHeight * gScale);
+        output::DrawingResources resources;
+        output::renderPageImage(score, view, resources).save(QString::fromStdString((folder / "engraving.png").string()));
+        score.chorusCount = 1;
+        score.applyChorusStems();
+        output::renderPageImage(score, view, resources)
+            .save(QString::fromStdString((folder / "engraving_chorus.png").string()));
+    }
     std::cout << "gallery written to " << folder.string() << "\n";
     return 0;
 }

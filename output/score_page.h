@@ -3,11 +3,13 @@
 
 #include "model/score.h"
 #include "platform/canvas.h"
+#include "render/item_bounds.h"
 #include "render/page_drawer.h"
 
 namespace shinofu::output {
 
-void drawScorePage(platform::Canvas& canvas, const model::Score& score, const render::ViewState& view,
+// Returns where the page's symbols and marks were drawn.
+render::PageItems drawScorePage(platform::Canvas& canvas, const model::Score& score, const render::ViewState& view,
                    const render::PageOptions& options = {});
 
 }  // namespace shinofu::output

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "render/beam_group.h"
+#include "render/note_curves.h"
 #include "render/staff_drawing.h"
 
 namespace shinofu::render {
@@ -70,6 +72,8 @@ int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions
             for (PageLayers* layer : options.layers) layer->noteDrawn(context, {*record, part, spot, 0.0});
         } else if (model::isStaffPitch(record->pitch)) {
             const double x = drawOnpu(context, *record, spot);
+            if (startsBeamGroup(*record)) drawBeamGroup(context, *record, spot, x);
+            drawNoteCurves(context, *record, spot, x);
             for (PageLayers* layer : options.layers) layer->noteDrawn(context, {*record, part, spot, x});
         }
         running += record->len;

@@ -1,8 +1,10 @@
 // Writes the bundled demo score, さくらさくら, with the program's own score writer.
+#include <cmath>
 #include <iostream>
 
 #include "model/header_parser.h"
 #include "model/key_signature.h"
+#include "model/line_fit.h"
 #include "model/pitch.h"
 #include "model/score.h"
 #include "model/score_file.h"
@@ -79,11 +81,29 @@ int main(int argc, char** argv) {
         note->beam = demo.beam;
         note->lyric = demo.lyric;
     }
-    // A beamed pair takes the stem of its first note.
+    // A beamed pair takes the stem of its first note; it is sung to one syllable, so a slur joins it.
     for (TNote* note = score.part(1).partHead; !note->isEndMarker(); note = note->next) {
-        if (note->beam == kRoleEnd) note->stemUp = note->prev->stemUp;
+        if (note->beam == kRoleStart) note->slur = kRoleStart;
+        if (note->beam == kRoleEnd) {
+            note->stemUp = note->prev->stemUp;
+            note->slur = kRoleEnd;
+        }
     }
     score.recomputePositions();
+    // The final bar closes the last measure, standing at its right end as the measure-sign command places it.
+    TScoreSym finalBar;
+    finalBar.kind = kStop;
+    finalBar.text = " ";
+    finalBar.anchorPos = score.scoreLength() - score.measureLen();
+    finalBar.measOffset = 0;
+    finalBar.dy = -10;
+    finalBar.width = 12;
+    finalBar.height = 14;
+    finalBar.fontIndex = 1;
+    constexpr int kViewWidth = 990;
+    constexpr double kNoteSize = 2.0;
+    finalBar.dx = static_cast<int>(std::lround(fitScoreLine(score, kViewWidth, kNoteSize, 4).measureWidth - 12));
+    score.part(1).symbols.push_back(finalBar);
     SaveResult result = saveScoreFile(argv[1], score);
     if (!result.written) {
         std::cerr << result.error.message << "\n";

@@ -31,4 +31,40 @@ inline std::vector<platform::RecordingCanvas::Line> horizontalLines(const platfo
     return found;
 }
 
+// A part read from note items and drawn; the layout queries the expectations are computed from.
+struct DrawnNotes {
+    model::Score score;
+    render::ViewState view;
+    platform::RecordingCanvas canvas;
+    render::PageTables tables;
+
+    explicit DrawnNotes(const std::vector<std::string>& notes) {
+        readNotes(score, {}, notes);
+        tables = render::drawPage(canvas, score, view).tables;
+    }
+    explicit DrawnNotes(const std::string& notes) : DrawnNotes(std::vector<std::string>{notes}) {}
+    double base(int row = 1) const { return render::PageGeometry(score, view, tables).staffBase(row); }
+    // The unrounded x of a note at length position t of a line.
+    double x(int line, int t) const {
+        render::PageGeometry g(score, view, tables);
+        g.selectLine(line);
+        return g.noteX(t / score.measureLen() + 1, t % score.measureLen());
+    }
+};
+
+// The recorded calls of one kind ("polygon", "bezier", ...), in drawing order.
+inline std::vector<std::string> callsOf(const platform::RecordingCanvas& canvas, const std::string& kind) {
+    std::vector<std::string> found;
+    for (const auto& call : canvas.calls) {
+        if (call.rfind(kind + " ", 0) == 0) found.push_back(call);
+    }
+    return found;
+}
+
+inline std::string pointsCall(const std::string& kind, const std::vector<platform::Point>& points) {
+    std::string call = kind;
+    for (const auto& p : points) call += " " + std::to_string(p.x) + "," + std::to_string(p.y);
+    return call;
+}
+
 }  // namespace shinofu::testing

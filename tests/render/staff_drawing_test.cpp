@@ -7,7 +7,7 @@
 #include "render/drawn_text.h"
 #include "render/length_signs.h"
 #include "render/note_drawing.h"
-#include "render/song_data_symbols.h"
+#include "render/symbol_layer.h"
 #include "render_fixture.h"
 
 using namespace shinofu;
@@ -354,7 +354,7 @@ TEST(PageDrawer, SecondPageStartsWhereTheFirstEnds) {
     EXPECT_EQ(musicTexts(canvas, ":").size(), 1u);
 }
 
-TEST(SongDataSymbols, TitleTempoAndMetronomeOnTheFirstPageOnly) {
+TEST(SymbolLayer, TitleTempoAndMetronomeOnTheFirstPageOnly) {
     model::Score score;
     std::vector<std::string> notes(12 * 4 + 1, "c1 n n 384 u");  // two pages
     readNotes(score, {"$NAME:題名,1,-8,0,200,5,12,12,12,18,;,1,-8,0,0,0,6,10,10,0,;作曲,1,-8,0,400,20,6,6,6,0,"}, notes);
@@ -363,7 +363,7 @@ TEST(SongDataSymbols, TitleTempoAndMetronomeOnTheFirstPageOnly) {
     score.fixedSymbol(model::kTempoSymbol).dy = 39;
     score.fixedSymbol(model::kTempoSymbol).fontSize = 6;
     score.fixedSymbol(model::kMetronomeSymbol).dx = 31;
-    SongDataSymbols songData;
+    SymbolLayer songData;
     PageOptions options;
     options.layers = {&songData};
     ViewState view;

@@ -1,0 +1,24 @@
+#include "render/anchored_place.h"
+
+#include "render/page_drawer.h"
+
+namespace shinofu::render {
+
+int visibleOrdinal(const model::Score& score, int part) {
+    if (!score.part(part).visible) return 0;
+    int ordinal = 0;
+    for (int p = 1; p <= part; ++p) ordinal += score.part(p).visible ? 1 : 0;
+    return ordinal;
+}
+
+std::optional<AnchoredPlace> anchoredPlace(DrawContext& context, int part, int position) {
+    const int ordinal = visibleOrdinal(context.score, part);
+    if (ordinal == 0 || position < 0) return std::nullopt;
+    const LinePosition at = posToLine(context.tables, context.score.measureLen(), position);
+    if (at.line < 0) return std::nullopt;
+    const int row = firstRowOf(ordinal, context.tables.chorusCount) + context.tables.stavesPerSystem * at.line;
+    context.geometry.selectLine(at.line + 1);
+    return AnchoredPlace{row, at.measure, at.offset, at.line, context.geometry.staffBase(row)};
+}
+
+}  // namespace shinofu::render

@@ -1,0 +1,118 @@
+#include "render/symbol_layer.h"
+
+#include "render/anchored_place.h"
+#include "render/bar_signs.h"
+#include "render/drawn_text.h"
+#include "render/music_codes.h"
+
+namespace shinofu::render {
+namespace {
+
+constexpr int kMusicFontIndex = 1;  // font index 1 of a score is always the music font
+constexpr double kSignTextDrop = 6;  // layout units from the staff base to the fourth line, where sign texts hang
+
+struct SignDrawing {
+    std::optional<BarSign> bar;
+    bool text;
+};
+
+SignDrawing signDrawing(uint8_t kind) {
+    switch (kind) {
+    case model::kStop: return {BarSign::Final, false};
+    case model::kDaCapo:
+    case model::kDalSegno:
+    case model::kFine:
+    case model::kToCoda: return {BarSign::Double, true};
+    case model::kSegno:
+    case model::kCoda: return {std::nullopt, true};
+    case model::kRepeatRight: return {BarSign::EndRepeat, false};
+    case model::kRepeatLeft: return {BarSign::StartRepeat, false};
+    case model::kFirstEnding:
+    case model::kSecondEnding: return {BarSign::EndingBracket, true};
+    default: return {std::nullopt, false};
+    }
+}
+
+}  // namespace
+
+platform::FontDescription symbolFont(const DrawContext& context, const model::SymbolFields& symbol) {
+    platform::FontDescription font;
+    font.height = px(symbol.fontSize * context.geometry.unit());
+    font.weight = symbol.bold ? 700 : 400;
+    font.italic = symbol.italic;
+    const int index = symbol.fontIndex >= 0 && symbol.fontIndex < model::kFontCount ? symbol.fontIndex : 0;
+    font.face = index == kMusicFontIndex ? kMusicFace : context.score.fonts[index];
+    return font;
+}
+
+void SymbolLayer::pageDrawn(DrawContext& context, int pageEnd) {
+    items_.clear();
+    if (context.score.part(1).symbols.size() < model::fixedSymCount) return;
+    context.canvas.setTextColour(context.view.drawColor);
+    context.canvas.setTextBackground(false, context.view.backColor);
+    if (context.view.curPage == 1) drawSongData(context);
+    // A sign belongs to the page its measure is on: a sign at a page's first measure (and at the
+    // score's very first) is drawn there.
+    const int pageStart = context.tables.pageStart(context.view.curPage);
+    for (int part = 1; part <= context.score.partCount; ++part) {
+        if (!context.score.part(part).visible) continue;
+        const auto& symbols = context.score.part(part).symbols;
+        for (size_t i = part == 1 ? model::fixedSymCount : 0; i < symbols.size(); ++i) {
+            const model::TScoreSym& symbol = symbols[i];
+            const int index = static_cast<int>(i);
+            if (symbol.kind == model::kPlainText) {
+                if (symbol.page != context.view.curPage) continue;
+                const double u = context.geometry.unit();
+                drawAt(context, part, index, px(symbol.dx * u - context.view.originX),
+                       px(symbol.dy * u - context.view.originY));
+            } else if (symbol.anchorPos >= pageStart && symbol.anchorPos < pageEnd) {
+                drawSign(context, part, index);
+            }
+        }
+    }
+}
+
+void SymbolLayer::drawSongData(DrawContext& context) {
+    // Offsets are in units of two pixels at normal zoom.
+    const double scale = context.geometry.unit() * 2 / context.view.noteSize;
+    const auto& symbols = context.score.part(1).symbols;
+    for (int i = 0; i < model::fixedSymCount; ++i) {
+        const model::TScoreSym& symbol = symbols[static_cast<size_t>(i)];
+        if (symbol.text.empty()) continue;
+        drawAt(context, 1, i, px(symbol.dx * scale - context.view.originX), px(symbol.dy * scale - context.view.originY));
+    }
+}
+
+void SymbolLayer::drawSign(DrawContext& context, int part, int index) {
+    const model::TScoreSym& symbol = context.score.part(part).symbols[static_cast<size_t>(index)];
+    const SignDrawing drawing = signDrawing(symbol.kind);
+    if (!drawing.bar && !drawing.text) return;
+    const std::optional<AnchoredPlace> place = anchoredPlace(context, part, symbol.anchorPos);
+    if (!place) return;
+    if (drawing.bar) {
+        if (auto bounds = drawBarSign(context, place->measure, place->base, *drawing.bar)) {
+            items_.push_back({ItemKind::Symbol, part, index, (*bounds)[0], (*bounds)[1], (*bounds)[2], (*bounds)[3]});
+        }
+    }
+    if (drawing.text) {
+        // drawSignText: from the measure's left bar line and the fourth staff line.
+        const PageGeometry& g = context.geometry;
+        const double u = g.unit();
+        drawAt(context, part, index,
+               px(u * (g.headWidth() + (place->measure - 1) * g.measureWidth() + symbol.dx) - context.view.originX),
+               px(place->base + (kSignTextDrop + symbol.dy) * u));
+    }
+}
+
+void SymbolLayer::drawAt(DrawContext& context, int part, int index, int x, int y) {
+    const model::TScoreSym& symbol = context.score.part(part).symbols[static_cast<size_t>(index)];
+    const std::string text = drawnText(symbol.text);
+    platform::FontDescription font = symbolFont(context, symbol);
+    if (symbol.kind != model::kPlainText && index >= model::fixedSymCount) font.weight = 400;
+    context.canvas.setTextColour(context.view.drawColor);
+    context.canvas.text(x, y, text, font);
+    items_.push_back({ItemKind::Symbol, part, index, x, y, x + context.canvas.textWidth(text, font),
+                      y + context.canvas.textHeight(text, font)});
+}
+
+}  // namespace shinofu::render
