@@ -1,7 +1,6 @@
 // Texts and signs placed on the page (TScoreSym) and performance marks tied to notes (TMark).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -17,7 +16,6 @@ struct SymbolFields {
     int32_t dy = 0;
     int32_t width = 6;
     int32_t height = 10;
-    std::array<int32_t, 4> bounds{};  // left, top, right, bottom as last drawn; never stored
     int32_t fontSize = 10;
     int32_t fontIndex = 0;
     bool bold = false;
