@@ -1,5 +1,7 @@
 #include "app/command_table.h"
 
+#include "app/view_colours.h"
+
 namespace shinofu::app {
 namespace {
 
@@ -10,6 +12,11 @@ MenuEntry submenu(std::string caption, std::vector<MenuEntry> children) {
 std::vector<MenuEntry> items(std::initializer_list<const char*> captions) {
     std::vector<MenuEntry> entries;
     for (const char* caption : captions) entries.push_back(item(caption));
+    return entries;
+}
+std::vector<MenuEntry> colourItems(const std::vector<ColourChoice>& choices) {
+    std::vector<MenuEntry> entries;
+    for (const ColourChoice& choice : choices) entries.push_back(item(choice.caption));
     return entries;
 }
 
@@ -90,11 +97,10 @@ std::vector<MenuEntry> viewMenu() {
         submenu("五線譜面／数字譜面", items({"数字譜面", "五線譜面"})),
         item("印刷用表示"),
         item("記号表示編集"),
-        submenu("描画色変更", items({"黒", "灰色（暗）", "灰色（明）", "白", "赤", "黄色", "オリーブ", "緑", "濃緑色",
-                                     "赤紫", "紫", "空色", "青", "藍", "暗青緑"})),
-        submenu("背景色変更", items({"白", "灰色（明）", "灰色（暗）", "黒", "濃紺色", "暗青緑"})),
-        submenu("編集描画色変更", items({"赤", "黄", "灰色（暗）", "灰色（明）", "紫", "水色"})),
-        submenu("編集背景色変更", items({"青", "空色", "暗青緑", "藍色", "濃緑色", "灰色（暗）", "灰色（明）"})),
+        submenu("描画色変更", colourItems(drawColourChoices())),
+        submenu("背景色変更", colourItems(backColourChoices())),
+        submenu("編集描画色変更", colourItems(editDrawColourChoices())),
+        submenu("編集背景色変更", colourItems(editBackColourChoices())),
         submenu("小節番号表示／非表示", items({"表示", "非表示"})),
         submenu("パート表示設定", items({"1", "2", "3", "4", "5", "6"})),
         submenu("パート表示設定モード切換",

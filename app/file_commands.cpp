@@ -35,6 +35,8 @@ bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path&
         dialogs.message(MessageKind::Error, error.message);
         return false;
     }
+    session.forgetDisplayPlaces();
+    session.view.curPage = 1;
     session.score.saved = true;
     session.editMode = 0;
     return true;

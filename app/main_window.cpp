@@ -19,6 +19,7 @@
 #include "app/memo_window.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
+#include "app/view_commands.h"
 #include "app/window_geometry.h"
 #include "edit/edit_mode.h"
 #include "model/score_file.h"
@@ -39,18 +40,24 @@ constexpr uint8_t kStartProgram = 78;  // played on channel 1 as soon as the dev
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
+struct BuiltMenus {
+    std::map<std::string, QAction*>& actions;
+    std::map<std::string, QMenu*>& submenus;
+};
+
 void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries, std::vector<std::string>& prefix,
-                std::map<std::string, QAction*>& actions, QObject* owner) {
+                BuiltMenus built, QObject* owner) {
     for (const MenuEntry& entry : entries) {
         prefix.push_back(entry.caption);
         if (entry.isSubmenu()) {
             QMenu* sub = menu->addMenu(qt(entry.caption));
-            addEntries(sub, entry.children, prefix, actions, owner);
+            built.submenus[commandPath(prefix)] = sub;
+            addEntries(sub, entry.children, prefix, built, owner);
         } else {
             QAction* action = menu->addAction(qt(entry.caption));
             action->setEnabled(false);
             action->setParent(owner);
-            actions[commandPath(prefix)] = action;
+            built.actions[commandPath(prefix)] = action;
         }
         prefix.pop_back();
     }
@@ -132,7 +139,8 @@ void MainWindow::buildMenus() {
         prefix.push_back(top.caption);
         if (top.isSubmenu()) {
             QMenu* menu = menuBar()->addMenu(qt(top.caption));
-            addEntries(menu, top.children, prefix, actions_, this);
+            submenus_[top.caption] = menu;
+            addEntries(menu, top.children, prefix, {actions_, submenus_}, this);
         } else {
             QAction* action = menuBar()->addAction(qt(top.caption));
             action->setEnabled(false);
@@ -143,7 +151,7 @@ void MainWindow::buildMenus() {
     actions_.at(commandPath({"ファイル&F", "MIDIファイル作成（旧）"}))->setVisible(false);
     popup_ = new QMenu(this);
     std::vector<std::string> popupPrefix = {"pop-up"};
-    addEntries(popup_, popupMenu(), popupPrefix, actions_, this);
+    addEntries(popup_, popupMenu(), popupPrefix, {actions_, submenus_}, this);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popup_->popup(view_->mapToGlobal(at)); });
@@ -233,6 +241,7 @@ void MainWindow::bindCommands() {
         });
     }
     bind(commandPath({"オプション(&O)", "画面クリア"}), [this] { clearView(); });
+    bindViewCommands(*this, session_);
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
         bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {
@@ -260,6 +269,18 @@ void MainWindow::setNumericDisplay(bool on) {
     session_.view.numericDisplay = on;
     redraw();
 }
+
+QMenu* MainWindow::submenu(const std::string& path) const {
+    auto found = submenus_.find(path);
+    return found == submenus_.end() ? nullptr : found->second;
+}
+
+void MainWindow::scrollToTop() {
+    scroll_->horizontalScrollBar()->setValue(0);
+    scroll_->verticalScrollBar()->setValue(0);
+}
+
+int MainWindow::clientHeight() const { return height() - menuBar()->height(); }
 
 QAction* MainWindow::action(const std::string& path) const {
     auto found = actions_.find(path);
@@ -300,15 +321,18 @@ QString MainWindow::statusText(const char* labelName) const {
 void MainWindow::updateStatus() {
     labels_["mode"]->setText(qt(edit::editModeLabel(session_.editMode)));
     labels_["part"]->setText(QString("Prt:%1").arg(session_.score.curPart));
-    labels_["partDisplay"]->setText("Prt=0");
-    labels_["page"]->setText("Page:1");
+    if (session_.view.printView) labels_["mode"]->setText(qt(edit::editModeLabel(edit::kPrintViewMode)));
+    labels_["partDisplay"]->setText(QString("Prt=%1").arg(session_.partDisplayMode));
+    labels_["page"]->setText(QString("Page:%1").arg(session_.view.curPage));
 }
 
 void MainWindow::setTitleFor(const fs::path& file) { setWindowTitle(qt(windowTitleFor(file))); }
 
 void MainWindow::redraw() {
     session_.refreshDerivedState();
-    viewImage_ = output::renderPageImage(session_.score, session_.view, resources_);
+    render::PageOptions options;
+    options.frameHeight = session_.view.allPageView ? std::lround(session_.view.zoom * session_.view.viewWidth * 1.414) : 0;
+    viewImage_ = output::renderPageImage(session_.score, session_.view, resources_, options, &items_);
     view_->setPixmap(QPixmap::fromImage(viewImage_));
     view_->resize(viewImage_.size());
 }
@@ -319,6 +343,8 @@ void MainWindow::clearView() {
 }
 
 void MainWindow::newScore() {
+    session_.forgetDisplayPlaces();
+    session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
     session_.editMode = edit::kNewMode;
     redraw();

@@ -44,12 +44,23 @@ public:
     void answerQuestion();  // "閉じる" on the question panel
     QString statusText(const char* labelName) const;
     const QImage& viewImage() const { return viewImage_; }
+    const render::PageItems& pageItems() const { return items_; }
 
     // Opens a score named on the command line, once every window exists.
     void openAtStart(const std::filesystem::path& file);
     void redraw();
     // "画面クリア": the view image in the background colour alone.
     void clearView();
+
+    // Command bindings of the areas (view_commands.cpp, ...): the entry becomes enabled and calls the handler.
+    void bind(const std::string& path, std::function<void()> handler);
+    void bindTool(const std::string& hint, std::function<void()> handler);
+    QMenu* submenu(const std::string& path) const;
+    QScrollArea* scrollArea() const { return scroll_; }
+    void scrollToTop();
+    // The height of the window below its menu bar.
+    int clientHeight() const;
+    void updateStatus();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,13 +70,10 @@ private:
     void buildStatusBar();
     void buildCompanionWindows();
     void bindCommands();
-    void bind(const std::string& path, std::function<void()> handler);
-    void bindTool(const std::string& hint, std::function<void()> handler);
     void setNumericDisplay(bool on);
     // Runs the command unless unsaved work would be lost; then the question panel shows instead.
     void guarded(const std::function<void()>& command);
     void showQuestion();
-    void updateStatus();
     void setTitleFor(const std::filesystem::path& file);
 
     void newScore();
@@ -81,10 +89,12 @@ private:
     platform::Dialogs& dialogs_;
     std::unique_ptr<platform::MidiOut> midi_;
     std::map<std::string, QAction*> actions_;
+    std::map<std::string, QMenu*> submenus_;
     QMenu* popup_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QLabel* view_ = nullptr;
     QImage viewImage_;
+    render::PageItems items_;  // where the shown page's symbols and marks were drawn
     QFrame* question_ = nullptr;
     QLabel* questionText_ = nullptr;
     QFrame* progress_ = nullptr;

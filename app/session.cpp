@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "midi/performance_pass.h"
+#include "render/view_commands.h"
 
 namespace shinofu::app {
 
@@ -18,6 +19,38 @@ model::ReadOptions Session::readOptions(bool formatFlagForRead) const {
 void Session::refreshDerivedState() {
     score.recomputePositions();
     midi::performancePass(score);
+}
+
+void Session::forgetDisplayPlaces() { render::resetDisplayStart(view); }
+
+void applyPartDisplayEntry(Session& session, int part) {
+    if (part < 1 || part > session.score.partCount) return;
+    auto& numerals = session.view.numericOverlay;
+    switch (session.partDisplayMode) {
+    case 0:
+        numerals.fill(false);
+        numerals[part - 1] = true;
+        break;
+    case 1: numerals[part - 1] = !numerals[part - 1]; break;
+    case 2: {
+        model::Part& shown = session.score.part(part);
+        int visible = 0;
+        for (int p = 1; p <= session.score.partCount; ++p) visible += session.score.part(p).visible ? 1 : 0;
+        if (shown.visible && visible == 1) return;  // a page without any staff would show nothing to edit
+        shown.visible = !shown.visible;
+        int slot = 0;
+        for (int p = 1; p <= session.score.partCount; ++p) {
+            model::Part& each = session.score.part(p);
+            each.displaySlot = each.visible ? ++slot : 0;
+        }
+        break;
+    }
+    case 3:
+        session.score.part(part).fClef = !session.score.part(part).fClef;
+        session.score.saved = false;
+        break;
+    default: break;
+    }
 }
 
 }  // namespace shinofu::app

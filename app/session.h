@@ -22,6 +22,7 @@ struct Session {
     bool formatFlag = false;  // the reader's assumption for a score named on the command line
     std::filesystem::path currentFile;
     int editMode = 0;
+    int partDisplayMode = 0;  // what the part display entries do: 0..3, "Prt=" in the status bar
     render::ViewState view;
     numeric::FluteChoice flute;
 
@@ -29,6 +30,12 @@ struct Session {
     model::ReadOptions readOptions(bool formatFlagForRead) const;
     // Positions, and the accidentals and sounding pitches the fingering and the drawing read.
     void refreshDerivedState();
+    // Forgets where each part's display began: the records belong to the score being replaced.
+    void forgetDisplayPlaces();
 };
+
+// A part display entry "1".."6" as the mode says: numerals of that part alone (0) or on and off (1),
+// the part's staff shown or hidden (2; the last shown staff stays), its clef switched (3).
+void applyPartDisplayEntry(Session& session, int part);
 
 }  // namespace shinofu::app

@@ -12,6 +12,7 @@ enum EditMode : int {
     kHelpMode = 19,
     kSongDataMode = 20,
     kPlaybackSettingsMode = 21,
+    kPrintViewMode = 26,
 };
 
 // The name alone ("新規"); empty for the unnamed modes.

@@ -7,6 +7,7 @@
 #include "platform/font_catalog.h"
 #include "platform/music_glyphs.h"
 #include "platform/qt_glyph_paths.h"
+#include "render/item_bounds.h"
 #include "render/page_drawer.h"
 
 namespace shinofu::output {
@@ -19,7 +20,8 @@ struct DrawingResources {
     platform::FontCatalog catalog;
 };
 
+// The page as a raster image; items, when given, receive where its symbols and marks were drawn.
 QImage renderPageImage(const model::Score& score, const render::ViewState& view, const DrawingResources& resources,
-                       const render::PageOptions& options = {});
+                       const render::PageOptions& options = {}, render::PageItems* items = nullptr);
 
 }  // namespace shinofu::output

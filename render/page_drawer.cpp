@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "render/beam_group.h"
+#include "render/edit_highlight.h"
 #include "render/note_curves.h"
 #include "render/staff_drawing.h"
 
@@ -143,6 +144,8 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
     DrawContext context{canvas, score, view, result.tables, geometry};
     if (options.clear) clearView(context);
     canvas.setTextBackground(false, view.backColor);
+    drawEditMeas(context, view.edit);
+    canvas.setBrush({0, true});
 
     int ordinal = 0;
     int lines = 0;

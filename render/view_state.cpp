@@ -5,6 +5,8 @@ namespace shinofu::render {
 ViewState ViewState::fromConfiguration(const model::Configuration& config) {
     ViewState view;
     view.noteSize = config.noteSize;
+    view.startNoteSize = config.noteSize;
+    view.variableMode = {config.noteSize, config.lineSpacing, config.rowsPerPage};
     view.lineSpacing = config.lineSpacing;
     view.rowsPerPage = config.rowsPerPage;
     view.topMargin = config.topMargin;

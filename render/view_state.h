@@ -9,8 +9,29 @@
 
 namespace shinofu::render {
 
+// The measure being edited, highlighted behind the notes: from (line, measure) of the page to
+// (endLine, endMeasure) when a range is picked, on the clicked staff of each system.
+struct EditHighlight {
+    bool shown = false;
+    int line = 1;     // of the page, from 1
+    int measure = 1;  // in the line, from 1
+    int staff = 1;    // of the system, from 1
+    bool range = false;
+    int endLine = 1;
+    int endMeasure = 1;
+    bool cleared = false;  // measure editing: the highlight is crossed by bare staff lines
+};
+
+// What the variable view mode keeps while the fixed one shows the configured values.
+struct ViewModeValues {
+    double noteSize = 2.0;
+    int lineSpacing = 42;
+    int rowsPerPage = 12;
+};
+
 struct ViewState {
     double noteSize = 2.0;  // pixels per layout unit at normal zoom
+    double startNoteSize = 2.0;  // as configured at start-up: how far the view may be shifted
     double zoom = 1.0;
     int lineSpacing = 42;   // layout units from one staff row to the next
     int rowsPerPage = 12;
@@ -33,6 +54,11 @@ struct ViewState {
     // Where each part's display begins (null: its head) and by how many measures it is shifted.
     std::array<const model::TNote*, model::kMaxParts> displayStart{};
     int startShift = 0;
+    bool gridOn = false;
+    int gridDiv = 1;  // 1 quarter, 2 eighth, 4 sixteenth, 3, 6, 12 the triplet divisions
+    EditHighlight edit;
+    bool fixedMode = false;
+    ViewModeValues variableMode;
     // Parts whose fingering numerals are drawn under their notes.
     std::array<bool, model::kMaxParts> numericOverlay = {true, false, false, false, false, false};
     bool chorusNumeric = false;  // numerals under both voices of a chorus pair
