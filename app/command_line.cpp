@@ -15,6 +15,7 @@
 #include "model/text_fields.h"
 #include "output/page_image.h"
 #include "output/picture_file.h"
+#include "output/svg_picture.h"
 #include "platform/file_io.h"
 
 namespace shinofu::app {
@@ -32,7 +33,8 @@ const char* kUsage =
     "使い方:\n"
     "  shinofu [FILE]                         エディタを開く\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
-    "  shinofu convert IN OUT [--page N] [--numeric] [--part N]\n";
+    "  shinofu convert IN OUT [--page N] [--numeric] [--part N]\n"
+    "    OUT: .gd4 .png .svg .mid .dt .json\n";
 
 // The companion folder's configuration and score settings apply, but nothing is installed or written.
 void startQuietly(Session& session) {
@@ -108,9 +110,11 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     }
     view.curPage = options.page;
     output::DrawingResources resources;
-    QImage image = output::renderPageImage(session.score, view, resources);
     platform::IoError error;
-    if (!output::writePngFile(image, out, error)) {
+    const bool written = lowerExtension(out) == ".svg"
+                             ? output::writeSvgFile(session.score, view, resources, out, error)
+                             : output::writePngFile(output::renderPageImage(session.score, view, resources), out, error);
+    if (!written) {
         err << error.message << "\n";
         return false;
     }
@@ -120,7 +124,7 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
 bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
     model::Score& score = session.score;
     const std::string ext = lowerExtension(out);
-    if (ext == ".png") return writePicture(out, session, options, err);
+    if (ext == ".png" || ext == ".svg") return writePicture(out, session, options, err);
     if (ext == ".mid") {
         platform::IoError error;
         if (writeMidiFile(out, session, {}, error) != MidiWrite::Written) {

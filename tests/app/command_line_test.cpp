@@ -116,3 +116,17 @@ TEST_F(CommandLine, HostileValuesConvertToEveryFormatQuickly) {
     }
     EXPECT_EQ(run({"convert", hostile.string(), (folder_ / "numeric.png").string(), "--numeric"}), 0) << err_.str();
 }
+
+TEST_F(CommandLine, SvgPagesKeepTheirTextsAsText) {
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "page.svg").string()}), 0) << err_.str();
+    const std::string svg = bytesOf(folder_ / "page.svg");
+    ASSERT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("viewBox=\"0 0 990 1420\""), std::string::npos);
+    EXPECT_NE(svg.find(">さくらさくら</text>"), std::string::npos);  // the title
+    EXPECT_NE(svg.find(">み</text>"), std::string::npos);            // a lyric
+    EXPECT_NE(svg.find("<path"), std::string::npos);                 // music glyphs as outlines
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "numeric.svg").string(), "--numeric"}), 0) << err_.str();
+    EXPECT_NE(bytesOf(folder_ / "numeric.svg"), svg);
+    EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.svg").string(), "--page", "2"}), 1);
+    EXPECT_FALSE(fs::exists(folder_ / "x.svg"));
+}
