@@ -49,7 +49,15 @@ struct TMark : SymbolFields {
     bool aTempo = false;
     bool other = false;
     uint8_t dynamics = 0;  // 0 none, 1 ppp .. 8 fff
-    uint8_t hairpin = 0;   // 0 none, 1 crescendo start, 2 its end, 3 decrescendo start, 4 its end
+    uint8_t hairpin = 0;   // HairpinRole
+};
+
+enum HairpinRole : uint8_t {
+    kNoHairpin = 0,
+    kCrescendoStart = 1,
+    kCrescendoEnd = 2,
+    kDecrescendoStart = 3,
+    kDecrescendoEnd = 4,
 };
 
 // Part 1's first symbols are the song data's, always present, in this order.

@@ -36,7 +36,8 @@ void placeTempoSymbols(Score& score, bool textsOnly) {
     TScoreSym& glyph = score.fixedSymbol(kMetronomeSymbol);
     const bool numeric = parseWholeNumber(score.song.tempoText).has_value();
     tempo.text = numeric ? "=" + score.song.tempoText : score.song.tempoText;
-    glyph.text = numeric ? "M" : "";
+    glyph.text.clear();
+    if (numeric) glyph.text = "M";
     if (textsOnly) return;
     tempo.dx = kTempoPlace.dx;
     tempo.dy = kTempoPlace.dy;

@@ -62,6 +62,8 @@ void QtCanvas::moveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void QtCanvas::lineTo(int x, int y) {
     applyMode();
+    // Staff, bar and ledger lines lie on whole pixels: smoothing them changes nothing and costs the most.
+    if (x == position_.x() || y == position_.y()) painter_.setRenderHint(QPainter::Antialiasing, false);
     // Pixel centres: a 1-pixel line from (x, y) covers that pixel row, as on a GDI device.
     const double shift = painter_.pen().width() % 2 ? 0.5 : 0.0;
     painter_.drawLine(QPointF(position_.x() + shift, position_.y() + shift), QPointF(x + shift, y + shift));
@@ -122,11 +124,18 @@ QFont QtCanvas::qtFont(const FontDescription& font) const {
     return qfont;
 }
 
+const QtCanvas::FontInUse& QtCanvas::fontFor(const FontDescription& font) {
+    if (!fontInUse_ || !(fontInUse_->description == font)) {
+        QFont qfont = qtFont(font);
+        fontInUse_.emplace(FontInUse{font, qfont, QFontMetricsF(qfont)});
+    }
+    return *fontInUse_;
+}
+
 void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription& font) {
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.setRenderHint(QPainter::Antialiasing, true);
-    const int width = textWidth(utf8, font);
-    if (opaqueText_) painter_.fillRect(QRect(x, y, width, font.height), toQColor(textBackground_));
+    if (opaqueText_) painter_.fillRect(QRect(x, y, textWidth(utf8, font), font.height), toQColor(textBackground_));
     if (FontCatalog::isMusicFace(font.face)) {
         const QColor colour = toQColor(textColour_);
         const bool raster = painter_.device() && painter_.device()->devType() == QInternal::Image &&
@@ -145,25 +154,25 @@ void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription
         }
         return;
     }
-    QFont qfont = qtFont(font);
-    painter_.setFont(qfont);
-    painter_.save();
+    const FontInUse& inUse = fontFor(font);
+    if (painter_.font() != inUse.font) painter_.setFont(inUse.font);
+    const QPen linePen = painter_.pen();
     painter_.setPen(toQColor(textColour_));
-    painter_.drawText(QPointF(x, y + QFontMetricsF(qfont).ascent()), QString::fromStdString(utf8));
-    painter_.restore();
+    painter_.drawText(QPointF(x, y + inUse.metrics.ascent()), QString::fromStdString(utf8));
+    painter_.setPen(linePen);
 }
 
 int QtCanvas::textWidth(const std::string& utf8, const FontDescription& font) {
     if (FontCatalog::isMusicFace(font.face)) {
         return static_cast<int>(glyphs_.glyphs().textAdvance(QtGlyphPaths::codesOf(utf8), font.height) + 0.5);
     }
-    return QFontMetrics(qtFont(font)).horizontalAdvance(QString::fromStdString(utf8));
+    return static_cast<int>(std::lround(fontFor(font).metrics.horizontalAdvance(QString::fromStdString(utf8))));
 }
 
 int QtCanvas::textHeight(const std::string& utf8, const FontDescription& font) {
     if (FontCatalog::isMusicFace(font.face)) return font.height;
     (void)utf8;
-    return QFontMetrics(qtFont(font)).height();
+    return static_cast<int>(std::lround(fontFor(font).metrics.height()));
 }
 
 }  // namespace shinofu::platform

@@ -1,7 +1,9 @@
 // The canvas over a QPainter: screen images, PNG, SVG, PDF and the printer.
 #pragma once
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <optional>
 
 #include "platform/canvas.h"
 #include "platform/font_catalog.h"
@@ -34,6 +36,13 @@ public:
     static bool isFamilyInstalled(const std::string& family);
 
 private:
+    // The Qt font and metrics of a description; pages draw hundreds of texts in a few fonts.
+    struct FontInUse {
+        FontDescription description;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const FontInUse& fontFor(const FontDescription& font);
     QFont qtFont(const FontDescription& font) const;
     void applyMode();
 
@@ -46,6 +55,7 @@ private:
     bool opaqueText_ = false;
     Colour textBackground_ = 0xFFFFFF;
     QPoint position_;
+    std::optional<FontInUse> fontInUse_;
 };
 
 }  // namespace shinofu::platform

@@ -13,7 +13,7 @@ constexpr double kHairpinOpening = 0.3;  // half the opening, in font sizes
 constexpr double kLineStartLead = 3.0;   // layout units before a line's first note where a continued hairpin begins
 
 bool startsHairpin(const model::TMark& mark) {
-    return mark.hairpin == model::kRoleStart || mark.hairpin == model::kRoleEnd;
+    return mark.hairpin == model::kCrescendoStart || mark.hairpin == model::kDecrescendoStart;
 }
 
 // The mark's x: its note's place plus dx; at offset − 1 for a hairpin's end.
@@ -71,7 +71,7 @@ void MarkLayer::drawHairpin(DrawContext& context, int part, int index, int pageE
     if ((!startOnPage && !endOnPage) || end.anchorPos <= start.anchorPos) return;
     const double u = context.geometry.unit();
     const double opening = kHairpinOpening * start.fontSize * u;
-    const bool crescendo = start.hairpin == model::kRoleStart;
+    const bool crescendo = start.hairpin == model::kCrescendoStart;
     const int measureLen = context.score.measureLen();
     const int total = end.anchorPos - 1 - start.anchorPos;
 

@@ -220,7 +220,8 @@ TEST(MarkLayer, HairpinsOpenAndCloseBetweenTheirMarks) {
         mark.dy = -10;
         return mark;
     };
-    score.part(1).marks = {hairpin(1, 0), hairpin(2, 24), hairpin(3, 48), hairpin(4, 72)};
+    score.part(1).marks = {hairpin(model::kCrescendoStart, 0), hairpin(model::kCrescendoEnd, 24),
+                           hairpin(model::kDecrescendoStart, 48), hairpin(model::kDecrescendoEnd, 72)};
     Layers drawn(score, {});
     PageGeometry g(score, {}, buildPageTables(score, {}));
     const double base = g.staffBase(1);
@@ -238,7 +239,7 @@ TEST(MarkLayer, HairpinsOpenAndCloseBetweenTheirMarks) {
     EXPECT_EQ(drawn.marks.items()[0].top, ya);
     EXPECT_EQ(drawn.marks.items()[0].right, at(23));
     // A start with no mark after it draws nothing.
-    score.part(1).marks = {hairpin(1, 0)};
+    score.part(1).marks = {hairpin(model::kCrescendoStart, 0)};
     Layers lone(score, {});
     EXPECT_TRUE(lone.marks.items().empty());
 }
@@ -248,11 +249,11 @@ TEST(MarkLayer, AHairpinOverALineBreakOpensAcrossBothPieces) {
     readNotes(score, {}, {"c1 n n 384 u,c1 n n 384 u,c1 n n 384 u,c1 n n 384 u,c1 n n 384 u,"
                                                 "c1 n n 384 u"});
     model::TMark start;
-    start.hairpin = 1;
+    start.hairpin = model::kCrescendoStart;
     start.anchorPos = 3 * 48;  // the last measure of line 1
     start.fontSize = 10;
     model::TMark end = start;
-    end.hairpin = 2;
+    end.hairpin = model::kCrescendoEnd;
     end.anchorPos = 5 * 48;  // the second measure of line 2: half the length lies on each line
     score.part(1).marks = {start, end};
     Layers drawn(score, {});
