@@ -36,8 +36,7 @@ void placeTempoSymbols(Score& score, bool textsOnly) {
     TScoreSym& glyph = score.fixedSymbol(kMetronomeSymbol);
     const bool numeric = parseWholeNumber(score.song.tempoText).has_value();
     tempo.text = numeric ? "=" + score.song.tempoText : score.song.tempoText;
-    glyph.text.clear();
-    if (numeric) glyph.text = "M";
+    glyph.text = std::string(numeric ? 1 : 0, 'M');
     if (textsOnly) return;
     tempo.dx = kTempoPlace.dx;
     tempo.dy = kTempoPlace.dy;
