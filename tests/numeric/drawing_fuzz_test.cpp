@@ -1,4 +1,4 @@
-// Mutated score files read, drawn as the staff page with its overlay and as the numeric page, each
+// Mutated score files read, drawn as the staff page with its overlay, lyrics, symbols and marks and as the numeric page, each
 // within a time budget. SHINOFU_FUZZ_ROUNDS raises the round count for a long run (scripts/fuzz.sh).
 #include <gtest/gtest.h>
 
@@ -13,6 +13,9 @@
 #include "numeric/numeric_page.h"
 #include "platform/recording_canvas.h"
 #include "platform/text_codec.h"
+#include "render/lyric_layer.h"
+#include "render/mark_layer.h"
+#include "render/symbol_layer.h"
 
 using namespace shinofu;
 
@@ -31,10 +34,27 @@ std::string seedFile() {
         note->len = 3 + (i % 4) * 3;
         note->accidental = static_cast<uint8_t>(i % 6);
         note->lyric = "か";
+        // Groups of every kind, some left open, so mutations can join, cut and cross them.
+        note->beam = static_cast<uint8_t>(i % 4 == 0 ? model::kRoleStart : i % 4 == 3 ? model::kRoleEnd : model::kRoleMiddle);
+        note->triplet = static_cast<uint8_t>(i % 6 < 3 ? i % 6 + 1 : 0);
+        note->slur = static_cast<uint8_t>(i % 5 == 0 ? model::kRoleStart : i % 5 == 2 ? model::kRoleEndAndStart : 0);
+        note->tie = static_cast<uint8_t>(i % 7 == 1 ? model::kRoleStart : i % 7 == 2 ? model::kRoleEnd : 0);
     }
     score.fixedSymbol(model::kTitleSymbol).text = "題名";
     score.part(1).symbols.push_back(model::TScoreSym{});
+    for (uint8_t kind : {model::kStop, model::kRepeatLeft, model::kRepeatRight, model::kFirstEnding, model::kDaCapo}) {
+        model::TScoreSym sign;
+        sign.kind = kind;
+        sign.anchorPos = 48 * kind;
+        score.part(1).symbols.push_back(sign);
+    }
     score.part(1).marks.push_back(model::TMark{});
+    for (uint8_t hairpin : {model::kCrescendoStart, model::kCrescendoEnd, model::kDecrescendoStart}) {
+        model::TMark mark;
+        mark.hairpin = hairpin;
+        mark.anchorPos = 40 * hairpin;
+        score.part(1).marks.push_back(mark);
+    }
     return platform::encodeLines(model::scoreFileLines(score)).bytes;
 }
 
@@ -43,7 +63,8 @@ std::string seedFile() {
 TEST(DrawingFuzz, MutatedFilesDrawWithinTheirBudget) {
     const std::string seed = seedFile();
     const char* splices[] = {",", ";", "$", "-", " ", "\r\n", "99999999999", "-2147483648", "0", "$START\r\n",
-                             "$STARTM\r\n", "$END\r\n", "nw", "x", "c1 n n 0 u,", "b3 x n 8 d,", "65535"};
+                             "$STARTM\r\n", "$END\r\n", "nw", "x", "c1 n n 0 u,", "b3 x n 8 d,", "65535",
+                             "rs", "3s", "sw", "tf", "-9+99+-9", "$Sbrc1", "$Ccrst"};
     std::mt19937 rng(2026);
     const int total = rounds();
     double slowest = 0;
@@ -60,8 +81,11 @@ TEST(DrawingFuzz, MutatedFilesDrawWithinTheirBudget) {
         const auto start = std::chrono::steady_clock::now();
         platform::RecordingCanvas staff;
         numeric::FingeringOverlay overlay;
+        render::LyricLayer lyrics;
+        render::SymbolLayer symbols;
+        render::MarkLayer marks;
         render::PageOptions pageOptions;
-        pageOptions.layers = {&overlay};
+        pageOptions.layers = {&overlay, &lyrics, &symbols, &marks};
         render::drawPage(staff, score, render::ViewState{}, pageOptions);
         platform::RecordingCanvas numericPage;
         numeric::drawNumPage(numericPage, score, numeric::NumericPageFrame{990, 1420});
