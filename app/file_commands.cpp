@@ -38,7 +38,7 @@ bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path&
     session.forgetDisplayPlaces();
     session.view.curPage = 1;
     session.score.saved = true;
-    session.editMode = 0;
+    session.edit.editMode = 0;
     return true;
 }
 

@@ -319,7 +319,7 @@ QString MainWindow::statusText(const char* labelName) const {
 }
 
 void MainWindow::updateStatus() {
-    labels_["mode"]->setText(qt(edit::editModeLabel(session_.editMode)));
+    labels_["mode"]->setText(qt(edit::editModeLabel(session_.edit.editMode)));
     labels_["part"]->setText(QString("Prt:%1").arg(session_.score.curPart));
     if (session_.view.printView) labels_["mode"]->setText(qt(edit::editModeLabel(edit::kPrintViewMode)));
     labels_["partDisplay"]->setText(QString("Prt=%1").arg(session_.partDisplayMode));
@@ -346,7 +346,7 @@ void MainWindow::newScore() {
     session_.forgetDisplayPlaces();
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
-    session_.editMode = edit::kNewMode;
+    session_.edit.editMode = edit::kNewMode;
     redraw();
 }
 
@@ -364,7 +364,7 @@ void MainWindow::openAtStart(const fs::path& file) {
 
 void MainWindow::startSongData() {
     session_.score.saved = false;
-    session_.editMode = edit::kSongDataMode;
+    session_.edit.editMode = edit::kSongDataMode;
     memo_->setLines(model::songDataTemplate(session_.score));
     memo_->setSaveAction([this] { finishSongData(); });
     memo_->show();
@@ -374,13 +374,13 @@ void MainWindow::startSongData() {
 void MainWindow::finishSongData() {
     model::applySongData(memo_->lines(), session_.score, session_.config.defaultFluteKey);
     memo_->hide();
-    session_.editMode = edit::kEditMode;
+    session_.edit.editMode = edit::kEditMode;
     redraw();
     updateStatus();
 }
 
 void MainWindow::showHelp() {
-    session_.editMode = edit::kHelpMode;
+    session_.edit.editMode = edit::kHelpMode;
     const fs::path helpFile = platform::Paths::companionFile(".txt");
     memo_->setLines(companionLinesOrNone(".txt"));
     memo_->setSaveAction([this, helpFile] {

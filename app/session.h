@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/edit_state.h"
 #include "model/configuration.h"
 #include "model/header_parser.h"
 #include "model/new_score.h"
@@ -21,7 +22,7 @@ struct Session {
     model::NameLayout names = model::rememberNameLayout(score);  // places for older files' names
     bool formatFlag = false;  // the reader's assumption for a score named on the command line
     std::filesystem::path currentFile;
-    int editMode = 0;
+    edit::EditState edit;
     int partDisplayMode = 0;  // what the part display entries do: 0..3, "Prt=" in the status bar
     render::ViewState view;
     numeric::FluteChoice flute;

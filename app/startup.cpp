@@ -106,7 +106,7 @@ std::vector<StartupMessage> startUp(Session& session, const StartupOptions& opti
         session.names = model::rememberNameLayout(session.score);
     }
     model::newScore(session.score, session.scoreDefaults());
-    session.editMode = 6;
+    session.edit.editMode = 6;
     return messages;
 }
 

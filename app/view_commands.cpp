@@ -68,7 +68,7 @@ void showModeButtons(MainWindow& window, const Session& session) {
 
 void setPrintView(MainWindow& window, Session& session, bool on) {
     session.view.printView = on;
-    session.editMode = on ? edit::kPrintViewMode : edit::kEditMode;
+    session.edit.editMode = on ? edit::kPrintViewMode : edit::kEditMode;
     session.view.curPage = std::min(session.view.curPage, pageCountOf(session));
     showModeButtons(window, session);
     window.redraw();

@@ -8,10 +8,19 @@ namespace shinofu::edit {
 enum EditMode : int {
     kNoMode = 0,
     kEditMode = 2,
+    kMeasureEditMode = 3,
+    kNoteEditMode = 4,
+    kSymbolEditMode = 5,
     kNewMode = 6,
+    kInsertMode = 7,
+    kInsertOnceMode = 8,
+    kDeleteLabelMode = 9,
     kHelpMode = 19,
     kSongDataMode = 20,
     kPlaybackSettingsMode = 21,
+    kLyricMode = 22,
+    kOverwriteMode = 24,
+    kPointerInsertMode = 25,
     kPrintViewMode = 26,
 };
 

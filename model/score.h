@@ -72,6 +72,8 @@ public:
     bool writePerfData = false;
     bool largeNoteHeads = true;
     bool saved = true;
+    // Bumped by every edit: whatever was built from the score at another revision (the performance list) is stale.
+    uint64_t revision = 0;
     bool songDataSet = false;  // song data came from a file or the song-data editor
 
 private:

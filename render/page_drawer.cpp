@@ -22,13 +22,11 @@ std::vector<int> displaySlots(const model::Score& score) {
     return slots;
 }
 
-// The part whose clef staff H of a system carries: with chorus pairs, a pair shares the staff of its first part.
-int partOnStaff(const std::vector<int>& slots, int staff, int chorusCount) {
-    int slot = staff;
-    if (chorusCount == 1 && staff > 1) slot = staff + 1;
-    if (chorusCount == 2 && staff == 2) slot = 3;
-    if (chorusCount == 2 && staff > 2) slot = staff + 2;
-    return slot >= 1 && slot <= static_cast<int>(slots.size()) ? slots[slot - 1] : 0;
+int slotOnStaff(int staff, int chorusCount) {
+    if (chorusCount == 1 && staff > 1) return staff + 1;
+    if (chorusCount == 2 && staff == 2) return 3;
+    if (chorusCount == 2 && staff > 2) return staff + 2;
+    return staff;
 }
 
 void clearView(DrawContext& context) {
@@ -39,6 +37,19 @@ void clearView(DrawContext& context) {
     context.canvas.setBrush({context.view.backColor, false});
     context.canvas.rectangle(0, 0, context.view.viewWidth, context.view.viewHeight);
     context.canvas.setBrush({0, true});
+}
+
+void drawRecord(DrawContext& context, const model::TNote& record, int part, const NoteSpot& spot,
+                const PageOptions& options) {
+    if (record.pitch == model::kRest) {
+        drawRest(context, record, spot);
+        for (PageLayers* layer : options.layers) layer->noteDrawn(context, {record, part, spot, 0.0});
+    } else if (model::isStaffPitch(record.pitch)) {
+        const double x = drawOnpu(context, record, spot);
+        if (startsBeamGroup(record)) drawBeamGroup(context, record, spot, x);
+        drawNoteCurves(context, record, spot, x);
+        for (PageLayers* layer : options.layers) layer->noteDrawn(context, {record, part, spot, x});
+    }
 }
 
 // Draws one part's records of the current page; returns the number of lines its notes reached.
@@ -68,14 +79,14 @@ int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions
         const int lineLength = context.geometry.measPerLine() * measureLen;
         const NoteSpot spot{row, (running / measureLen) % context.geometry.measPerLine() + 1,
                             running % measureLen + 1, data.fClef};
-        if (record->pitch == model::kRest) {
-            drawRest(context, *record, spot);
-            for (PageLayers* layer : options.layers) layer->noteDrawn(context, {*record, part, spot, 0.0});
-        } else if (model::isStaffPitch(record->pitch)) {
-            const double x = drawOnpu(context, *record, spot);
-            if (startsBeamGroup(*record)) drawBeamGroup(context, *record, spot, x);
-            drawNoteCurves(context, *record, spot, x);
-            for (PageLayers* layer : options.layers) layer->noteDrawn(context, {*record, part, spot, x});
+        if (record->selected) {
+            // The selection shows in the edit colour.
+            ViewState selectedView = context.view;
+            selectedView.drawColor = context.view.editDrawColor;
+            DrawContext selected{context.canvas, context.score, selectedView, context.tables, context.geometry};
+            drawRecord(selected, *record, part, spot, options);
+        } else {
+            drawRecord(context, *record, part, spot, options);
         }
         running += record->len;
         if (running >= lineLength) {
@@ -99,7 +110,8 @@ void drawStaves(DrawContext& context, int systems) {
             const int row = staff + (system - 1) * tables.stavesPerSystem;
             const double bottom =
                 (context.view.topMargin + 9) * u - context.view.originY + (row - 1) * context.view.lineSpacing * u;
-            const int part = partOnStaff(slots, staff, tables.chorusCount);
+            const int slot = slotOnStaff(staff, tables.chorusCount);
+            const int part = slot >= 1 && slot <= static_cast<int>(slots.size()) ? slots[slot - 1] : 0;
             const bool fClef = part > 0 && context.score.part(part).fClef;
             const int lineIndex = tables.lineIndex(context.view.curPage, system);
             draw5lines(context, {row, fClef, bottom, static_cast<double>(context.geometry.staffLeftX()), lineIndex,
@@ -130,6 +142,12 @@ void drawFrame(DrawContext& context, int frameHeight) {
 }
 
 }  // namespace
+
+int partOnStaff(const model::Score& score, int staff, int chorusCount) {
+    const auto slots = displaySlots(score);
+    const int slot = slotOnStaff(staff, chorusCount);
+    return slot >= 1 && slot <= static_cast<int>(slots.size()) ? slots[slot - 1] : 0;
+}
 
 int firstRowOf(int ordinal, int chorusCount) {
     if (chorusCount == 0) return ordinal;

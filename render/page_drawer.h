@@ -54,5 +54,7 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
 
 // The staff row of a part's first line from its ordinal among the visible parts.
 int firstRowOf(int ordinal, int chorusCount);
+// The part whose clef staff (1-based, in a system) carries; with chorus pairs the pair's first part. 0: none.
+int partOnStaff(const model::Score& score, int staff, int chorusCount);
 
 }  // namespace shinofu::render

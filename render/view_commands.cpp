@@ -94,11 +94,11 @@ void setChorusDisplay(model::Score& score, int pairs) {
     score.applyChorusStems();
 }
 
-bool shiftDisplayLater(ViewState& view, const model::Score& score) {
+bool shiftDisplayLater(ViewState& view, model::Score& score) {
     const int measureLen = score.measureLen();
-    std::array<const model::TNote*, model::kMaxParts> next{};
+    std::array<model::TNote*, model::kMaxParts> next{};
     for (int part = 1; part <= score.partCount; ++part) {
-        const model::TNote* record = view.displayStart[part - 1] ? view.displayStart[part - 1] : score.part(part).partHead;
+        model::TNote* record = view.displayStart[part - 1] ? view.displayStart[part - 1] : score.part(part).partHead;
         int sum = 0;
         while (record && !record->isEndMarker() && sum < measureLen) {
             sum += record->len;
@@ -115,7 +115,7 @@ bool shiftDisplayLater(ViewState& view, const model::Score& score) {
 void shiftDisplayEarlier(ViewState& view, const model::Score& score) {
     const int measureLen = score.measureLen();
     for (int part = 1; part <= score.partCount; ++part) {
-        const model::TNote* start = view.displayStart[part - 1];
+        model::TNote* start = view.displayStart[part - 1];
         if (!start) continue;
         int sum = 0;
         while (start->prev && sum < measureLen) {

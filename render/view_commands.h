@@ -32,7 +32,7 @@ void setChorusDisplay(model::Score& score, int pairs);
 
 // The display start: every part's display moves one measure later only when each has a whole
 // measure and a record after it; earlier by one measure, back to the start when the count drops below 0.
-bool shiftDisplayLater(ViewState& view, const model::Score& score);
+bool shiftDisplayLater(ViewState& view, model::Score& score);
 void shiftDisplayEarlier(ViewState& view, const model::Score& score);
 void resetDisplayStart(ViewState& view);
 

@@ -52,7 +52,7 @@ struct ViewState {
     model::Colour editBackColor = model::rgb(0x80, 0x80, 0x80);
     model::Colour voice2Color = model::rgb(0xC0, 0xC0, 0xC0);
     // Where each part's display begins (null: its head) and by how many measures it is shifted.
-    std::array<const model::TNote*, model::kMaxParts> displayStart{};
+    std::array<model::TNote*, model::kMaxParts> displayStart{};
     int startShift = 0;
     bool gridOn = false;
     int gridDiv = 1;  // 1 quarter, 2 eighth, 4 sixteenth, 3, 6, 12 the triplet divisions

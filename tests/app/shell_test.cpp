@@ -51,7 +51,7 @@ TEST(Startup, FirstStartWithoutCompanionFilesUsesTheDefaults) {
     EXPECT_EQ(session.score.song.keySig, 0);
     EXPECT_EQ(session.score.meter().text, "4/4");
     EXPECT_EQ(session.score.song.fluteKey, 8);
-    EXPECT_EQ(session.editMode, 6);
+    EXPECT_EQ(session.edit.editMode, 6);
     EXPECT_FALSE(session.formatFlag);
 }
 

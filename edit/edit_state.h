@@ -1,0 +1,36 @@
+// The editing state of the score window: mode, current note, entry point, what the last presses hit.
+#pragma once
+
+#include <optional>
+
+#include "model/tnote.h"
+#include "render/hit_test.h"
+
+namespace shinofu::edit {
+
+// What the last press on a measure found, for the commands that act on "the clicked measure".
+struct ClickedMeasure {
+    render::ScoreHit hit;
+    int measureStart = 0;  // length units from the display start of the part
+};
+
+struct EditState {
+    int editMode = 0;
+    model::TNote* curNote = nullptr;
+    bool selectionHold = false;
+    int inputLen = 12;
+    int inputOctave = 1;  // 0: c0..b0, 1: c1..b1, 2: c2..b2
+    bool autoStem = true;
+    bool qPrefix = false;
+    model::TNote* entryTarget = nullptr;
+    model::TNote* editMeasureNote = nullptr;
+    int editMeasureStart = 0;
+    model::TNote* clickMeasNote = nullptr;
+    model::TNote* curveTarget = nullptr;
+    int measFill = 0;
+    std::optional<ClickedMeasure> click;          // the last press
+    std::optional<render::ScoreHit> previousHit;  // the measure pressed before, to tell a repeated press
+    std::optional<render::ScoreHit> rangeEnd;     // measure editing: the second corner
+};
+
+}  // namespace shinofu::edit

@@ -1,0 +1,194 @@
+#include "edit/key_table.h"
+
+#include <algorithm>
+
+#include "edit/edit_mode.h"
+#include "edit/note_commands.h"
+#include "edit/selection.h"
+#include "edit/tie_slur.h"
+#include "render/page_geometry.h"
+#include "render/view_commands.h"
+
+namespace shinofu::edit {
+namespace {
+
+const std::vector<int> kEdit = {kEditMode};
+const std::vector<int> kNoteEdit = {kNoteEditMode};
+const std::vector<int> kEntry = {kNewMode, kInsertMode, kInsertOnceMode};
+// The pitch of letter C in each input octave: c0, c1, c2.
+constexpr int kOctaveC[] = {8, 15, 22};
+
+KeyEffect changedIf(bool changed) { return changed ? KeyEffect::ScoreChanged : KeyEffect::Redraw; }
+
+KeyEffect shiftView(EditTarget& t, int direction) {
+    render::PageGeometry geometry(t.score, t.view, t.tables);
+    geometry.selectLine(1);
+    render::viewShift(t.view, direction, geometry.sixteenthWidth());
+    return KeyEffect::Redraw;
+}
+
+// A tie or slur operation ends the pick: back to mode 2 with nothing selected.
+KeyEffect tieSlur(EditTarget& t, TieSlurOp op) {
+    const bool changed = applyTieSlur(t.score, t.state, op);
+    t.state.editMode = kEditMode;
+    clearSelection(t.score, t.state);
+    return changedIf(changed);
+}
+
+KeyEffect extendSelection(EditTarget& t) {
+    bool seenSelected = false;
+    for (model::TNote* note = t.score.part(t.score.curPart).partHead; note && !note->isEndMarker(); note = note->next) {
+        if (note->selected) {
+            seenSelected = true;
+        } else if (seenSelected) {
+            note->selected = true;
+            break;
+        }
+    }
+    t.state.qPrefix = false;
+    return KeyEffect::Redraw;
+}
+
+KeyEffect chooseLength(EditTarget& t, int len) {
+    t.state.inputLen = len;
+    return KeyEffect::None;
+}
+
+std::vector<KeyBinding> buildTable() {
+    std::vector<KeyBinding> table;
+    auto add = [&](std::vector<int> modes, int key, bool shift, bool ctrl, int q, const char* text,
+                   std::function<KeyEffect(EditTarget&)> action) {
+        table.push_back({std::move(modes), key, shift, ctrl, q, text, std::move(action)});
+    };
+    // Edit mode: the arrows move the view.
+    add(kEdit, 'A', false, true, -1, "追加モード", [](EditTarget& t) {
+        startAddMode(t.score, t.view, t.state, t.tables);
+        return KeyEffect::Redraw;
+    });
+    add(kEdit, kKeyDelete, false, false, -1, "削除（表示のみ）", [](EditTarget& t) {
+        t.state.editMode = kDeleteLabelMode;
+        return KeyEffect::None;
+    });
+    const std::pair<int, int> arrows[] = {{kKeyRight, 1}, {kKeyUp, 2}, {kKeyLeft, 3}, {kKeyDown, 4}};
+    for (auto [key, direction] : arrows) {
+        add(kEdit, key, false, false, -1, "表示位置の移動", [direction = direction](EditTarget& t) { return shiftView(t, direction); });
+        add(kEdit, key, true, false, -1, "表示位置の大きな移動",
+            [direction = direction](EditTarget& t) { return shiftView(t, direction + 4); });
+    }
+    // Note editing: the picked note and the selection.
+    add(kNoteEdit, kKeyUp, true, false, -1, "選択音符を1オクターブ上へ",
+        [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, true)); });
+    add(kNoteEdit, kKeyDown, true, false, -1, "選択音符を1オクターブ下へ",
+        [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, false)); });
+    add(kNoteEdit, kKeyInsert, false, false, -1, "後ろに挿入（挿入モード）",
+        [](EditTarget& t) { return changedIf(startInsertAfter(t.score, t.state)); });
+    add(kNoteEdit, kKeyDelete, false, false, -1, "音符を削除",
+        [](EditTarget& t) { return changedIf(deleteNote(t.score, t.view, t.state)); });
+    add(kNoteEdit, kKeyLeft, false, false, -1, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
+    add(kNoteEdit, kKeyUp, false, false, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
+    add(kNoteEdit, kKeyRight, false, false, -1, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
+    add(kNoteEdit, kKeyDown, false, false, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
+    add(kNoteEdit, '0', false, false, -1, "休符に", [](EditTarget& t) { return changedIf(noteToRest(t.state)); });
+    add(kNoteEdit, 'B', false, true, -1, "棒上下変更", [](EditTarget& t) { return changedIf(flipStems(t.score)); });
+    add(kNoteEdit, 'C', false, true, -1, "選択音符を1オクターブ下へ",
+        [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, false)); });
+    add(kNoteEdit, 'D', false, true, 0, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
+    add(kNoteEdit, 'D', false, true, 1, "選択を次の音符へ広げる", extendSelection);
+    add(kNoteEdit, 'E', false, true, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
+    add(kNoteEdit, 'Q', false, true, -1, "次のCtrlキーを第2の意味に", [](EditTarget& t) {
+        t.state.qPrefix = true;
+        return KeyEffect::None;
+    });
+    add(kNoteEdit, 'R', false, true, 0, "選択音符を1オクターブ上へ",
+        [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, true)); });
+    add(kNoteEdit, 'R', false, true, 1, "タイ／スラー解除", [](EditTarget& t) {
+        t.state.qPrefix = false;
+        return tieSlur(t, TieSlurOp::TieOrSlurClear);
+    });
+    add(kNoteEdit, 'S', false, true, 0, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
+    add(kNoteEdit, 'S', false, true, 1, "スラー設定", [](EditTarget& t) {
+        t.state.qPrefix = false;
+        return tieSlur(t, TieSlurOp::SlurSet);
+    });
+    add(kNoteEdit, 'T', false, true, 0, "付点の切り替え",
+        [](EditTarget& t) { return changedIf(changeDot(t.score, t.state, DotChange::Toggle)); });
+    add(kNoteEdit, 'T', false, true, 1, "タイ設定", [](EditTarget& t) {
+        t.state.qPrefix = false;
+        return tieSlur(t, TieSlurOp::TieSet);
+    });
+    add(kNoteEdit, 'X', false, true, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
+    add(kNoteEdit, 'Z', false, true, -1, "選択保持", [](EditTarget& t) {
+        t.state.selectionHold = true;
+        return KeyEffect::None;
+    });
+    // Entry: letters enter pitches in the key's octave, digits choose the value.
+    for (int letter = 0; letter < 7; ++letter) {
+        const char key = "CDEFGAB"[letter];
+        for (bool shift : {false, true}) {
+            for (bool ctrl : {false, true}) {
+                if (shift && ctrl) continue;
+                add(kEntry, key, shift, ctrl, -1, "音符を入力", [letter](EditTarget& t) {
+                    const uint8_t pitch = static_cast<uint8_t>(kOctaveC[t.state.inputOctave] + letter);
+                    return changedIf(enterPitch(t.score, t.state, pitch));
+                });
+            }
+        }
+    }
+    add(kEntry, '0', false, false, -1, "休符を入力", [](EditTarget& t) { return changedIf(enterPitch(t.score, t.state, model::kRest)); });
+    for (int key : {'1', 'W'}) {
+        add(kEntry, key, false, false, -1, "1小節の長さ", [](EditTarget& t) { return chooseLength(t, measureInputLength(t.score)); });
+    }
+    const std::pair<int, int> values[] = {{'2', 24}, {'3', 36}, {'4', 12}, {'5', 18}, {'8', 6}, {'9', 9}, {'S', 3}};
+    for (auto [key, len] : values) {
+        add(kEntry, key, false, false, -1, "音価を選ぶ", [len = len](EditTarget& t) { return chooseLength(t, len); });
+    }
+    return table;
+}
+
+bool matches(const KeyBinding& binding, int mode, int key, KeyModifiers modifiers, bool qPrefix) {
+    if (binding.key != key || binding.shift != modifiers.shift || binding.ctrl != modifiers.ctrl) return false;
+    if (binding.qPrefix >= 0 && binding.qPrefix != (qPrefix ? 1 : 0)) return false;
+    return std::find(binding.modes.begin(), binding.modes.end(), mode) != binding.modes.end();
+}
+
+}  // namespace
+
+const std::vector<KeyBinding>& keyTable() {
+    static const std::vector<KeyBinding> table = buildTable();
+    return table;
+}
+
+void escapeRoutine(EditTarget& target) {
+    endEntry(target.score, target.state);
+    target.score.recomputePositions();
+}
+
+KeyEffect handleKey(EditTarget& target, int key, KeyModifiers modifiers) {
+    if (key == 0) return KeyEffect::None;
+    EditState& state = target.state;
+    const bool entry = state.editMode == kNewMode || state.editMode == kInsertMode || state.editMode == kInsertOnceMode;
+    if (entry) state.inputOctave = modifiers.shift ? 2 : modifiers.ctrl ? 0 : 1;
+    if (modifiers.alt) {
+        if (key == kKeyDown) render::nextPage(target.view, target.tables.pageCount);
+        if (key == kKeyUp) render::previousPage(target.view);
+        return key == kKeyDown || key == kKeyUp ? KeyEffect::Redraw : KeyEffect::None;
+    }
+    if (key == kKeyEscape) {
+        const bool insertion = state.editMode == kInsertMode;
+        escapeRoutine(target);
+        return insertion ? KeyEffect::ScoreChanged : KeyEffect::Redraw;
+    }
+    if (key == kKeySpace) {
+        state.editMode = kEditMode;
+        state.selectionHold = false;
+        state.qPrefix = false;
+        clearSelection(target.score, state);
+        return KeyEffect::Redraw;
+    }
+    for (const KeyBinding& binding : keyTable()) {
+        if (matches(binding, state.editMode, key, modifiers, state.qPrefix)) return binding.action(target);
+    }
+    return KeyEffect::None;
+}
+
+}  // namespace shinofu::edit

@@ -1,0 +1,24 @@
+// The selection of the current part and the one helper every editing command ends with.
+#pragma once
+
+#include <vector>
+
+#include "edit/edit_state.h"
+#include "model/score.h"
+
+namespace shinofu::edit {
+
+// Marks the score unsaved and every list built from it (the performance list) stale.
+void markChanged(model::Score& score);
+
+// Clears `selected` on every record of the current part, mends its prev links, forgets the
+// current note and the edit measure.
+void clearSelection(model::Score& score, EditState& state);
+
+// The selected records of the current part, in list order.
+std::vector<model::TNote*> selectedNotes(model::Score& score);
+
+// The stem a note takes from its pitch: up to a1, down from b1.
+bool stemFromPitch(uint8_t pitch);
+
+}  // namespace shinofu::edit

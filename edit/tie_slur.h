@@ -1,0 +1,23 @@
+// Setting and clearing ties and slurs on the selected notes (tieSlurOp).
+#pragma once
+
+#include "edit/edit_state.h"
+#include "model/score.h"
+
+namespace shinofu::edit {
+
+enum class TieSlurOp {
+    TieSet = 1,        // joins each selected note with the note before it
+    SlurSet = 2,
+    SlurStart = 3,
+    SlurEnd = 4,
+    TieClear = 5,
+    SlurClear = 6,
+    TieOrSlurClear = 7,
+};
+
+// Applies the operation to the selected notes of the current part; the curve adjustments of the
+// notes it starts are reset. Returns whether a role changed.
+bool applyTieSlur(model::Score& score, EditState& state, TieSlurOp op);
+
+}  // namespace shinofu::edit
