@@ -19,6 +19,7 @@
 #include "app/memo_window.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
+#include "app/note_commands.h"
 #include "app/view_commands.h"
 #include "app/window_geometry.h"
 #include "edit/edit_mode.h"
@@ -166,7 +167,7 @@ void MainWindow::buildStatusBar() {
         statusBar()->addWidget(tool);
         tools_[button.hint] = tool;
     }
-    for (const char* name : {"mode", "part", "partDisplay", "page", "position", "message"}) {
+    for (const char* name : {"mode", "part", "partDisplay", "page", "pointer", "click", "note", "message"}) {
         auto* label = new QLabel(this);
         label->setObjectName(name);
         statusBar()->addWidget(label);
@@ -242,6 +243,7 @@ void MainWindow::bindCommands() {
     }
     bind(commandPath({"オプション(&O)", "画面クリア"}), [this] { clearView(); });
     bindViewCommands(*this, session_);
+    bindNoteCommands(*this, session_);
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
         bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {
@@ -311,6 +313,11 @@ void MainWindow::answerQuestion() {
     question_->hide();
     // The changes are given up: the next guarded command goes ahead.
     session_.score.saved = true;
+}
+
+void MainWindow::setStatusText(const char* labelName, const QString& text) {
+    auto found = labels_.find(labelName);
+    if (found != labels_.end() && found->second->text() != text) found->second->setText(text);
 }
 
 QString MainWindow::statusText(const char* labelName) const {

@@ -43,6 +43,7 @@ public:
     void cancelBuild() { buildCancelled_ = true; }
     void answerQuestion();  // "閉じる" on the question panel
     QString statusText(const char* labelName) const;
+    void setStatusText(const char* labelName, const QString& text);
     const QImage& viewImage() const { return viewImage_; }
     const render::PageItems& pageItems() const { return items_; }
 
@@ -57,6 +58,7 @@ public:
     void bindTool(const std::string& hint, std::function<void()> handler);
     QMenu* submenu(const std::string& path) const;
     QScrollArea* scrollArea() const { return scroll_; }
+    QLabel* scoreView() const { return view_; }
     void scrollToTop();
     // The height of the window below its menu bar.
     int clientHeight() const;

@@ -1,0 +1,268 @@
+#include "app/note_commands.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QToolButton>
+
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "edit/edit_mode.h"
+#include "edit/key_table.h"
+#include "edit/note_commands.h"
+#include "edit/note_division.h"
+#include "edit/note_picking.h"
+#include "edit/selection.h"
+#include "edit/tie_slur.h"
+#include "model/excess_notes.h"
+#include "render/anchored_place.h"
+#include "render/page_drawer.h"
+
+namespace shinofu::app {
+namespace {
+
+constexpr int kTopStrip = 20;  // presses in the view's top strip are ignored
+const std::string kNotes = "音符編集&N";
+const std::string kPopup = "pop-up";
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// Qt keys as the virtual-key codes the key table speaks; 0 for keys it does not know.
+int virtualKey(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Escape: return edit::kKeyEscape;
+    case Qt::Key_Space: return edit::kKeySpace;
+    case Qt::Key_Left: return edit::kKeyLeft;
+    case Qt::Key_Up: return edit::kKeyUp;
+    case Qt::Key_Right: return edit::kKeyRight;
+    case Qt::Key_Down: return edit::kKeyDown;
+    case Qt::Key_Insert: return edit::kKeyInsert;
+    case Qt::Key_Delete: return edit::kKeyDelete;
+    default: break;
+    }
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
+    return 0;
+}
+
+void finish(MainWindow& window, Session& session, bool changed) {
+    if (changed) edit::markChanged(session.score);
+    window.redraw();
+    showCurrentNote(window, session);
+    window.updateStatus();
+}
+
+void showClick(MainWindow& window, const render::ScoreHit& hit) {
+    window.setStatusText("click", QString("fx0:%1 fsx0:%2 fy0:%3")
+                                      .arg(hit.measure, 2)
+                                      .arg(hit.offset, 2)
+                                      .arg(hit.line, 2));
+}
+
+// Presses, pointer movement and keys of the score view.
+class ScoreInput : public QObject {
+public:
+    ScoreInput(MainWindow& window, Session& session) : QObject(&window), window_(window), session_(session) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (watched == window_.scoreView()) press(*static_cast<QMouseEvent*>(event));
+            return false;
+        case QEvent::MouseMove:
+            if (watched == window_.scoreView()) move(*static_cast<QMouseEvent*>(event));
+            return false;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const int code = virtualKey(key->key());
+            if (code == 0) return false;
+            // Keys act on release, as a held key repeats (each repeat brings its own release).
+            if (event->type() == QEvent::KeyRelease) handle(code, key->modifiers());
+            return true;
+        }
+        default: return QObject::eventFilter(watched, event);
+        }
+    }
+
+private:
+    render::PageTables tables() const { return render::buildPageTables(session_.score, session_.view); }
+
+    void press(const QMouseEvent& event) {
+        const QPoint at = event.position().toPoint();
+        if (event.button() != Qt::LeftButton || at.y() < kTopStrip || session_.view.numericDisplay) return;
+        const render::PageTables pageTables = tables();
+        const render::ScoreHit hit = render::hitToScore(session_.score, session_.view, pageTables, at.x(), at.y());
+        const edit::PressOutcome outcome =
+            edit::pressOnScore(session_.score, session_.view, session_.edit, pageTables, hit,
+                               {(event.modifiers() & Qt::ShiftModifier) != 0, (event.modifiers() & Qt::ControlModifier) != 0});
+        if (outcome.hideSymbolDialog) {
+            if (auto* dialog = window_.findChild<QWidget*>("TsymEditForm")) dialog->hide();
+        }
+        showClick(window_, hit);
+        finish(window_, session_, false);
+    }
+
+    void move(const QMouseEvent& event) {
+        const QPoint at = event.position().toPoint();
+        window_.setStatusText("pointer", QString("%1 %2").arg(at.x(), 5).arg(at.y(), 5));
+        if (session_.edit.editMode == edit::kNewMode || session_.view.numericDisplay) return;
+        showClick(window_, render::hitToScore(session_.score, session_.view, tables(), at.x(), at.y()));
+    }
+
+    void handle(int code, Qt::KeyboardModifiers modifiers) {
+        const render::PageTables pageTables = tables();
+        edit::EditTarget target{session_.score, session_.view, session_.edit, pageTables};
+        const edit::KeyEffect effect =
+            edit::handleKey(target, code,
+                            {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0,
+                             (modifiers & Qt::AltModifier) != 0});
+        if (effect == edit::KeyEffect::None) {
+            showCurrentNote(window_, session_);
+            window_.updateStatus();
+            return;
+        }
+        finish(window_, session_, effect == edit::KeyEffect::ScoreChanged);
+    }
+
+    MainWindow& window_;
+    Session& session_;
+};
+
+void escape(MainWindow& window, Session& session) {
+    const render::PageTables tables = render::buildPageTables(session.score, session.view);
+    edit::EditTarget target{session.score, session.view, session.edit, tables};
+    const bool insertion = session.edit.editMode == edit::kInsertMode;
+    edit::escapeRoutine(target);
+    finish(window, session, insertion);
+}
+
+void bindTiesAndSlurs(MainWindow& window, Session& session) {
+    auto op = [&window, &session](edit::TieSlurOp which) {
+        return [&window, &session, which] {
+            const bool changed = edit::applyTieSlur(session.score, session.edit, which);
+            session.edit.editMode = edit::kEditMode;
+            edit::clearSelection(session.score, session.edit);
+            finish(window, session, changed);
+        };
+    };
+    const std::string menu = commandPath({kNotes, "タイ、スラー"});
+    window.bind(menu + kPathSeparator + "タイ設定", op(edit::TieSlurOp::TieSet));
+    window.bind(commandPath({menu, "スラー", "設定(次と)"}), op(edit::TieSlurOp::SlurSet));
+    window.bind(commandPath({menu, "スラー", "開始"}), op(edit::TieSlurOp::SlurStart));
+    window.bind(commandPath({menu, "スラー", "終末"}), op(edit::TieSlurOp::SlurEnd));
+    window.bind(menu + kPathSeparator + "タイ解除", op(edit::TieSlurOp::TieClear));
+    window.bind(menu + kPathSeparator + "スラー解除", op(edit::TieSlurOp::SlurClear));
+    const std::string popup = commandPath({kPopup, "タイ／スラー"});
+    const std::pair<const char*, edit::TieSlurOp> popupOps[] = {
+        {"タイ設定", edit::TieSlurOp::TieSet},     {"スラー設定(次と)", edit::TieSlurOp::SlurSet},
+        {"スラー開始", edit::TieSlurOp::SlurStart}, {"スラー終末", edit::TieSlurOp::SlurEnd},
+        {"タイ解除", edit::TieSlurOp::TieClear},   {"スラー解除", edit::TieSlurOp::SlurClear}};
+    for (const auto& [caption, which] : popupOps) window.bind(popup + kPathSeparator + caption, op(which));
+}
+
+// The excess-note check: the first overfull measure of each part, highlighted on the staff page,
+// or the caption of the numeric page.
+void checkExcessNotes(MainWindow& window, Session& session) {
+    const model::ExcessReport report = model::checkExcessNotes(session.score);
+    if (session.view.numericDisplay) {
+        if (report.found()) window.setWindowTitle("過剰な音符がある小節発見!");
+        return;
+    }
+    const render::PageTables tables = render::buildPageTables(session.score, session.view);
+    const int measPerLine = std::max(1, session.score.song.measPerLine);
+    for (int part = 1; part <= session.score.partCount; ++part) {
+        const std::optional<int> measure = report.measures[part - 1];
+        if (!measure || !session.score.part(part).visible) continue;
+        const int lineIndex = (*measure - 1) / measPerLine;
+        if (lineIndex / tables.systemsPerPage + 1 != session.view.curPage) continue;
+        session.view.edit = {};
+        session.view.edit.shown = true;
+        session.view.edit.line = lineIndex % tables.systemsPerPage + 1;
+        session.view.edit.measure = (*measure - 1) % measPerLine + 1;
+        session.view.edit.staff = render::firstRowOf(render::visibleOrdinal(session.score, part), tables.chorusCount);
+    }
+    window.redraw();
+}
+
+}  // namespace
+
+void showCurrentNote(MainWindow& window, const Session& session) {
+    const model::TNote* note = session.edit.curNote;
+    if (!note || note->isEndMarker()) {
+        window.setStatusText("note", QString());
+        return;
+    }
+    window.setStatusText("note", QString("Len=%1 音高=%2 Pos=%3")
+                                     .arg(note->len, 2)
+                                     .arg(qt(std::string(model::pitchName(note->pitch))))
+                                     .arg(note->endPos, 4));
+}
+
+void bindNoteCommands(MainWindow& window, Session& session) {
+    auto* input = new ScoreInput(window, session);
+    for (QObject* watched : std::initializer_list<QObject*>{&window, window.scrollArea(), window.scrollArea()->viewport(),
+                                                           window.scoreView()}) {
+        watched->installEventFilter(input);
+    }
+    window.scoreView()->setMouseTracking(true);
+    window.scoreView()->setFocusPolicy(Qt::StrongFocus);
+
+    auto edit = [&window, &session](std::function<bool()> command) {
+        return [&window, &session, command = std::move(command)] { finish(window, session, command()); };
+    };
+    auto tables = [&session] { return render::buildPageTables(session.score, session.view); };
+    auto addMode = [&window, &session, tables] {
+        edit::startAddMode(session.score, session.view, session.edit, tables());
+        finish(window, session, false);
+    };
+    window.bind(commandPath({kNotes, "追加&A"}), addMode);
+    window.bind(commandPath({kPopup, "音符追加"}), addMode);
+    window.bind(commandPath({kNotes, "挿入 &I"}), edit([&session] { return edit::insertCopy(session.score, session.view, session.edit); }));
+    window.bind(commandPath({kNotes, "削除 &D"}), edit([&session] { return edit::deleteNote(session.score, session.view, session.edit); }));
+    for (const auto& [menu, up, down] : {std::tuple{kNotes, "上へ", "下へ"}, std::tuple{kPopup, "上げる", "下げる"}}) {
+        window.bind(commandPath({menu, "オクターブ変更", up}), edit([&session] { return edit::shiftOctave(session.score, session.edit, true); }));
+        window.bind(commandPath({menu, "オクターブ変更", down}), edit([&session] { return edit::shiftOctave(session.score, session.edit, false); }));
+    }
+    window.bind(commandPath({kNotes, "棒上下変更 &B"}), edit([&session] { return edit::flipStems(session.score); }));
+    window.bind(commandPath({kNotes, "休符非表示", "設定"}), edit([&session] { return edit::hideRests(session.score); }));
+    window.bind(commandPath({kNotes, "休符非表示", "解除"}), edit([&session] { return edit::showHiddenRests(session.score); }));
+    window.bind(commandPath({kNotes, "選択保持 &H"}), [&session] { session.edit.selectionHold = true; });
+    bindTiesAndSlurs(window, session);
+
+    const char* const octaves[] = {"ハ～ロ", "上一点ハ～ロ", "上二点ハ～ロ"};
+    for (int octave = 0; octave < 3; ++octave) {
+        window.bind(commandPath({kPopup, "オクターブ設定", octaves[octave]}), [&session, octave] { session.edit.inputOctave = octave; });
+    }
+    const char* const accidentals[] = {"♯", "♭", "ナチュラル", "X", "♭♭", "記号削除"};
+    for (int accidental = 0; accidental < 6; ++accidental) {
+        window.bind(commandPath({kPopup, "臨時記号", accidentals[accidental]}),
+                    edit([&session, accidental] { return edit::setAccidental(session.score, static_cast<uint8_t>(accidental)); }));
+    }
+    const std::pair<const char*, int> lengths[] = {{"４分音符", 12}, {"８分音符", 6}, {"１６分音符", 3}, {"２分音符", 24}, {"全音符", 48}};
+    for (const auto& [caption, len] : lengths) {
+        window.bind(commandPath({kPopup, "音符（全～１６分）", caption}), [&session, len = len] { session.edit.inputLen = len; });
+    }
+    window.bind(commandPath({kPopup, "音符（付点）", "設定"}),
+                edit([&session] { return edit::changeDot(session.score, session.edit, edit::DotChange::Set); }));
+    window.bind(commandPath({kPopup, "音符（付点）", "クリア"}),
+                edit([&session] { return edit::changeDot(session.score, session.edit, edit::DotChange::Clear); }));
+    window.bind(commandPath({kPopup, "過剰音符チェック"}), [&window, &session] { checkExcessNotes(window, session); });
+    window.bind(commandPath({kPopup, "音符分割"}), edit([&session] { return edit::divideNote(session.score, session.edit); }));
+    window.bind(commandPath({kPopup, "音符／休符変更", "音符を休符に"}), edit([&session] { return edit::noteToRest(session.edit); }));
+    window.bind(commandPath({kPopup, "音符／休符変更", "休符を音符に"}),
+                edit([&session] { return edit::restToNote(session.score, session.edit); }));
+    // Both reach the Escape key's routine: back to editing with nothing selected.
+    window.bind(commandPath({kPopup, "取り消し（編集モードに）"}), [&window, &session] { escape(window, session); });
+    window.bindTool("モードを「編集」に。（「ESC」キーの機能）", [&window, &session] { escape(window, session); });
+    const std::string stemMode = commandPath({"オプション(&O)", "棒固定"});
+    window.bind(stemMode, [&window, &session, stemMode] {
+        session.edit.autoStem = !session.edit.autoStem;
+        window.action(stemMode)->setText(session.edit.autoStem ? "棒固定" : "棒自動");
+    });
+}
+
+}  // namespace shinofu::app

@@ -1,0 +1,133 @@
+// Note editing as a user does it: presses on the rendered page, keys, menu entries, save and reopen.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include "edit/edit_mode.h"
+#include "main_window_fixture.h"
+#include "model/score_writer.h"
+#include "render/page_geometry.h"
+
+using namespace shinofu;
+using namespace shinofu::app;
+using shinofu::testing::kDemo;
+using shinofu::testing::MainWindowTest;
+
+namespace {
+
+class NoteEditing : public MainWindowTest {
+protected:
+    NoteEditing() : MainWindowTest("notes") {}
+
+    // The pixel of a note head on the first system: its measure, its position and its step.
+    QPoint headOf(int measure, int position, const char* pitch) {
+        const render::PageTables tables = render::buildPageTables(session_.score, session_.view);
+        render::PageGeometry g(session_.score, session_.view, tables);
+        g.selectLine(1);
+        const int step = render::PageGeometry::stepIndex(*model::pitchFromName(pitch), false);
+        const double u = session_.view.drawUnit();
+        return QPoint(static_cast<int>(g.noteX(measure, position) + 2 * u),
+                      static_cast<int>(g.staffBase(1) + (24 - 1.5 * step) * u));
+    }
+    void click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(window_->scoreView(), Qt::LeftButton, modifiers, at);
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(window_->scoreView(), key, modifiers);
+    }
+    std::string firstItems(const model::Score& score, int count) {
+        std::string joined;
+        const model::TNote* note = score.part(1).partHead;
+        for (int i = 0; i < count && !note->isEndMarker(); ++i, note = note->next) {
+            joined += (i ? "," : "") + model::noteItem(*note, false);
+        }
+        return joined;
+    }
+};
+
+}  // namespace
+
+TEST_F(NoteEditing, ClickRaiseLengthenSharpenTieDeleteSaveAndReopen) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    ASSERT_EQ(firstItems(session_.score, 3), "d2 n n 96 d,d2 n n 96 d,e2 n n 192 d");
+    click(headOf(1, 0, "d2"));
+    EXPECT_EQ(session_.edit.curNote, nullptr);  // the first press picks the measure
+    EXPECT_TRUE(session_.view.edit.shown);
+    click(headOf(1, 0, "d2"));
+    ASSERT_EQ(session_.edit.curNote, session_.score.part(1).partHead);
+    EXPECT_EQ(window.statusText("mode"), "<音符編集>");
+    EXPECT_EQ(window.statusText("note"), "Len=12 音高=d2 Pos=  12");
+
+    key(Qt::Key_Up);     // raise by a staff step
+    key(Qt::Key_Right);  // lengthen: a quarter becomes a half
+    trigger({"pop-up", "臨時記号", "♯"});
+    EXPECT_FALSE(session_.score.saved);
+    EXPECT_EQ(firstItems(session_.score, 2), "e2 # n 192 d,d2 n n 96 d");
+
+    // Ctrl+press adds the second note of the measure; a tie joins it to the first.
+    trigger({"pop-up", "臨時記号", "記号削除"});
+    key(Qt::Key_Down);
+    click(headOf(1, 24, "d2"), Qt::ControlModifier);
+    ASSERT_TRUE(session_.score.part(1).partHead->next->selected);
+    trigger({"音符編集&N", "タイ、スラー", "タイ設定"});
+    EXPECT_EQ(firstItems(session_.score, 2), "d2 n ts 192 d,d2 n tf 96 d");
+    EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
+
+    // The lengthened note pushed the rest along: the note drawn at the middle of measure 2 is a d2.
+    click(headOf(2, 24, "d2"));
+    click(headOf(2, 24, "d2"));
+    ASSERT_NE(session_.edit.curNote, nullptr);
+    EXPECT_EQ(model::pitchName(session_.edit.curNote->pitch), "d2");
+    EXPECT_EQ(session_.edit.curNote->startPos, 72);
+    trigger({"音符編集&N", "削除 &D"});
+    const auto edited = model::scoreFileLines(session_.score);
+
+    dialogs_.answers.push_back(home_.root() / "edited");
+    trigger({"ファイル&F", "譜面の保存&S"});
+    EXPECT_TRUE(session_.score.saved);
+    trigger({"ファイル&F", "新規作成&N"});
+    dialogs_.answers.push_back(home_.root() / "edited.gd4");
+    trigger({"ファイル&F", "ファイル読込&R"});
+    EXPECT_EQ(model::scoreFileLines(session_.score), edited);
+    EXPECT_EQ(firstItems(session_.score, 6), "d2 n ts 192 d,d2 n tf 96 d,e2 n n 192 d,d2 n n 96 d,e2 n n 192 d,d2 n n 96 d");
+}
+
+TEST_F(NoteEditing, AddModeEntersNotesFromTheKeys) {
+    MainWindow& window = start();
+    trigger({"ファイル&F", "新規作成&N"});
+    click(headOf(1, 0, "c1"));
+    trigger({"音符編集&N", "追加&A"});
+    EXPECT_EQ(window.statusText("mode"), "<新規>");
+    key(Qt::Key_8);
+    for (Qt::Key letter : {Qt::Key_C, Qt::Key_D, Qt::Key_E}) key(letter);
+    key(Qt::Key_G, Qt::ShiftModifier);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(firstItems(session_.score, 5), "c1 n n 48 u,d1 n n 48 u,e1 n n 48 u,g2 n n 48 d");
+    EXPECT_EQ(window.statusText("mode"), "<編集>");
+}
+
+TEST_F(NoteEditing, PopupCommandsReachTheirNotes) {
+    start();
+    window_->openAtStart(kDemo);
+    click(headOf(1, 0, "d2"));
+    click(headOf(1, 0, "d2"));
+    trigger({"pop-up", "音符分割"});
+    EXPECT_EQ(firstItems(session_.score, 3), "d2 n n 48 d,d2 n n 48 d,d2 n n 96 d");
+    click(headOf(1, 12, "d2"), Qt::ControlModifier);
+    trigger({"pop-up", "音符／休符変更", "音符を休符に"});
+    EXPECT_EQ(model::pitchName(session_.score.part(1).partHead->next->next->pitch), "rest");
+    trigger({"pop-up", "音符（付点）", "設定"});
+    EXPECT_EQ(session_.score.part(1).partHead->next->next->len, 18);
+    trigger({"pop-up", "過剰音符チェック"});  // the first measure now holds 54 units
+    EXPECT_TRUE(session_.view.edit.shown);
+    EXPECT_EQ(session_.view.edit.measure, 1);
+    window_->tool("モードを「編集」に。（「ESC」キーの機能）")->click();
+    EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
+    EXPECT_EQ(session_.edit.curNote, nullptr);
+    trigger({"オプション(&O)", "棒固定"});
+    EXPECT_FALSE(session_.edit.autoStem);
+    EXPECT_EQ(window_->action(commandPath({"オプション(&O)", "棒固定"}))->text(), "棒自動");
+}
