@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -63,6 +64,26 @@ void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries, std::vector<
         prefix.pop_back();
     }
 }
+
+// Drags a panel with the left button: its centre follows the pointer.
+class PanelDrag : public QObject {
+public:
+    explicit PanelDrag(QWidget* panel) : QObject(panel), panel_(panel) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseMove) return QObject::eventFilter(watched, event);
+        auto* move = static_cast<QMouseEvent*>(event);
+        if (!(move->buttons() & Qt::LeftButton)) return false;
+        const QPoint centre = panel_->mapToParent(move->position().toPoint());
+        panel_->move(centre - QPoint(panel_->width() / 2, panel_->height() / 2));
+        panel_->setProperty("dragged", true);
+        return true;
+    }
+
+private:
+    QWidget* panel_;
+};
 
 // A companion file's lines, or none when it is missing or unreadable (the defaults then apply).
 std::vector<std::string> companionLinesOrNone(const char* suffix) {
@@ -167,13 +188,34 @@ void MainWindow::buildStatusBar() {
         statusBar()->addWidget(tool);
         tools_[button.hint] = tool;
     }
-    for (const char* name : {"mode", "part", "partDisplay", "page", "pointer", "click", "note", "message"}) {
-        auto* label = new QLabel(this);
+    // Each label keeps the room of its longest text, so values never push each other out of sight.
+    auto addLabel = [this](QWidget* parent, const char* name, const char* widest) {
+        auto* label = new QLabel(parent);
         label->setObjectName(name);
-        statusBar()->addWidget(label);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(qt(widest)));
         labels_[name] = label;
+        return label;
+    };
+    for (const auto& [name, widest] : {std::pair{"mode", "<小節編集>"}, {"part", "Prt:6"}, {"partDisplay", "Prt=3"},
+                                       {"page", "Page:99"}}) {
+        statusBar()->addWidget(addLabel(this, name, widest));
     }
+    statusBar()->addWidget(addLabel(this, "message", ""), 1);
     labels_["message"]->setText(qt(midi_->silenceReason()));
+    // The pointer, the clicked measure and the current note on a small panel over the view, which
+    // the left button drags out of the way.
+    positionPanel_ = new QFrame(scroll_);
+    positionPanel_->setObjectName("positionPanel");
+    positionPanel_->setFrameShape(QFrame::Panel);
+    positionPanel_->setAutoFillBackground(true);
+    auto* layout = new QHBoxLayout(positionPanel_);
+    layout->setContentsMargins(6, 2, 6, 2);
+    for (const auto& [name, widest] : {std::pair{"pointer", "99999 99999"}, {"click", "fx0:99 fsx0:99 fy0:99"},
+                                       {"note", "Len=99 音高=rest Pos=9999"}}) {
+        layout->addWidget(addLabel(positionPanel_, name, widest));
+    }
+    positionPanel_->adjustSize();
+    positionPanel_->installEventFilter(new PanelDrag(positionPanel_));
 }
 
 void MainWindow::buildCompanionWindows() {
@@ -421,6 +463,25 @@ void MainWindow::makeMidiFile() {
     menuBar()->setEnabled(true);
     progress_->hide();
     redraw();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    placePositionPanel();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    placePositionPanel();
+}
+
+// Until the user moves it, the position panel keeps to the view's lower right corner.
+void MainWindow::placePositionPanel() {
+    if (!positionPanel_ || positionPanel_->property("dragged").toBool()) return;
+    positionPanel_->adjustSize();
+    const QWidget* viewport = scroll_->viewport();
+    positionPanel_->move(viewport->width() - positionPanel_->width() - 4, viewport->height() - positionPanel_->height() - 4);
+    positionPanel_->raise();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

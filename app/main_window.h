@@ -66,6 +66,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -76,6 +78,7 @@ private:
     // Runs the command unless unsaved work would be lost; then the question panel shows instead.
     void guarded(const std::function<void()>& command);
     void showQuestion();
+    void placePositionPanel();
     void setTitleFor(const std::filesystem::path& file);
 
     void newScore();
@@ -100,6 +103,7 @@ private:
     QFrame* question_ = nullptr;
     QLabel* questionText_ = nullptr;
     QFrame* progress_ = nullptr;
+    QFrame* positionPanel_ = nullptr;
     bool buildCancelled_ = false;
     std::map<std::string, QLabel*> labels_;
     std::map<std::string, QToolButton*> tools_;
