@@ -35,7 +35,7 @@ bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path&
         dialogs.message(MessageKind::Error, error.message);
         return false;
     }
-    session.forgetDisplayPlaces();
+    session.forgetPlacesInScore();
     session.view.curPage = 1;
     session.score.saved = true;
     session.edit.editMode = 0;

@@ -392,7 +392,7 @@ void MainWindow::clearView() {
 }
 
 void MainWindow::newScore() {
-    session_.forgetDisplayPlaces();
+    session_.forgetPlacesInScore();
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
     session_.edit.editMode = edit::kNewMode;

@@ -21,7 +21,11 @@ void Session::refreshDerivedState() {
     midi::performancePass(score);
 }
 
-void Session::forgetDisplayPlaces() { render::resetDisplayStart(view); }
+void Session::forgetPlacesInScore() {
+    render::resetDisplayStart(view);
+    edit.forgetRecords();
+    view.edit = {};
+}
 
 void applyPartDisplayEntry(Session& session, int part) {
     if (part < 1 || part > session.score.partCount) return;

@@ -31,8 +31,9 @@ struct Session {
     model::ReadOptions readOptions(bool formatFlagForRead) const;
     // Positions, and the accidentals and sounding pitches the fingering and the drawing read.
     void refreshDerivedState();
-    // Forgets where each part's display began: the records belong to the score being replaced.
-    void forgetDisplayPlaces();
+    // Forgets every reference into the records (display starts, current note, entry point):
+    // they belong to the score being replaced.
+    void forgetPlacesInScore();
 };
 
 // A part display entry "1".."6" as the mode says: numerals of that part alone (0) or on and off (1),

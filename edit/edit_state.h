@@ -31,6 +31,16 @@ struct EditState {
     std::optional<ClickedMeasure> click;          // the last press
     std::optional<render::ScoreHit> previousHit;  // the measure pressed before, to tell a repeated press
     std::optional<render::ScoreHit> rangeEnd;     // measure editing: the second corner
+
+    // Drops every reference into the score's records, before the score is replaced.
+    void forgetRecords() {
+        curNote = entryTarget = editMeasureNote = clickMeasNote = curveTarget = nullptr;
+        editMeasureStart = measFill = 0;
+        click.reset();
+        previousHit.reset();
+        rangeEnd.reset();
+        if (editMode == 7 || editMode == 8 || editMode == 6) editMode = 2;
+    }
 };
 
 }  // namespace shinofu::edit

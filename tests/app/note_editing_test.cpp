@@ -131,3 +131,16 @@ TEST_F(NoteEditing, PopupCommandsReachTheirNotes) {
     EXPECT_FALSE(session_.edit.autoStem);
     EXPECT_EQ(window_->action(commandPath({"オプション(&O)", "棒固定"}))->text(), "棒自動");
 }
+
+TEST_F(NoteEditing, ANewScoreForgetsTheNotesOfTheOldOne) {
+    start();
+    window_->openAtStart(kDemo);
+    click(headOf(1, 0, "d2"));
+    click(headOf(1, 0, "d2"));
+    ASSERT_NE(session_.edit.curNote, nullptr);
+    trigger({"ファイル&F", "新規作成&N"});
+    EXPECT_EQ(session_.edit.curNote, nullptr);
+    EXPECT_FALSE(session_.view.edit.shown);
+    key(Qt::Key_Up);  // nothing left to act on
+    EXPECT_TRUE(session_.score.part(1).partHead->isEndMarker());
+}

@@ -17,6 +17,8 @@ namespace shinofu::testing {
 class EditTest : public ::testing::Test {
 protected:
     void read(const std::string& notes) {
+        state_.forgetRecords();
+        view_.displayStart = {};
         readNotes(score_, {}, notes.empty() ? std::vector<std::string>{} : std::vector<std::string>{notes});
         score_.recomputePositions();
         tables_ = render::buildPageTables(score_, view_);

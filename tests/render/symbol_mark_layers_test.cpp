@@ -196,8 +196,9 @@ TEST(MarkLayer, MarkTextsStandAtTheirNotesWithBounds) {
     mark.dy = -15;
     score.part(1).marks.push_back(mark);
     Layers drawn(score, {});
-    const PageTables tables = buildPageTables(score, {});
-    PageGeometry g(score, {}, tables);
+    const ViewState view;
+    const PageTables tables = buildPageTables(score, view);
+    PageGeometry g(score, view, tables);
     const auto mf = shinofu::testing::musicTexts(drawn.canvas, "B");
     ASSERT_EQ(mf.size(), 1u);
     const int x = px(u * (g.headWidth() + 7 + 30 * g.sixteenthWidth() / 3));
@@ -223,7 +224,9 @@ TEST(MarkLayer, HairpinsOpenAndCloseBetweenTheirMarks) {
     score.part(1).marks = {hairpin(model::kCrescendoStart, 0), hairpin(model::kCrescendoEnd, 24),
                            hairpin(model::kDecrescendoStart, 48), hairpin(model::kDecrescendoEnd, 72)};
     Layers drawn(score, {});
-    PageGeometry g(score, {}, buildPageTables(score, {}));
+    const ViewState view;
+    const PageTables tables = buildPageTables(score, view);
+    PageGeometry g(score, view, tables);
     const double base = g.staffBase(1);
     const int y = px(base - 10 * u);
     const int ya = px(base + (-10 - 3) * u);
@@ -276,7 +279,9 @@ TEST(LyricLayer, LyricsHangOneNumeralHeightBelowTheOverlayAndTheSecondVoiceBelow
     score.part(1).partHead->lyric = "さ";
     score.part(2).partHead->lyric = "う";
     Layers drawn(score, {});
-    PageGeometry g(score, {}, buildPageTables(score, {}));
+    const ViewState view;
+    const PageTables tables = buildPageTables(score, view);
+    PageGeometry g(score, view, tables);
     auto lyric = [&](const std::string& text) {
         for (const auto& t : drawn.canvas.texts) {
             if (t.text == text) return t;
