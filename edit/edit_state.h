@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "edit/measure_clip.h"
 #include "model/tnote.h"
 #include "render/hit_test.h"
 
@@ -31,6 +32,8 @@ struct EditState {
     std::optional<ClickedMeasure> click;          // the last press
     std::optional<render::ScoreHit> previousHit;  // the measure pressed before, to tell a repeated press
     std::optional<render::ScoreHit> rangeEnd;     // measure editing: the second corner
+    MeasureClip clip;
+    bool beamPerBeat = false;
 
     // Drops every reference into the score's records, before the score is replaced.
     void forgetRecords() {

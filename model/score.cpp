@@ -38,6 +38,7 @@ TNote* Score::appendNote(int number) {
 
 void Score::clearParts() {
     pool_.reset();
+    ++generation_;
     for (int number = 1; number <= kMaxParts; ++number) {
         Part& p = part(number);
         p.symbols.resize(number == 1 ? fixedSymCount : 0);

@@ -55,6 +55,8 @@ public:
     // Sets startPos and endPos by running sum of len, and each part's and the score's total length.
     void recomputePositions();
     int scoreLength() const { return scoreLength_; }
+    // Bumped each time every record is released: a pointer taken at another generation is stale.
+    uint64_t generation() const { return generation_; }
 
     const Meter& meter() const { return meterAt(song.meterIndex); }
     int measureLen() const { return meter().measureLen; }
@@ -80,6 +82,7 @@ private:
     NotePool pool_;
     std::array<Part, kMaxParts> parts_;
     int scoreLength_ = 0;
+    uint64_t generation_ = 0;
 };
 
 constexpr std::array<int, kMaxParts> kDefaultInstruments = {73, 116, 117, 117, 0, 0};

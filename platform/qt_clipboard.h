@@ -1,0 +1,14 @@
+// The system clipboard through Qt.
+#pragma once
+
+#include "platform/clipboard.h"
+
+namespace shinofu::platform {
+
+class QtClipboard : public Clipboard {
+public:
+    std::optional<std::string> text() override;
+    void setText(const std::string& utf8) override;
+};
+
+}  // namespace shinofu::platform
