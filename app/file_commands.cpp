@@ -1,5 +1,6 @@
 #include "app/file_commands.h"
 
+#include "edit/measure_clip.h"
 #include "model/excess_notes.h"
 #include "numeric/fingering_grid.h"
 #include "model/score_file.h"
@@ -30,6 +31,8 @@ OpenDialog openDialogFor(OpenKind kind) {
 }
 
 bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path& file, bool formatFlag) {
+    // The clip keeps its measures through the replacement of the records it points into.
+    edit::detachClip(session.edit.clip, session.score.measureLen());
     platform::IoError error;
     if (!model::loadScoreFile(file, session.score, session.readOptions(formatFlag), error)) {
         dialogs.message(MessageKind::Error, error.message);

@@ -20,10 +20,12 @@
 #include "app/memo_window.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
+#include "app/measure_commands.h"
 #include "app/note_commands.h"
 #include "app/view_commands.h"
 #include "app/window_geometry.h"
 #include "edit/edit_mode.h"
+#include "edit/measure_clip.h"
 #include "model/score_file.h"
 #include "numeric/fingering.h"
 #include "model/song_data_template.h"
@@ -286,6 +288,7 @@ void MainWindow::bindCommands() {
     bind(commandPath({"オプション(&O)", "画面クリア"}), [this] { clearView(); });
     bindViewCommands(*this, session_);
     bindNoteCommands(*this, session_);
+    bindMeasureCommands(*this, session_);
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
         bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {
@@ -392,6 +395,7 @@ void MainWindow::clearView() {
 }
 
 void MainWindow::newScore() {
+    edit::detachClip(session_.edit.clip, session_.score.measureLen());
     session_.forgetPlacesInScore();
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());

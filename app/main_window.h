@@ -14,6 +14,7 @@
 #include "output/page_image.h"
 #include "platform/dialogs.h"
 #include "platform/midi_out.h"
+#include "platform/qt_clipboard.h"
 
 class QAction;
 class QFrame;
@@ -38,6 +39,8 @@ public:
     QToolButton* tool(const std::string& hint) const;
     QMenu* popup() const { return popup_; }
     MemoWindow* memo() const { return memo_; }
+    platform::Dialogs& dialogs() { return dialogs_; }
+    platform::Clipboard& clipboard() { return clipboard_; }
     bool questionShown() const;
     // "中止" on the progress display.
     void cancelBuild() { buildCancelled_ = true; }
@@ -109,6 +112,7 @@ private:
     std::map<std::string, QToolButton*> tools_;
     MemoWindow* memo_ = nullptr;
     output::DrawingResources resources_;
+    platform::QtClipboard clipboard_;
 };
 
 }  // namespace shinofu::app

@@ -9,6 +9,8 @@
 
 #include "app/command_table.h"
 #include "app/main_window.h"
+#include "app/measure_commands.h"
+#include "app/memo_window.h"
 #include "edit/edit_mode.h"
 #include "edit/key_table.h"
 #include "edit/note_commands.h"
@@ -49,6 +51,10 @@ int virtualKey(int qtKey) {
 
 void finish(MainWindow& window, Session& session, bool changed) {
     if (changed) edit::markChanged(session.score);
+    // Escape and space leave measure editing: its menu entry offers it again.
+    if (QAction* entry = window.action(commandPath({"小節編集&M", "小節編集モードに &M"}))) {
+        entry->setText(session.edit.editMode == edit::kMeasureEditMode ? "音符編集モードに &M" : "小節編集モードに &M");
+    }
     window.redraw();
     showCurrentNote(window, session);
     window.updateStatus();
@@ -115,7 +121,12 @@ private:
 
     void handle(int code, Qt::KeyboardModifiers modifiers) {
         const render::PageTables pageTables = tables();
-        edit::EditTarget target{session_.score, session_.view, session_.edit, pageTables};
+        const edit::UndoFiles undo = undoFiles();
+        edit::EditTarget target{session_.score, session_.view, session_.edit, pageTables, [&] {
+                                    std::vector<std::string> lines = window_.memo()->lines();
+                                    for (const std::string& line : undo.snapshot(session_.score)) lines.push_back(line);
+                                    window_.memo()->setLines(lines);
+                                }};
         const edit::KeyEffect effect =
             edit::handleKey(target, code,
                             {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "edit/edit_mode.h"
+#include "edit/measure_commands.h"
 #include "edit/note_commands.h"
 #include "edit/selection.h"
 #include "edit/tie_slur.h"
@@ -75,6 +76,14 @@ std::vector<KeyBinding> buildTable() {
         add(kEdit, key, true, false, -1, "表示位置の大きな移動",
             [direction = direction](EditTarget& t) { return shiftView(t, direction + 4); });
     }
+    // Measure editing: copy, overwrite paste and cut of the picked measures.
+    const std::vector<int> measureEdit = {kMeasureEditMode};
+    add(measureEdit, 'C', false, true, -1, "小節コピー", [](EditTarget& t) {
+        copyMeasures(t);
+        return KeyEffect::Redraw;
+    });
+    add(measureEdit, 'V', false, true, -1, "小節上書貼付", [](EditTarget& t) { return changedIf(overwritePaste(t, t.snapshot)); });
+    add(measureEdit, 'Y', false, true, -1, "小節切り取り", [](EditTarget& t) { return changedIf(cutMeasures(t, t.snapshot)); });
     // Note editing: the picked note and the selection.
     add(kNoteEdit, kKeyUp, true, false, -1, "選択音符を1オクターブ上へ",
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, true)); });

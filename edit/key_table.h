@@ -31,12 +31,13 @@ struct KeyModifiers {
     bool alt = false;
 };
 
-// What a command works on.
+// What a command works on; snapshot saves the score for undo before a measure edit.
 struct EditTarget {
     model::Score& score;
     render::ViewState& view;
     EditState& state;
     const render::PageTables& tables;
+    std::function<void()> snapshot = [] {};
 };
 
 enum class KeyEffect {

@@ -1,5 +1,7 @@
 #include "edit/note_picking.h"
 
+#include <algorithm>
+
 #include "edit/edit_mode.h"
 #include "edit/selection.h"
 
@@ -14,6 +16,20 @@ void highlight(render::ViewState& view, const render::PageTables& tables, const 
     view.edit.line = hit.line;
     view.edit.measure = hit.measure;
     view.edit.staff = hit.staff;
+}
+
+// Measure editing shows the picked measures, first to last in score order, as bare staff lines.
+void highlightRange(render::ViewState& view, const render::PageTables& tables, const render::ScoreHit& start,
+                    const render::ScoreHit& end) {
+    highlight(view, tables, start);
+    const bool backwards = end.line < start.line || (end.line == start.line && end.measure < start.measure);
+    const render::ScoreHit& first = backwards ? end : start;
+    const render::ScoreHit& last = backwards ? start : end;
+    highlight(view, tables, first);
+    view.edit.range = true;
+    view.edit.endLine = std::clamp(last.line, 1, std::max(1, tables.systemsPerPage));
+    view.edit.endMeasure = std::max(1, last.measure);
+    view.edit.cleared = true;
 }
 
 }  // namespace
@@ -67,14 +83,16 @@ PressOutcome pressOnScore(model::Score& score, render::ViewState& view, EditStat
     }
     switch (state.editMode) {
     case kMeasureEditMode:
-        if (modifiers.shift) {
+        if (modifiers.shift && state.click) {
             state.rangeEnd = hit;
         } else {
             state.click = ClickedMeasure{hit, 0};
             state.rangeEnd = hit;
+            state.editMeasureNote = nullptr;
             pickClickedNote(score, view, state, tables);
         }
         if (shownPart) score.curPart = hit.part;
+        highlightRange(view, tables, state.click->hit, *state.rangeEnd);
         break;
     case kEditMode:
         if (repeated) outcome.picked = pickClickedNote(score, view, state, tables);

@@ -50,6 +50,7 @@ std::vector<std::string> UndoFiles::snapshot(const model::Score& score) const {
         }
     }
     renameIfFree(recycled, file("_0.tpu"), memo);
+    fs::create_directories(stem_.parent_path(), error);
     platform::IoError writeError;
     if (!writeScore(file("_0.tpu"), score, writeError)) {
         memo.push_back("元に戻すための保存ができません：" + writeError.message);

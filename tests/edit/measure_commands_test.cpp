@@ -152,8 +152,10 @@ TEST_F(MeasureCommands, ABrokenSnapshotLeavesTheScoreAlone) {
     EXPECT_EQ(outcome.result, UndoFiles::Result::Failed);
     EXPECT_FALSE(outcome.message.empty());
     EXPECT_EQ(model::scoreFileLines(score_), edited);
-    // A snapshot that cannot be written (its folder is gone) is reported and the edit goes ahead.
-    const UndoFiles nowhere(folder_ / "missing" / "shinofu");
+    // A snapshot that cannot be written (its folder cannot exist: a file holds the name) is reported
+    // and the edit goes ahead.
+    std::ofstream(folder_ / "taken") << "a file";
+    const UndoFiles nowhere(folder_ / "taken" / "shinofu");
     std::vector<std::string> memo;
     select(1);
     ASSERT_TRUE(insertMeasure(t, [&] { memo = nowhere.snapshot(score_); }));
