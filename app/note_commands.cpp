@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/measure_commands.h"
 #include "app/memo_window.h"
+#include "edit/beaming.h"
 #include "edit/edit_mode.h"
 #include "edit/key_table.h"
 #include "edit/note_commands.h"
@@ -199,6 +200,36 @@ void checkExcessNotes(MainWindow& window, Session& session) {
     window.redraw();
 }
 
+void bindBeaming(MainWindow& window, Session& session) {
+    auto run = [&window, &session](std::function<bool()> command) {
+        return [&window, &session, command = std::move(command)] { finish(window, session, command()); };
+    };
+    const std::string beams = commandPath({kNotes, "連桁"});
+    const std::string popup = commandPath({kPopup, "連桁"});
+    for (const std::string& menu : {beams, popup}) {
+        window.bind(menu + kPathSeparator + "連桁設定", run([&session] { return edit::setBeams(session.score); }));
+        window.bind(menu + kPathSeparator + "連桁解除", run([&session] { return edit::clearBeams(session.score); }));
+        window.bind(menu + kPathSeparator + "３連符解除", run([&session] { return edit::clearTriplets(session.score); }));
+    }
+    window.bind(beams + kPathSeparator + "３連符設定", run([&session] { return edit::setTriplets(session.score); }));
+    window.bind(popup + kPathSeparator + "３連符", run([&session] { return edit::setTriplets(session.score); }));
+    window.bind(beams + kPathSeparator + "自動設定", run([&session] {
+                    if (!session.edit.clickMeasNote) return false;
+                    edit::beamMeasure(session.score, session.edit.clickMeasNote, 0, session.edit.beamPerBeat);
+                    return true;
+                }));
+    window.bind(beams + kPathSeparator + "連桁解除(1小節)", run([&session] {
+                    if (!session.edit.clickMeasNote) return false;
+                    edit::clearMeasureBeams(session.score, session.edit.clickMeasNote);
+                    return true;
+                }));
+    const std::string mode = commandPath({"オプション(&O)", "連桁モード設定"});
+    window.bind(mode, [&window, &session, mode] {
+        session.edit.beamPerBeat = !session.edit.beamPerBeat;
+        window.action(mode)->setText(session.edit.beamPerBeat ? "連桁１拍を解除" : "連桁１拍に設定");
+    });
+}
+
 }  // namespace
 
 void showCurrentNote(MainWindow& window, const Session& session) {
@@ -232,8 +263,9 @@ void bindNoteCommands(MainWindow& window, Session& session) {
     };
     window.bind(commandPath({kNotes, "追加&A"}), addMode);
     window.bind(commandPath({kPopup, "音符追加"}), addMode);
-    window.bind(commandPath({kNotes, "挿入 &I"}), edit([&session] { return edit::insertCopy(session.score, session.view, session.edit); }));
-    window.bind(commandPath({kNotes, "削除 &D"}), edit([&session] { return edit::deleteNote(session.score, session.view, session.edit); }));
+    window.bind(commandPath({kNotes, "挿入 &I"}), edit([&session] { return edit::insertAndReflow(session.score, session.view, session.edit); }));
+    window.bind(commandPath({kNotes, "削除 &D"}), edit([&session] { return edit::deleteAndReflow(session.score, session.view, session.edit); }));
+    bindBeaming(window, session);
     for (const auto& [menu, up, down] : {std::tuple{kNotes, "上へ", "下へ"}, std::tuple{kPopup, "上げる", "下げる"}}) {
         window.bind(commandPath({menu, "オクターブ変更", up}), edit([&session] { return edit::shiftOctave(session.score, session.edit, true); }));
         window.bind(commandPath({menu, "オクターブ変更", down}), edit([&session] { return edit::shiftOctave(session.score, session.edit, false); }));

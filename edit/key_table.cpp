@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "edit/beaming.h"
 #include "edit/edit_mode.h"
 #include "edit/measure_commands.h"
 #include "edit/note_commands.h"
@@ -92,7 +93,7 @@ std::vector<KeyBinding> buildTable() {
     add(kNoteEdit, kKeyInsert, false, false, -1, "後ろに挿入（挿入モード）",
         [](EditTarget& t) { return changedIf(startInsertAfter(t.score, t.state)); });
     add(kNoteEdit, kKeyDelete, false, false, -1, "音符を削除",
-        [](EditTarget& t) { return changedIf(deleteNote(t.score, t.view, t.state)); });
+        [](EditTarget& t) { return changedIf(deleteAndReflow(t.score, t.view, t.state)); });
     add(kNoteEdit, kKeyLeft, false, false, -1, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
     add(kNoteEdit, kKeyUp, false, false, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
     add(kNoteEdit, kKeyRight, false, false, -1, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
@@ -125,6 +126,9 @@ std::vector<KeyBinding> buildTable() {
         t.state.qPrefix = false;
         return tieSlur(t, TieSlurOp::TieSet);
     });
+    add(kNoteEdit, 'W', false, true, 0, "連桁設定", [](EditTarget& t) { return changedIf(setBeams(t.score)); });
+    // Keeps the prefix, so a following Ctrl+T still sets a tie.
+    add(kNoteEdit, 'W', false, true, 1, "連桁解除", [](EditTarget& t) { return changedIf(clearBeams(t.score)); });
     add(kNoteEdit, 'X', false, true, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
     add(kNoteEdit, 'Z', false, true, -1, "選択保持", [](EditTarget& t) {
         t.state.selectionHold = true;

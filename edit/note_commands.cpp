@@ -1,5 +1,6 @@
 #include "edit/note_commands.h"
 
+#include "edit/beaming.h"
 #include "edit/edit_mode.h"
 #include "edit/selection.h"
 #include "model/key_signature.h"
@@ -175,6 +176,45 @@ bool deleteNote(model::Score& score, render::ViewState& view, EditState& state) 
         next->prev = nullptr;
     }
     forgetRecord(view, state, part, gone, next);
+    return true;
+}
+
+// A re-flow merges tied notes: references to records that left the list are dropped.
+void keepReferencesInList(model::Score& score, EditState& state) {
+    bool current = false;
+    bool measure = false;
+    bool clicked = false;
+    bool entry = false;
+    for (model::TNote* note = score.part(score.curPart).partHead; note; note = note->next) {
+        entry = entry || note == state.entryTarget;
+        current = current || note == state.curNote;
+        measure = measure || note == state.editMeasureNote;
+        clicked = clicked || note == state.clickMeasNote;
+    }
+    if (!current) state.curNote = nullptr;
+    if (!measure) state.editMeasureNote = nullptr;
+    if (!clicked) state.clickMeasNote = nullptr;
+    if (!entry) state.entryTarget = nullptr;
+}
+
+bool insertAndReflow(model::Score& score, render::ViewState& view, EditState& state) {
+    model::TNote* measure = state.editMeasureNote;
+    if (!insertCopy(score, view, state)) return false;
+    // The copy went in front of the measure's first note: the measure now begins with it.
+    if (!measure || measure == state.entryTarget->next) measure = state.entryTarget;
+    reflowPart(score, measure, state.beamPerBeat);
+    keepReferencesInList(score, state);
+    return true;
+}
+
+bool deleteAndReflow(model::Score& score, render::ViewState& view, EditState& state) {
+    model::TNote* gone = state.curNote;
+    if (!isNote(gone)) return false;
+    const bool last = gone->next->isEndMarker();
+    model::TNote* measure = state.editMeasureNote == gone ? gone->next : state.editMeasureNote;
+    if (!deleteNote(score, view, state)) return false;
+    if (!last) reflowPart(score, measure ? measure : score.part(score.curPart).partHead, state.beamPerBeat);
+    keepReferencesInList(score, state);
     return true;
 }
 

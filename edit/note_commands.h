@@ -20,6 +20,10 @@ bool insertCopy(model::Score& score, render::ViewState& view, EditState& state);
 // Escape and space leave the entry modes; insert mode drops its last, still empty record.
 void endEntry(model::Score& score, EditState& state);
 bool deleteNote(model::Score& score, render::ViewState& view, EditState& state);
+// The menu's insert and delete: the part is re-flowed from the edited measure afterwards (not
+// after deleting the part's last note), so bar lines, ties and beams follow the change.
+bool insertAndReflow(model::Score& score, render::ViewState& view, EditState& state);
+bool deleteAndReflow(model::Score& score, render::ViewState& view, EditState& state);
 
 bool halveLength(model::Score& score, EditState& state);
 bool doubleLength(model::Score& score, EditState& state);

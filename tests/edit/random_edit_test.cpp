@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "edit/beaming.h"
 #include "edit/edit_mode.h"
 #include "edit/note_commands.h"
 #include "edit/note_division.h"
@@ -38,7 +39,23 @@ protected:
     void randomStep(std::mt19937& rng) {
         tables_ = render::buildPageTables(score_, view_);
         EditTarget target{score_, view_, state_, tables_};
-        switch (rng() % 12) {
+        switch (rng() % 14) {
+        case 12: {
+            const int which = static_cast<int>(rng() % 4);
+            if (which == 0) setBeams(score_);
+            if (which == 1) clearBeams(score_);
+            if (which == 2) setTriplets(score_);
+            if (which == 3) clearTriplets(score_);
+            break;
+        }
+        case 13:
+            if (rng() % 2) {
+                beamMeasure(score_, state_.clickMeasNote ? state_.clickMeasNote : score_.part(score_.curPart).partHead,
+                            0, rng() % 2 == 0);
+            } else {
+                reflowPart(score_, score_.part(score_.curPart).partHead, rng() % 2 == 0);
+            }
+            break;
         case 0:
         case 1:
         case 2: {
@@ -57,7 +74,7 @@ protected:
         }
         case 6: applyTieSlur(score_, state_, static_cast<TieSlurOp>(1 + rng() % 7)); break;
         case 7: divideNote(score_, state_); break;
-        case 8: insertCopy(score_, view_, state_); break;
+        case 8: rng() % 2 ? insertCopy(score_, view_, state_) : insertAndReflow(score_, view_, state_); break;
         case 9: setAccidental(score_, static_cast<uint8_t>(rng() % 6)); break;
         case 10: rng() % 2 ? hideRests(score_) : showHiddenRests(score_); break;
         default: startAddMode(score_, view_, state_, tables_); break;
