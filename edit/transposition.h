@@ -1,0 +1,36 @@
+// Key signature, transposition by semitones with the spelling of the new key, and octave shifts.
+#pragma once
+
+#include "edit/key_table.h"
+#include "model/score.h"
+
+namespace shinofu::edit {
+
+// A chromatic number as a staff position and accidental in a key.
+struct WrittenNote {
+    uint8_t pitch;
+    uint8_t accidental;
+};
+// Sounds in the key are written without accidentals, others with the sign that departs least from
+// the key. The forms without a staff position (B♯ below c-, C♭ above b3) are respelled as C and B.
+WrittenNote writtenForm(int chromatic, int keySig);
+
+// The chromatic number a note sounds (1 = c- .. 60 = b3): its written accidental, else the key's.
+int chromaticOf(uint8_t pitch, uint8_t accidental, int keySig);
+
+// The key a transposition by `steps` semitones from `keySig` lands in (never C♯, G♭ or C♭ major).
+int transposedKey(int keySig, int steps);
+
+// The signature alone: every note keeps its staff position.
+void setKeySignature(model::Score& score, int keySig);
+
+// Every part by -7..7 semitones into the transposed key. The notes' effAccidental must hold the
+// accidental in effect (the performance pass). Returns whether anything moved.
+bool transpose(model::Score& score, int steps);
+
+// The current part (or every part) an octave up or down; notes that would leave the staff range stay.
+bool shiftPartOctave(model::Score& score, int part, bool up);
+// The picked measures of measure editing an octave up or down.
+bool shiftMeasuresOctave(EditTarget& target, bool up);
+
+}  // namespace shinofu::edit
