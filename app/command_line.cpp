@@ -33,7 +33,7 @@ const char* kUsage =
     "使い方:\n"
     "  shinofu [FILE]                         エディタを開く\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
-    "  shinofu convert IN OUT [--page N] [--numeric] [--part N]\n"
+    "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
     "    OUT: .gd4 .png .svg .mid .dt .json\n";
 
 // The companion folder's configuration and score settings apply, but nothing is installed or written.
@@ -63,6 +63,8 @@ struct ConvertOptions {
     int page = 1;
     bool numeric = false;
     int part = 1;
+    int transpose = 0;  // semitones, -7..7
+    int octave = 0;     // -1, 0, +1
 };
 
 bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options, std::ostream& err) {
@@ -81,6 +83,16 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             if (!number(options.part)) return false;
         } else if (args[i] == "--numeric") {
             options.numeric = true;
+        } else if (args[i] == "--transpose" || args[i] == "--octave") {
+            const bool transpose = args[i] == "--transpose";
+            const std::optional<int> value = i + 1 < args.size() ? model::parseWholeNumber(args[i + 1]) : std::nullopt;
+            const int limit = transpose ? 7 : 1;
+            if (!value || *value < -limit || *value > limit) {
+                err << args[i] << (transpose ? " には -7 から 7 までの数が要ります\n" : " には -1 か 1 が要ります\n");
+                return false;
+            }
+            (transpose ? options.transpose : options.octave) = *value;
+            ++i;
         } else {
             err << "知らないオプションです: " << args[i] << "\n" << kUsage;
             return false;
@@ -191,6 +203,8 @@ int runConversion(const std::vector<std::string>& args, std::ostream& err) {
     ConvertOptions options;
     if (!parseOptions(args, options, err)) return 1;
     if (!loadInput(args[1], session, err)) return 1;
+    if (options.transpose != 0) session.transpose(options.transpose);
+    if (options.octave != 0) session.shiftOctave(options.octave > 0);
     return writeOutput(args[2], session, options, err) ? 0 : 1;
 }
 

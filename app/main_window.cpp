@@ -20,6 +20,7 @@
 #include "app/memo_window.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
+#include "app/key_signature_commands.h"
 #include "app/measure_commands.h"
 #include "app/note_commands.h"
 #include "app/view_commands.h"
@@ -289,6 +290,7 @@ void MainWindow::bindCommands() {
     bindViewCommands(*this, session_);
     bindNoteCommands(*this, session_);
     bindMeasureCommands(*this, session_);
+    bindKeySignatureCommands(*this, session_);
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
         bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {

@@ -11,6 +11,7 @@
 #include "edit/key_table.h"
 #include "edit/measure_commands.h"
 #include "edit/selection.h"
+#include "edit/transposition.h"
 #include "platform/paths.h"
 
 namespace shinofu::app {
@@ -136,6 +137,11 @@ void bindMeasureCommands(MainWindow& window, Session& session) {
     window.bind(commandPath({kMeasures, "クリップボードにコピー(クリアなし）"}), [&window, &session] { copyToClipboard(window, session, false); });
     window.bind(commandPath({kMeasures, "クリップボードから挿入貼付"}), [&window, &session] { pasteFromClipboard(window, session, false); });
     window.bind(commandPath({kMeasures, "クリップボードから上書貼付"}), [&window, &session] { pasteFromClipboard(window, session, true); });
+    for (const auto& [caption, up] : {std::pair{"1オクターブ上へ", true}, std::pair{"1オクターブ下へ", false}}) {
+        window.bind(commandPath({kMeasures, "オクターブ変更", caption}), [&window, &session, up = up] {
+            runMeasureCommand(window, session, [up](edit::EditTarget& target) { return edit::shiftMeasuresOctave(target, up); });
+        });
+    }
     const char* const counts[] = {"&2", "&3", "&4", "&5", "&6", "7", "8"};
     for (int measures = 2; measures <= 8; ++measures) {
         window.bind(commandPath({"五線譜設定&S", "小節数 &M", counts[measures - 2]}), [&window, &session, measures] {

@@ -1,6 +1,8 @@
 #include "app/session.h"
 
 #include "midi/performance_pass.h"
+#include "edit/selection.h"
+#include "edit/transposition.h"
 #include "render/view_commands.h"
 
 namespace shinofu::app {
@@ -19,6 +21,20 @@ model::ReadOptions Session::readOptions(bool formatFlagForRead) const {
 void Session::refreshDerivedState() {
     score.recomputePositions();
     midi::performancePass(score);
+}
+
+bool Session::transpose(int steps) {
+    refreshDerivedState();
+    if (!edit::transpose(score, steps)) return false;
+    edit::markChanged(score);
+    return true;
+}
+
+bool Session::shiftOctave(bool up) {
+    bool moved = false;
+    for (int part = 1; part <= score.partCount; ++part) moved = edit::shiftPartOctave(score, part, up) || moved;
+    if (moved) edit::markChanged(score);
+    return moved;
 }
 
 void Session::forgetPlacesInScore() {

@@ -31,6 +31,10 @@ struct Session {
     model::ReadOptions readOptions(bool formatFlagForRead) const;
     // Positions, and the accidentals and sounding pitches the fingering and the drawing read.
     void refreshDerivedState();
+    // Every part by -7..7 semitones, with the accidentals in effect brought up to date first.
+    bool transpose(int steps);
+    // Every part an octave up or down.
+    bool shiftOctave(bool up);
     // Forgets every reference into the records (display starts, current note, entry point):
     // they belong to the score being replaced.
     void forgetPlacesInScore();

@@ -130,3 +130,17 @@ TEST_F(CommandLine, SvgPagesKeepTheirTextsAsText) {
     EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.svg").string(), "--page", "2"}), 1);
     EXPECT_FALSE(fs::exists(folder_ / "x.svg"));
 }
+
+TEST_F(CommandLine, TransposeAndOctaveForAnotherFlute) {
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "up.json").string(), "--transpose", "2"}), 0) << err_.str();
+    const std::string json = bytesOf(folder_ / "up.json");
+    EXPECT_NE(json.find("\"keyLetter\": \"G\""), std::string::npos);  // F major up a tone
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "up.gd4").string(), "--transpose", "2"}), 0);
+    ASSERT_EQ(run({"convert", (folder_ / "up.gd4").string(), (folder_ / "back.gd4").string(), "--transpose", "-2"}), 0);
+    EXPECT_EQ(bytesOf(folder_ / "back.gd4"), bytesOf(kDemo));
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "low.gd4").string(), "--octave", "-1"}), 0);
+    EXPECT_NE(bytesOf(folder_ / "low.gd4").find("d1 n n 96 u,d1 n n 96 u,e1 n n 192 u"), std::string::npos);
+    EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.gd4").string(), "--transpose", "8"}), 1);
+    EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.gd4").string(), "--octave", "2"}), 1);
+    EXPECT_FALSE(fs::exists(folder_ / "x.gd4"));
+}

@@ -144,3 +144,27 @@ TEST_F(NoteEditing, ANewScoreForgetsTheNotesOfTheOldOne) {
     key(Qt::Key_Up);  // nothing left to act on
     EXPECT_TRUE(session_.score.part(1).partHead->isEndMarker());
 }
+
+TEST_F(NoteEditing, BeamsTripletsKeysAndTranspositionFromTheMenus) {
+    start();
+    window_->openAtStart(kDemo);
+    click(headOf(1, 0, "d2"));
+    click(headOf(1, 0, "d2"));
+    click(headOf(1, 12, "d2"), Qt::ControlModifier);
+    trigger({"音符編集&N", "連桁", "３連符設定"});
+    EXPECT_EQ(firstItems(session_.score, 3), "d2 n 3s 64 d,d2 n 3f 64 d,e2 n n 192 d");
+    trigger({"pop-up", "連桁", "３連符解除"});
+    EXPECT_EQ(firstItems(session_.score, 2), "d2 n n 96 d,d2 n n 96 d");
+    trigger({"オプション(&O)", "連桁モード設定"});
+    EXPECT_TRUE(session_.edit.beamPerBeat);
+    EXPECT_EQ(window_->action(commandPath({"オプション(&O)", "連桁モード設定"}))->text(), "連桁１拍を解除");
+
+    trigger({"オプション(&O)", "移調", "+&5(-#/+♭)"});
+    EXPECT_EQ(session_.score.song.keySig, 9);  // F up a fourth: B♭ major
+    EXPECT_FALSE(session_.score.saved);
+    trigger({"五線譜設定&S", "調子（＃の数）", "2（ニ長調／ロ短調）"});
+    EXPECT_EQ(session_.score.song.keySig, 2);
+    const std::string before = firstItems(session_.score, 1);
+    trigger({"五線譜設定&S", "オクターブ変更", "1オクターブ下へ"});
+    EXPECT_NE(firstItems(session_.score, 1), before);
+}
