@@ -1,0 +1,198 @@
+// The playback engine on a virtual clock: every message with the time it was sent.
+#include "midi/playback_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "midi/navigation.h"
+#include "midi/perf_builder.h"
+#include "support/read_notes.h"
+
+using namespace shinofu;
+using shinofu::testing::readNotes;
+
+namespace {
+
+// Runs the timers in deadline order on a clock that moves only when asked.
+class VirtualClock : public platform::Scheduler {
+public:
+    void after(double milliseconds, std::function<void()> callback) override {
+        queue_.emplace(std::pair{now_ + milliseconds, order_++}, std::move(callback));
+    }
+    void runUntil(double time) {
+        while (!queue_.empty() && queue_.begin()->first.first <= time) {
+            auto node = queue_.extract(queue_.begin());
+            now_ = node.key().first;
+            node.mapped()();
+        }
+        now_ = std::max(now_, time);
+    }
+    double now() const { return now_; }
+
+private:
+    double now_ = 0;
+    uint64_t order_ = 0;
+    std::map<std::pair<double, uint64_t>, std::function<void()>> queue_;
+};
+
+struct Message {
+    double time;
+    int status;
+    int key;
+    int velocity;
+};
+
+class RecordingOut : public platform::MidiOut {
+public:
+    explicit RecordingOut(const VirtualClock& clock) : clock_(clock) {}
+    std::vector<std::string> deviceNames() const override { return {"recording"}; }
+    bool open(int) override { return true; }
+    void shortMessage(uint8_t status, uint8_t data1, uint8_t data2) override {
+        messages.push_back({clock_.now(), status, data1, data2});
+    }
+    void reset() override { ++resets; }
+    void close() override {}
+    std::string silenceReason() const override { return {}; }
+
+    // Note-ons (status 0x9n with a velocity) as "time:key".
+    std::vector<std::string> noteOns() const {
+        std::vector<std::string> found;
+        for (const Message& m : messages) {
+            if ((m.status & 0xF0) == 0x90 && m.velocity > 0) found.push_back(std::to_string(static_cast<int>(m.time)) + ":" + std::to_string(m.key));
+        }
+        return found;
+    }
+    std::vector<Message> messages;
+    int resets = 0;
+
+private:
+    const VirtualClock& clock_;
+};
+
+class Playback : public ::testing::Test {
+protected:
+    void read(const std::vector<std::string>& notes) {
+        readNotes(score_, {}, notes);
+    }
+    void sign(uint8_t kind, int measure) {
+        model::TScoreSym symbol;
+        symbol.kind = kind;
+        symbol.anchorPos = (measure - 1) * score_.measureLen();
+        score_.part(1).symbols.push_back(symbol);
+    }
+    midi::PlaybackStart prepared() {
+        midi::appendTrailingRests(score_);
+        midi::placeNavigationMarks(score_);
+        auto list = midi::buildPerfList(score_);
+        midi::linkNavigation(*list);
+        midi::PlaybackStart start;
+        start.list = list;
+        start.partCount = score_.partCount;
+        start.msPerUnit = score_.song.msPerUnit;
+        return start;
+    }
+
+    model::Score score_;
+    VirtualClock clock_;
+    RecordingOut out_{clock_};
+    int ended_ = 0;
+    midi::PlaybackEngine engine_{out_, clock_, {nullptr, [this] { ++ended_; }}};
+};
+
+std::vector<std::string> keysAt(std::initializer_list<std::pair<int, int>> timesAndKeys) {
+    std::vector<std::string> found;
+    for (auto [time, key] : timesAndKeys) found.push_back(std::to_string(time) + ":" + std::to_string(key));
+    return found;
+}
+
+}  // namespace
+
+TEST_F(Playback, QuartersAtTempoSixtyFollowEverySecondAndTheSpeedBoxHalvesDelays) {
+    read({"c1 n n 96 u,d1 n n 96 u,e1 n n 96 u"});
+    ASSERT_TRUE(engine_.start(prepared()));
+    clock_.runUntil(10000);
+    EXPECT_EQ(out_.noteOns(), keysAt({{0, 60}, {1000, 62}, {2000, 64}}));
+    EXPECT_EQ(out_.messages.front().status, 0xC0);  // the program first
+    EXPECT_EQ(ended_, 1);
+    EXPECT_FALSE(engine_.playing());
+
+    out_.messages.clear();
+    engine_.setSpeedFactor(60.0 / 120);  // the speed box at 120
+    const double begin = clock_.now();
+    ASSERT_TRUE(engine_.start(prepared()));
+    clock_.runUntil(begin + 10000);
+    const auto ons = out_.noteOns();
+    ASSERT_EQ(ons.size(), 3u);
+    EXPECT_EQ(std::stod(ons[1].substr(0, ons[1].find(':'))) - std::stod(ons[0].substr(0, ons[0].find(':'))), 500);
+}
+
+TEST_F(Playback, DaCapoGoesBackAndFineEndsTheSecondTime) {
+    read({"c1 n n 384 u", "d1 n n 384 u", "e1 n n 384 u", "f1 n n 384 u"});
+    sign(model::kFine, 1);
+    sign(model::kDaCapo, 3);
+    ASSERT_TRUE(engine_.start(prepared()));
+    clock_.runUntil(60000);
+    EXPECT_EQ(out_.noteOns(), keysAt({{0, 60}, {4000, 62}, {8000, 64}, {12000, 60}}));
+    EXPECT_EQ(ended_, 1);
+}
+
+TEST_F(Playback, ARepeatIsPlayedTwiceAndWithoutAJumpBackFineIsPassed) {
+    // Two notes to a measure: the repeat start marks the first, the Fine the last.
+    read({"c1 n n 192 u,c1 n n 192 u", "d1 n n 384 u", "e1 n n 384 u"});
+    sign(model::kRepeatLeft, 1);
+    sign(model::kRepeatRight, 2);
+    sign(model::kFine, 1);
+    ASSERT_TRUE(engine_.start(prepared()));
+    clock_.runUntil(60000);
+    EXPECT_EQ(out_.noteOns(), keysAt({{0, 60}, {2000, 60}, {4000, 62}, {8000, 60}, {10000, 60}, {12000, 62}, {16000, 64}}));
+}
+
+TEST_F(Playback, RestsSendNothingAndPlayWhilePlayingStopsWithNoteOffs) {
+    read({"c1 n n 96 u,rest n n 96 u,e1 n n 96 u", "$START", "g1 n n 288 u"});
+    ASSERT_TRUE(engine_.start(prepared()));
+    clock_.runUntil(500);
+    EXPECT_EQ(out_.noteOns(), keysAt({{0, 60}, {0, 67}}));
+    EXPECT_FALSE(engine_.start(prepared()));  // the Play command while playing: a stop
+    clock_.runUntil(1500);
+    std::vector<int> silenced;
+    for (const Message& m : out_.messages) {
+        if (m.time == 1000 && (m.status & 0xF0) == 0x90 && m.velocity == 0) silenced.push_back(m.status & 0x0F);
+    }
+    EXPECT_EQ(silenced, (std::vector<int>{0, 1}));  // every part gets its note-off
+    clock_.runUntil(10000);
+    EXPECT_EQ(out_.noteOns().size(), 2u);  // nothing after the stop, and nothing for the rest
+}
+
+TEST_F(Playback, PausedNotesEndAtTheirLengthAndResumeGoesOn) {
+    read({"c1 n n 192 u,d1 n n 192 u"});
+    ASSERT_TRUE(engine_.start(prepared()));
+    clock_.runUntil(100);
+    engine_.pause();
+    clock_.runUntil(5000);
+    EXPECT_EQ(out_.noteOns(), keysAt({{0, 60}}));
+    bool released = false;
+    for (const Message& m : out_.messages) released = released || (m.key == 60 && m.velocity == 0 && m.time <= 2000);
+    EXPECT_TRUE(released);  // the sounding note ended at its written length
+    engine_.resume();
+    clock_.runUntil(20000);
+    ASSERT_EQ(out_.noteOns().size(), 2u);
+    EXPECT_EQ(out_.noteOns()[1].substr(out_.noteOns()[1].find(':')), ":62");
+}
+
+TEST_F(Playback, AReleaseEndsOnlyTheNoteItWasStartedFor) {
+    // The same key twice, the first note sounding its whole length: its release falls on the
+    // second note's start and must not cut it.
+    read({"c1 n n 96 u,c1 n n 96 u"});
+    midi::PlaybackStart start = prepared();
+    ASSERT_TRUE(engine_.start(start));
+    clock_.runUntil(1500);
+    const Message* last = nullptr;
+    for (const Message& m : out_.messages) {
+        if ((m.status & 0xF0) == 0x90 && m.key == 60) last = &m;
+    }
+    ASSERT_NE(last, nullptr);
+    EXPECT_GT(last->velocity, 0);  // still sounding half-way through the second note
+    EXPECT_EQ(last->time, 1000);
+}
