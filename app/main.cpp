@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "platform/fluid_midi_out.h"
 #include "platform/qt_dialogs.h"
 
 int main(int argc, char** argv) {
@@ -30,8 +31,7 @@ int main(int argc, char** argv) {
     shinofu::platform::QtDialogs dialogs(nullptr);
     auto messages = shinofu::app::startUp(session, {});
     for (const auto& message : messages) dialogs.message(message.kind, message.text);
-    shinofu::app::MainWindow window(session, dialogs,
-                                    std::make_unique<shinofu::platform::NullMidiOut>("MIDI出力なし（音は鳴りません）"));
+    shinofu::app::MainWindow window(session, dialogs, std::make_unique<shinofu::platform::FluidMidiOut>());
     window.show();
     if (scoreFile) window.openAtStart(*scoreFile);
     return QApplication::exec();

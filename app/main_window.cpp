@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/command_table.h"
@@ -22,6 +23,7 @@
 #include "app/midi_commands.h"
 #include "app/key_signature_commands.h"
 #include "app/measure_commands.h"
+#include "app/playback_commands.h"
 #include "app/note_commands.h"
 #include "app/view_commands.h"
 #include "app/window_geometry.h"
@@ -108,6 +110,18 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
 
     midi_->open(0);
     midi_->shortMessage(kProgramChange, kStartProgram, 0);
+    // The synthesizer gets ready on its own thread: the status bar follows until it has.
+    auto* synthWatch = new QTimer(this);
+    synthWatch->setInterval(250);
+    connect(synthWatch, &QTimer::timeout, this, [this, synthWatch] {
+        const std::string reason = midi_->silenceReason();
+        labels_["message"]->setText(qt(reason));
+        if (reason.find("準備中") == std::string::npos) {
+            synthWatch->stop();
+            midi_->shortMessage(kProgramChange, kStartProgram, 0);
+        }
+    });
+    synthWatch->start();
 
     scroll_ = new QScrollArea(this);
     view_ = new QLabel(scroll_);
@@ -291,6 +305,8 @@ void MainWindow::bindCommands() {
     bindNoteCommands(*this, session_);
     bindMeasureCommands(*this, session_);
     bindKeySignatureCommands(*this, session_);
+    playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
+    bindPlaybackCommands(*this, *playback_);
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
         bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {
@@ -491,6 +507,7 @@ void MainWindow::placePositionPanel() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    playback_->engine().silence();
     midi_->reset();
     midi_->close();
     platform::IoError error;

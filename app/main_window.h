@@ -26,6 +26,7 @@ class QToolButton;
 namespace shinofu::app {
 
 class MemoWindow;
+class PlaybackController;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -113,6 +114,8 @@ private:
     MemoWindow* memo_ = nullptr;
     output::DrawingResources resources_;
     platform::QtClipboard clipboard_;
+    // Declared after the MIDI output: the performance ends before the output goes.
+    std::unique_ptr<PlaybackController> playback_;
 };
 
 }  // namespace shinofu::app

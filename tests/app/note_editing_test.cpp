@@ -1,6 +1,7 @@
 // Note editing as a user does it: presses on the rendered page, keys, menu entries, save and reopen.
 #include <gtest/gtest.h>
 
+#include <QFrame>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
@@ -167,4 +168,17 @@ TEST_F(NoteEditing, BeamsTripletsKeysAndTranspositionFromTheMenus) {
     const std::string before = firstItems(session_.score, 1);
     trigger({"五線譜設定&S", "オクターブ変更", "1オクターブ下へ"});
     EXPECT_NE(firstItems(session_.score, 1), before);
+}
+
+TEST_F(NoteEditing, PlayStartsAndStopsAPerformanceWithItsMarker) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    trigger({"オプション(&O)", "演奏&P"});
+    QFrame* marker = window.scoreView()->findChild<QFrame*>("LbPosPanel");
+    ASSERT_NE(marker, nullptr);
+    EXPECT_TRUE(marker->isVisibleTo(window.scoreView()));
+    QTest::qWait(100);  // the first events reach the marker through the event loop
+    EXPECT_GT(marker->x(), 0);
+    trigger({"オプション(&O)", "演奏&P"});  // Play while playing stops
+    EXPECT_FALSE(marker->isVisibleTo(window.scoreView()));
 }

@@ -1,0 +1,112 @@
+#include "app/playback_commands.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMetaObject>
+
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "midi/navigation.h"
+#include "midi/perf_builder.h"
+#include "platform/qt_canvas.h"
+#include "render/anchored_place.h"
+#include "render/hit_test.h"
+#include "render/page_drawer.h"
+#include "render/page_geometry.h"
+
+namespace shinofu::app {
+namespace {
+
+constexpr int kMarkerWidth = 12;
+constexpr int kMarkerHeight = 6;
+
+}  // namespace
+
+PlaybackController::PlaybackController(MainWindow& window, Session& session, platform::MidiOut& out)
+    : QObject(&window), window_(window), session_(session), timers_(std::make_unique<platform::TimerService>()) {
+    // The engine calls from the timer thread: what it reports is handed to the window's thread.
+    midi::PlaybackListener listener;
+    listener.position = [this](int32_t tick, int) {
+        QMetaObject::invokeMethod(this, [this, tick] { showPosition(tick); }, Qt::QueuedConnection);
+    };
+    listener.ended = [this] { QMetaObject::invokeMethod(this, [this] { performanceEnded(); }, Qt::QueuedConnection); };
+    engine_ = std::make_unique<midi::PlaybackEngine>(out, *timers_, listener);
+    marker_ = new QFrame(window.scoreView());
+    marker_->setObjectName("LbPosPanel");
+    marker_->setFixedSize(kMarkerWidth, kMarkerHeight);
+    marker_->setAutoFillBackground(true);
+    marker_->hide();
+}
+
+PlaybackController::~PlaybackController() {
+    engine_->stop();
+    timers_.reset();
+    engine_->silence();
+    engine_.reset();
+}
+
+void PlaybackController::togglePlay() {
+    if (engine_->playing()) {
+        stop();
+        return;
+    }
+    model::Score& score = session_.score;
+    midi::appendTrailingRests(score);
+    session_.refreshDerivedState();
+    midi::placeNavigationMarks(score);
+    auto list = midi::buildPerfList(score);
+    if (!list) return;
+    midi::linkNavigation(*list);
+    midi::PlaybackStart start;
+    start.list = list;
+    start.partCount = score.partCount;
+    start.msPerUnit = score.song.msPerUnit;
+    for (int part = 1; part <= score.partCount; ++part) start.programs[part - 1] = score.part(part).instrument;
+    // From the picked measure, unless it is the very first one.
+    if (session_.edit.click) {
+        const render::PageTables tables = render::buildPageTables(score, session_.view);
+        start.startTick = render::measureStartOf(score, session_.view, tables, session_.edit.click->hit);
+    }
+    QPalette palette = marker_->palette();
+    palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
+    marker_->setPalette(palette);
+    if (engine_->start(start)) marker_->show();
+}
+
+void PlaybackController::stop() {
+    engine_->stop();
+    marker_->hide();
+    window_.redraw();
+}
+
+void PlaybackController::showPosition(int32_t tick) {
+    if (!engine_->playing()) return;
+    const render::PageTables tables = render::buildPageTables(session_.score, session_.view);
+    int page = 1;
+    while (page < tables.pageCount && tick >= tables.pageEnd[static_cast<size_t>(page)]) ++page;
+    // The view follows the performance onto its next page.
+    if (page != session_.view.curPage) {
+        session_.view.curPage = page;
+        window_.redraw();
+        window_.updateStatus();
+    }
+    const render::LinePosition at = render::posToLine(tables, session_.score.measureLen(), tick);
+    if (at.line < 0) return;
+    render::PageGeometry geometry(session_.score, session_.view, tables);
+    geometry.selectLine(at.line + 1);
+    const int ordinal = std::max(1, render::visibleOrdinal(session_.score, session_.score.curPart));
+    const int row = at.line * tables.stavesPerSystem + render::firstRowOf(ordinal, tables.chorusCount);
+    marker_->move(render::px(geometry.noteX(at.measure, at.offset)), render::px(geometry.staffBase(row) - 6 * session_.view.drawUnit()));
+    marker_->raise();
+}
+
+void PlaybackController::performanceEnded() {
+    marker_->hide();
+    window_.redraw();
+}
+
+void bindPlaybackCommands(MainWindow& window, PlaybackController& playback) {
+    window.bind(commandPath({"オプション(&O)", "演奏&P"}), [&playback] { playback.togglePlay(); });
+}
+
+}  // namespace shinofu::app
