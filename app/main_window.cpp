@@ -306,7 +306,7 @@ void MainWindow::bindCommands() {
     bindMeasureCommands(*this, session_);
     bindKeySignatureCommands(*this, session_);
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
-    bindPlaybackCommands(*this, *playback_);
+    bindPlaybackCommands(*this, session_, *playback_);
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
         bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {
@@ -419,18 +419,21 @@ void MainWindow::newScore() {
     model::newScore(session_.score, session_.scoreDefaults());
     session_.edit.editMode = edit::kNewMode;
     redraw();
+    playback_->showScoreTempo();
 }
 
 void MainWindow::openScore(OpenKind kind) {
     openScoreCommand(session_, dialogs_, kind);
     setTitleFor(session_.currentFile);
     redraw();
+    playback_->showScoreTempo();
 }
 
 void MainWindow::openAtStart(const fs::path& file) {
     if (openScoreAtStart(session_, dialogs_, file)) setTitleFor(file);
     redraw();
     updateStatus();
+    playback_->showScoreTempo();
 }
 
 void MainWindow::startSongData() {
@@ -448,6 +451,7 @@ void MainWindow::finishSongData() {
     session_.edit.editMode = edit::kEditMode;
     redraw();
     updateStatus();
+    playback_->showScoreTempo();
 }
 
 void MainWindow::showHelp() {

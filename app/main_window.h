@@ -42,6 +42,7 @@ public:
     MemoWindow* memo() const { return memo_; }
     platform::Dialogs& dialogs() { return dialogs_; }
     platform::Clipboard& clipboard() { return clipboard_; }
+    PlaybackController& playback() { return *playback_; }
     bool questionShown() const;
     // "中止" on the progress display.
     void cancelBuild() { buildCancelled_ = true; }

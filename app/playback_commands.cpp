@@ -1,11 +1,15 @@
 #include "app/playback_commands.h"
 
 #include <QFrame>
+#include <QLineEdit>
+#include <QStatusBar>
 #include <QLabel>
 #include <QMetaObject>
 
 #include "app/command_table.h"
 #include "app/main_window.h"
+#include "app/play_bar.h"
+#include "model/text_fields.h"
 #include "midi/navigation.h"
 #include "midi/perf_builder.h"
 #include "platform/qt_canvas.h"
@@ -73,6 +77,28 @@ void PlaybackController::togglePlay() {
     if (engine_->start(start)) marker_->show();
 }
 
+void PlaybackController::playOrResume() {
+    if (engine_->paused()) {
+        engine_->resume();
+        return;
+    }
+    if (!engine_->playing()) togglePlay();
+}
+
+void PlaybackController::rewind() { session_.edit.click.reset(); }
+
+bool PlaybackController::setPlaybackTempo(const std::string& text) {
+    const std::optional<int> tempo = model::parseWholeNumber(text);
+    if (!tempo || *tempo < model::kMinTempo || *tempo > model::kMaxTempo) return false;
+    engine_->setSpeedFactor(static_cast<double>(session_.score.song.tempo) / *tempo);
+    return true;
+}
+
+void PlaybackController::showScoreTempo() {
+    engine_->setSpeedFactor(1.0);
+    if (speedBox_) speedBox_->setText(QString::number(session_.score.song.tempo));
+}
+
 void PlaybackController::stop() {
     engine_->stop();
     marker_->hide();
@@ -105,8 +131,43 @@ void PlaybackController::performanceEnded() {
     window_.redraw();
 }
 
-void bindPlaybackCommands(MainWindow& window, PlaybackController& playback) {
+void bindPlaybackCommands(MainWindow& window, Session& session, PlaybackController& playback) {
     window.bind(commandPath({"オプション(&O)", "演奏&P"}), [&playback] { playback.togglePlay(); });
+    auto turnPage = [&window, &session](int page) {
+        const int pages = render::buildPageTables(session.score, session.view).pageCount;
+        session.view.curPage = std::clamp(page, 1, std::max(1, pages));
+        window.redraw();
+        window.updateStatus();
+    };
+    auto* bar = new PlayBar([&playback, &session, turnPage](PlayBar::Cell cell, bool shift, bool right) {
+        switch (cell) {
+        case PlayBar::Cell::Play:
+            if (shift) {
+                turnPage(session.view.curPage + (right ? -1 : 1));
+            } else {
+                playback.playOrResume();
+            }
+            break;
+        case PlayBar::Cell::Pause: playback.pause(); break;
+        case PlayBar::Cell::Stop: playback.stop(); break;
+        case PlayBar::Cell::Rewind:
+            if (shift) {
+                turnPage(right ? INT32_MAX : 1);
+            } else {
+                playback.rewind();
+            }
+            break;
+        }
+    });
+    window.statusBar()->insertWidget(0, bar);
+    auto* speed = new QLineEdit(&window);
+    speed->setObjectName("Edit2");
+    speed->setFixedWidth(speed->fontMetrics().horizontalAdvance("9999") + 12);
+    speed->setToolTip("演奏の速さ（1分間の四分音符の数）");
+    speed->setText(QString::number(session.score.song.tempo));
+    QObject::connect(speed, &QLineEdit::editingFinished, speed, [&playback, speed] { playback.setPlaybackTempo(speed->text().toStdString()); });
+    window.statusBar()->insertWidget(1, speed);
+    playback.speedBox_ = speed;
 }
 
 }  // namespace shinofu::app

@@ -11,6 +11,7 @@
 #include "platform/timer_service.h"
 
 class QFrame;
+class QLineEdit;
 
 namespace shinofu::app {
 
@@ -24,6 +25,15 @@ public:
     // "演奏": starts from the picked measure (or the beginning), or stops a running performance.
     void togglePlay();
     void stop();
+    void pause() { engine_->pause(); }
+    // The play cell: resumes a paused performance, else starts one.
+    void playOrResume();
+    // The next performance starts at the beginning.
+    void rewind();
+    // The speed box: the performance at `tempo` quarters a minute instead of the score's.
+    bool setPlaybackTempo(const std::string& text);
+    // A score was read or its song data changed: the speed box shows its tempo, played as written.
+    void showScoreTempo();
     midi::PlaybackEngine& engine() { return *engine_; }
 
 private:
@@ -35,8 +45,12 @@ private:
     std::unique_ptr<platform::TimerService> timers_;
     std::unique_ptr<midi::PlaybackEngine> engine_;
     QFrame* marker_;
+    QLineEdit* speedBox_ = nullptr;
+
+    friend void bindPlaybackCommands(MainWindow& window, Session& session, PlaybackController& playback);
 };
 
-void bindPlaybackCommands(MainWindow& window, PlaybackController& playback);
+// The Play command, the play bar and the speed box.
+void bindPlaybackCommands(MainWindow& window, Session& session, PlaybackController& playback);
 
 }  // namespace shinofu::app

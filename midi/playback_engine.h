@@ -45,6 +45,7 @@ public:
     void resume() { paused_ = false; }
     // Every delay is multiplied by the factor: 0.5 plays twice as fast.
     void setSpeedFactor(double factor);
+    double speedFactor() const { return speedFactor_; }
     bool playing() const { return playing_; }
     bool paused() const { return paused_; }
     // Silences every channel at once (program exit).

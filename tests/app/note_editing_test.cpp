@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/playback_commands.h"
 #include "edit/edit_mode.h"
 #include "main_window_fixture.h"
 #include "model/score_writer.h"
@@ -181,4 +183,31 @@ TEST_F(NoteEditing, PlayStartsAndStopsAPerformanceWithItsMarker) {
     EXPECT_GT(marker->x(), 0);
     trigger({"オプション(&O)", "演奏&P"});  // Play while playing stops
     EXPECT_FALSE(marker->isVisibleTo(window.scoreView()));
+}
+
+TEST_F(NoteEditing, ThePlayBarAndTheSpeedBox) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    QWidget* bar = window.findChild<QWidget*>("playbtnvd");
+    auto* speed = window.findChild<QLineEdit*>("Edit2");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(speed, nullptr);
+    EXPECT_EQ(speed->text(), "72");
+    auto cell = [&](int index, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(bar, Qt::LeftButton, modifiers, QPoint(index * 19 + 9, 9));
+    };
+    PlaybackController* engine = &window.playback();
+    cell(0);
+    EXPECT_TRUE(engine->engine().playing());
+    cell(1);
+    EXPECT_TRUE(engine->engine().paused());
+    cell(0);
+    EXPECT_FALSE(engine->engine().paused());
+    cell(2);
+    EXPECT_FALSE(engine->engine().playing());
+    speed->setText("144");
+    QMetaObject::invokeMethod(speed, "editingFinished");
+    EXPECT_DOUBLE_EQ(engine->engine().speedFactor(), 0.5);
+    cell(3, Qt::ShiftModifier);  // Shift: to the last page
+    EXPECT_EQ(session_.view.curPage, 1);  // the demo has one
 }
