@@ -16,6 +16,7 @@
 #include "output/page_image.h"
 #include "output/picture_file.h"
 #include "output/svg_picture.h"
+#include "output/wav_file.h"
 #include "platform/file_io.h"
 
 namespace shinofu::app {
@@ -34,7 +35,7 @@ const char* kUsage =
     "  shinofu [FILE]                         エディタを開く\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
     "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
-    "    OUT: .gd4 .png .svg .mid .dt .json\n";
+    "    OUT: .gd4 .png .svg .mid .wav .dt .json\n";
 
 // The companion folder's configuration and score settings apply, but nothing is installed or written.
 void startQuietly(Session& session) {
@@ -140,6 +141,14 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
     if (ext == ".mid") {
         platform::IoError error;
         if (writeMidiFile(out, session, {}, error) != MidiWrite::Written) {
+            err << error.message << "\n";
+            return false;
+        }
+        return true;
+    }
+    if (ext == ".wav") {
+        platform::IoError error;
+        if (!output::writeWavFile(score, out, error)) {
             err << error.message << "\n";
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -143,4 +144,27 @@ TEST_F(CommandLine, TransposeAndOctaveForAnotherFlute) {
     EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.gd4").string(), "--transpose", "8"}), 1);
     EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "x.gd4").string(), "--octave", "2"}), 1);
     EXPECT_FALSE(fs::exists(folder_ / "x.gd4"));
+}
+
+TEST_F(CommandLine, WavFilesSoundForTheLengthOfTheScore) {
+    // Four quarters at 60 and a half rest: five seconds and the one-second tail.
+    std::ofstream(folder_ / "short.gd4", std::ios::binary) << "$V:3\r\n$END\r\nc1 n n 96 u,d1 n n 96 u,e1 n n 96 u,f1 n n 96 u\r\n";
+    ASSERT_EQ(run({"convert", (folder_ / "short.gd4").string(), (folder_ / "short.wav").string()}), 0) << err_.str();
+    const std::string wav = bytesOf(folder_ / "short.wav");
+    ASSERT_GT(wav.size(), 44u);
+    EXPECT_EQ(wav.substr(0, 4), "RIFF");
+    EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ");
+    uint32_t dataBytes = 0;
+    std::memcpy(&dataBytes, wav.data() + 40, 4);
+    EXPECT_EQ(dataBytes, wav.size() - 44);
+    const double seconds = dataBytes / (44100.0 * 4);
+    EXPECT_NEAR(seconds, 4 + 1 + 1, 1.01);  // the notes, the trailing rest, the tail
+    int loudest = 0;
+    for (size_t at = 44; at + 1 < wav.size(); at += 2) {
+        int16_t sample = 0;
+        std::memcpy(&sample, wav.data() + at, 2);
+        loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+    }
+    EXPECT_GT(loudest, 1000);
+    EXPECT_FALSE(fs::exists(folder_ / "short.wav.tmp"));
 }

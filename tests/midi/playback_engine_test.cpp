@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "midi/navigation.h"
 #include "midi/perf_builder.h"
+#include "platform/virtual_clock.h"
 #include "support/read_notes.h"
 
 using namespace shinofu;
@@ -15,27 +15,7 @@ using shinofu::testing::readNotes;
 
 namespace {
 
-// Runs the timers in deadline order on a clock that moves only when asked.
-class VirtualClock : public platform::Scheduler {
-public:
-    void after(double milliseconds, std::function<void()> callback) override {
-        queue_.emplace(std::pair{now_ + milliseconds, order_++}, std::move(callback));
-    }
-    void runUntil(double time) {
-        while (!queue_.empty() && queue_.begin()->first.first <= time) {
-            auto node = queue_.extract(queue_.begin());
-            now_ = node.key().first;
-            node.mapped()();
-        }
-        now_ = std::max(now_, time);
-    }
-    double now() const { return now_; }
-
-private:
-    double now_ = 0;
-    uint64_t order_ = 0;
-    std::map<std::pair<double, uint64_t>, std::function<void()>> queue_;
-};
+using platform::VirtualClock;
 
 struct Message {
     double time;

@@ -1,0 +1,107 @@
+#include "output/wav_file.h"
+
+#include <cstring>
+#include <fstream>
+
+#include "midi/navigation.h"
+#include "midi/perf_builder.h"
+#include "midi/playback_engine.h"
+#include "platform/fluid_renderer.h"
+#include "platform/virtual_clock.h"
+
+namespace shinofu::output {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kChannels = 2;
+constexpr int kBitsPerSample = 16;
+constexpr double kTailMilliseconds = 1000;  // the last notes ring out
+constexpr size_t kChunkSamples = 1 << 20;
+
+void putLittleEndian(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+std::string waveHeader(uint64_t dataBytes) {
+    const uint32_t size = static_cast<uint32_t>(std::min<uint64_t>(dataBytes, UINT32_MAX - 36));
+    std::string header = "RIFF";
+    putLittleEndian(header, size + 36, 4);
+    header += "WAVEfmt ";
+    putLittleEndian(header, 16, 4);
+    putLittleEndian(header, 1, 2);  // PCM
+    putLittleEndian(header, kChannels, 2);
+    putLittleEndian(header, platform::FluidRenderer::kSampleRate, 4);
+    putLittleEndian(header, platform::FluidRenderer::kSampleRate * kChannels * kBitsPerSample / 8, 4);
+    putLittleEndian(header, kChannels * kBitsPerSample / 8, 2);
+    putLittleEndian(header, kBitsPerSample, 2);
+    header += "data";
+    putLittleEndian(header, size, 4);
+    return header;
+}
+
+}  // namespace
+
+bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& error) {
+    platform::FluidRenderer renderer;
+    if (!renderer.ready()) {
+        error.message = renderer.silenceReason();
+        return false;
+    }
+    midi::appendTrailingRests(score);
+    midi::placeNavigationMarks(score);
+    const auto list = midi::buildPerfList(score);
+    if (!list) {
+        error.message = "演奏データを作れません";
+        return false;
+    }
+    midi::linkNavigation(*list);
+
+    const fs::path temporary = fs::path(path.string() + ".tmp");
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        error.message = "WAV ファイルを書けません：" + path.string();
+        return false;
+    }
+    file << waveHeader(0);
+    platform::VirtualClock clock;
+    midi::PlaybackEngine engine(renderer, clock);
+    midi::PlaybackStart start;
+    start.list = list;
+    start.partCount = score.partCount;
+    start.msPerUnit = score.song.msPerUnit;
+    for (int part = 1; part <= score.partCount; ++part) start.programs[part - 1] = score.part(part).instrument;
+
+    std::vector<int16_t> samples;
+    uint64_t dataBytes = 0;
+    int64_t framesDone = 0;
+    auto flush = [&] {
+        file.write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size() * sizeof(int16_t)));
+        dataBytes += samples.size() * sizeof(int16_t);
+        samples.clear();
+    };
+    // Sound up to each moment before what happens at it.
+    auto renderUntil = [&](double milliseconds) {
+        const auto frames = static_cast<int64_t>(milliseconds * platform::FluidRenderer::kSampleRate / 1000);
+        renderer.render(frames - framesDone, samples);
+        framesDone = std::max(framesDone, frames);
+        if (samples.size() >= kChunkSamples) flush();
+    };
+    if (engine.start(start)) {
+        while (!clock.idle()) clock.runUntil(clock.now() + 1000, renderUntil);
+    }
+    renderUntil(clock.now() + kTailMilliseconds);
+    flush();
+    file.seekp(0);
+    file << waveHeader(dataBytes);
+    file.close();
+    std::error_code renameError;
+    if (!file || (fs::rename(temporary, path, renameError), renameError)) {
+        fs::remove(temporary, renameError);
+        error.message = "WAV ファイルを書けません：" + path.string();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace shinofu::output
