@@ -8,6 +8,7 @@ namespace {
 constexpr uint8_t kNoteOn = 0x90;
 constexpr uint8_t kProgramChange = 0xC0;
 constexpr double kPauseRetry = 100;  // milliseconds between looks while paused
+constexpr double kMaxCatchUp = 50;   // a step later than this starts counting afresh, not rushing to catch up
 // Jump marks that steer the walk (see placeNavigationMarks).
 constexpr uint8_t kFinalBar = 1;
 constexpr uint8_t kDaCapo = 2;
@@ -29,6 +30,7 @@ struct PlaybackEngine::Performance {
     double msPerUnit;
     size_t current = 0;
     unsigned navFlags = 0;
+    double stepTime = 0;  // when the current step is due on the scheduler's clock: delays never add up
     std::array<int32_t, model::kMaxParts + 1> curKey{};
     std::array<uint64_t, model::kMaxParts + 1> serial{};  // the note each part's release belongs to
 };
@@ -42,7 +44,7 @@ void PlaybackEngine::setSpeedFactor(double factor) {
     if (factor > 0 && std::isfinite(factor)) speedFactor_ = factor;
 }
 
-int PlaybackEngine::delayOf(double units) const { return static_cast<int>(std::lround(units * speedFactor_)); }
+double PlaybackEngine::delayUntil(double due) const { return std::max(0.0, due - scheduler_.now()); }
 
 bool PlaybackEngine::start(const PlaybackStart& start) {
     if (playing_) {
@@ -79,6 +81,7 @@ bool PlaybackEngine::start(const PlaybackStart& start) {
     }
     paused_ = false;
     playing_ = true;
+    performance->stepTime = scheduler_.now();
     playStep(performance);
     return true;
 }
@@ -141,8 +144,11 @@ void PlaybackEngine::playStep(std::shared_ptr<Performance> performance) {
     }
     if (paused_) {
         scheduler_.after(kPauseRetry, [this, performance] { playStep(performance); });
+        performance->stepTime = scheduler_.now() + kPauseRetry;
         return;
     }
+    // A step after a pause (or a late one) counts from now; in step, from when it was due.
+    performance->stepTime = std::max(performance->stepTime, scheduler_.now() - kMaxCatchUp);
     const PerfList& list = *performance->list;
     bool ended = false;
     for (;;) {
@@ -160,13 +166,16 @@ void PlaybackEngine::playStep(std::shared_ptr<Performance> performance) {
             if (event.isNoteOn) {
                 out_.shortMessage(channel, key, static_cast<uint8_t>(std::clamp(sound.velocity, 0, 127)));
                 const uint64_t serial = ++performance->serial[part];
-                scheduler_.after(delayOf(sound.soundLen * performance->msPerUnit),
+                scheduler_.after(delayUntil(performance->stepTime + sound.soundLen * performance->msPerUnit * speedFactor_),
                                  [this, performance, part, serial, key] { release(performance, part, serial, key); });
             } else {
                 out_.shortMessage(channel, key, 0);
             }
         }
-        if (gap > 0) scheduler_.after(delayOf(gap * performance->msPerUnit), [this, performance] { playStep(performance); });
+        if (gap > 0) {
+            performance->stepTime += gap * performance->msPerUnit * speedFactor_;
+            scheduler_.after(delayUntil(performance->stepTime), [this, performance] { playStep(performance); });
+        }
         const size_t following = next(*performance, index);
         if (following == kEnded || following + 1 >= list.size()) {
             ended = true;

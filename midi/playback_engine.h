@@ -57,7 +57,7 @@ private:
     void release(std::shared_ptr<Performance> performance, int part, uint64_t serial, uint8_t key);
     size_t next(Performance& performance, size_t index);
     void noteOffAll(Performance& performance);
-    int delayOf(double units) const;
+    double delayUntil(double due) const;
 
     platform::MidiOut& out_;
     platform::Scheduler& scheduler_;

@@ -10,6 +10,8 @@ class Scheduler {
 public:
     virtual ~Scheduler() = default;
     virtual void after(double milliseconds, std::function<void()> callback) = 0;
+    // Milliseconds since the scheduler began: deadlines can be set on it without drift.
+    virtual double now() const = 0;
 };
 
 }  // namespace shinofu::platform

@@ -24,6 +24,10 @@ void TimerService::after(double milliseconds, std::function<void()> callback) {
     wake_.notify_all();
 }
 
+double TimerService::now() const {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - epoch_).count();
+}
+
 void TimerService::run() {
     std::unique_lock lock(mutex_);
     while (!stopping_) {

@@ -23,6 +23,7 @@ public:
     TimerService& operator=(const TimerService&) = delete;
 
     void after(double milliseconds, std::function<void()> callback) override;
+    double now() const override;
 
 private:
     struct Deadline {
@@ -38,6 +39,7 @@ private:
     std::priority_queue<Deadline, std::vector<Deadline>, std::greater<>> queue_;
     uint64_t nextOrder_ = 0;
     bool stopping_ = false;
+    const std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
     std::thread thread_;
 };
 

@@ -28,7 +28,7 @@ public:
         now_ = std::max(now_, time);
     }
     bool idle() const { return queue_.empty(); }
-    double now() const { return now_; }
+    double now() const override { return now_; }
 
 private:
     double now_ = 0;
