@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 #include <string>
 
 #include "midi/navigation.h"
 #include "midi/perf_builder.h"
+#include "platform/timer_service.h"
 #include "platform/virtual_clock.h"
 #include "support/read_notes.h"
 
@@ -175,4 +180,44 @@ TEST_F(Playback, AReleaseEndsOnlyTheNoteItWasStartedFor) {
     ASSERT_NE(last, nullptr);
     EXPECT_GT(last->velocity, 0);  // still sounding half-way through the second note
     EXPECT_EQ(last->time, 1000);
+}
+
+TEST_F(Playback, TheTimerThreadAndTheUserCommandsShareTheEngineSafely) {
+    // Real threads: the CI runs this under ThreadSanitizer.
+    std::string notes;
+    for (int i = 0; i < 400; ++i) notes += std::string(i ? "," : "") + "c1 n n 24 u";
+    read({notes});
+    score_.setTempo(999);
+    midi::PlaybackStart start = prepared();
+    start.msPerUnit = score_.song.msPerUnit;
+    std::atomic<int> positions{0};
+    class CountingOut : public RecordingOut {
+    public:
+        using RecordingOut::RecordingOut;
+        void shortMessage(uint8_t status, uint8_t data1, uint8_t data2) override {
+            std::lock_guard lock(mutex);
+            RecordingOut::shortMessage(status, data1, data2);
+        }
+        std::mutex mutex;
+    };
+    CountingOut out(clock_);
+    {
+        platform::TimerService timers;
+        midi::PlaybackEngine engine(out, timers, {[&](int32_t, int) { ++positions; }, {}});
+        for (int round = 0; round < 3; ++round) {
+            ASSERT_TRUE(engine.start(start));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            engine.pause();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            engine.resume();
+            engine.setSpeedFactor(0.5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            engine.stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        engine.silence();
+    }
+    EXPECT_GT(positions.load(), 0);
+    std::lock_guard lock(out.mutex);
+    EXPECT_GT(out.messages.size(), 3u);
 }
