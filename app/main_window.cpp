@@ -23,6 +23,7 @@
 #include "app/midi_commands.h"
 #include "app/key_signature_commands.h"
 #include "app/measure_commands.h"
+#include "app/play_settings_window.h"
 #include "app/playback_commands.h"
 #include "app/note_commands.h"
 #include "app/view_commands.h"
@@ -158,7 +159,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     buildMenus();
     buildStatusBar();
     buildCompanionWindows();
-    for (const auto& [index, window] : {std::pair{0, "TplaySform"}, {2, "ToniForm"}, {4, "TNScoreFrm"}}) {
+    for (const auto& [index, window] : {std::pair{2, "ToniForm"}, {4, "TNScoreFrm"}}) {
         if (auto* companion = findChild<QWidget*>(window)) {
             companion->move(geometry.companions[index], geometry.companions[index + 1]);
         }
@@ -166,6 +167,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     memo_->move(geometry.companions[6], geometry.companions[7]);
     memo_->setHomePosition(QPoint(geometry.companions[6], geometry.companions[7]));
     bindCommands();
+    playSettings_->move(geometry.companions[0], geometry.companions[1]);
     redraw();
     updateStatus();
 }
@@ -237,7 +239,6 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::buildCompanionWindows() {
     new CompanionWindow("TNScoreFrm", "数字譜設定", {420, 320}, this);
-    new CompanionWindow("TplaySform", "演奏設定", {640, 420}, this);
     new CompanionWindow("TOni2Form", "音符/記号の選択,編集", {300, 420}, this);
     new CompanionWindow("ToniForm", "音符入力", {420, 160}, this);
     memo_ = new MemoWindow(this);
@@ -307,6 +308,9 @@ void MainWindow::bindCommands() {
     bindKeySignatureCommands(*this, session_);
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
     bindPlaybackCommands(*this, session_, *playback_);
+    playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);
+    bindPlaySettingsCommands(*this, session_, *playSettings_);
+
     // Both entries toggle between the large and the small glyph set.
     for (const char* size : {"大", "小"}) {
         bind(commandPath({"オプション(&O)", "音符サイズ", size}), [this] {

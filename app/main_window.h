@@ -27,6 +27,7 @@ namespace shinofu::app {
 
 class MemoWindow;
 class PlaybackController;
+class PlaySettingsWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -43,6 +44,7 @@ public:
     platform::Dialogs& dialogs() { return dialogs_; }
     platform::Clipboard& clipboard() { return clipboard_; }
     PlaybackController& playback() { return *playback_; }
+    PlaySettingsWindow* playSettings() const { return playSettings_; }
     bool questionShown() const;
     // "中止" on the progress display.
     void cancelBuild() { buildCancelled_ = true; }
@@ -117,6 +119,7 @@ private:
     platform::QtClipboard clipboard_;
     // Declared after the MIDI output: the performance ends before the output goes.
     std::unique_ptr<PlaybackController> playback_;
+    PlaySettingsWindow* playSettings_ = nullptr;
 };
 
 }  // namespace shinofu::app

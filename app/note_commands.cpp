@@ -10,6 +10,7 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/measure_commands.h"
+#include "app/play_settings_window.h"
 #include "app/memo_window.h"
 #include "edit/beaming.h"
 #include "edit/edit_mode.h"
@@ -106,6 +107,10 @@ private:
         const edit::PressOutcome outcome =
             edit::pressOnScore(session_.score, session_.view, session_.edit, pageTables, hit,
                                {(event.modifiers() & Qt::ShiftModifier) != 0, (event.modifiers() & Qt::ControlModifier) != 0});
+        // While the playback settings are open, picked notes give the range of a curve.
+        if (outcome.picked && session_.edit.editMode == edit::kPlaybackSettingsMode && session_.edit.curNote) {
+            window_.playSettings()->notePicked(*session_.edit.curNote);
+        }
         if (outcome.hideSymbolDialog) {
             if (auto* dialog = window_.findChild<QWidget*>("TsymEditForm")) dialog->hide();
         }

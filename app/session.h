@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "edit/edit_state.h"
+#include "midi/play_settings.h"
 #include "model/configuration.h"
 #include "model/header_parser.h"
 #include "model/new_score.h"
@@ -26,6 +27,7 @@ struct Session {
     int partDisplayMode = 0;  // what the part display entries do: 0..3, "Prt=" in the status bar
     render::ViewState view;
     numeric::FluteChoice flute;
+    midi::PlaySettings playSettings;
 
     model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey, names}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;

@@ -100,6 +100,9 @@ PressOutcome pressOnScore(model::Score& score, render::ViewState& view, EditStat
     case kNoteEditMode:
         if (repeated && modifiers.ctrl) outcome.picked = pickClickedNote(score, view, state, tables);
         break;
+    case kPlaybackSettingsMode:
+        if (repeated) outcome.picked = pickClickedNote(score, view, state, tables);
+        break;
     case kOverwriteMode:
         if (repeated) {
             outcome.picked = pickClickedNote(score, view, state, tables);

@@ -3,10 +3,12 @@
 
 #include <QFrame>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/play_settings_window.h"
 #include "app/playback_commands.h"
 #include "edit/edit_mode.h"
 #include "main_window_fixture.h"
@@ -210,4 +212,45 @@ TEST_F(NoteEditing, ThePlayBarAndTheSpeedBox) {
     EXPECT_DOUBLE_EQ(engine->engine().speedFactor(), 0.5);
     cell(3, Qt::ShiftModifier);  // Shift: to the last page
     EXPECT_EQ(session_.view.curPage, 1);  // the demo has one
+}
+
+TEST_F(NoteEditing, PlaybackSettingsShapeTheTempoAndTravelThroughPstFiles) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    trigger({"オプション(&O)", "演奏設定&I"});
+    PlaySettingsWindow* settings = window.playSettings();
+    ASSERT_TRUE(settings->isVisible());
+    EXPECT_EQ(window.statusText("mode"), "<演奏設定>");
+    EXPECT_EQ(settings->list()->count(), 128);  // instrument mode first
+    settings->list()->setCurrentRow(77);
+    EXPECT_TRUE(settings->applyInstrument("1:v90"));
+    EXPECT_EQ(session_.score.part(1).instrument, 77);
+    EXPECT_EQ(session_.score.part(1).partHead->velocity, 90);
+
+    settings->setMode(PlaySettingsWindow::Tempo);
+    click(headOf(1, 0, "d2"));
+    click(headOf(1, 0, "d2"));
+    click(headOf(2, 0, "d2"));
+    click(headOf(2, 0, "d2"));
+    EXPECT_EQ(settings->startBox()->text(), "72.0");  // the note's present tempo
+    settings->endBox()->setText("144");
+    ASSERT_TRUE(settings->addSetting());
+    const model::TNote* second = session_.score.part(1).partHead->next->next->next;  // measure 2's first note
+    EXPECT_EQ(second->playTime, 417);  // 12 × 5000 / 144
+    ASSERT_EQ(settings->settings().tempoSettings.size(), 1u);
+
+    dialogs_.answers.push_back(home_.root() / "curve");
+    trigger({"ファイル&F", "演奏データ付五線譜面", "演奏設定保存"});
+    shinofu::platform::IoError error;
+    auto bytes = shinofu::platform::readFileBytes(home_.root() / "curve.pst", error);
+    ASSERT_TRUE(bytes) << error.message;
+    EXPECT_EQ(*bytes, "$tempo\r\n.0:0:48,720:1440\r\n");
+    trigger({"ファイル&F", "新規作成&N"});
+    window.openAtStart(kDemo);
+    dialogs_.answers.push_back(home_.root() / "curve.pst");
+    trigger({"ファイル&F", "演奏データ付五線譜面", "演奏設定読み込み"});
+    EXPECT_EQ(session_.score.part(1).partHead->next->next->next->playTime, 417);
+    trigger({"オプション(&O)", "演奏設定&I"});
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
 }
