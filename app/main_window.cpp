@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -109,7 +110,12 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     resize(geometry.width, geometry.height);
     move(0, 0);  // the saved place is not kept
 
+    // The output devices fill the list, which goes out of sight once device 0 is open.
+    auto* devices = new QListWidget(this);
+    devices->setObjectName("ListBox1");
+    for (const std::string& name : midi_->deviceNames()) devices->addItem(qt(name));
     midi_->open(0);
+    devices->hide();
     midi_->shortMessage(kProgramChange, kStartProgram, 0);
     // The synthesizer gets ready on its own thread: the status bar follows until it has.
     auto* synthWatch = new QTimer(this);

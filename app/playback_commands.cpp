@@ -66,15 +66,22 @@ void PlaybackController::togglePlay() {
     start.partCount = score.partCount;
     start.msPerUnit = score.song.msPerUnit;
     for (int part = 1; part <= score.partCount; ++part) start.programs[part - 1] = score.part(part).instrument;
+    // The numeric page plays its part alone, on the first channel, straight through.
+    const bool numeric = session_.view.numericDisplay;
+    if (numeric) {
+        start.list = midi::partOnly(*list, score.curPart);
+        start.partCount = 1;
+        start.programs[0] = score.part(score.curPart).instrument;
+    }
     // From the picked measure, unless it is the very first one.
-    if (session_.edit.click) {
+    if (session_.edit.click && !numeric) {
         const render::PageTables tables = render::buildPageTables(score, session_.view);
         start.startTick = render::measureStartOf(score, session_.view, tables, session_.edit.click->hit);
     }
     QPalette palette = marker_->palette();
     palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
     marker_->setPalette(palette);
-    if (engine_->start(start)) marker_->show();
+    if (engine_->start(start) && !numeric) marker_->show();
 }
 
 void PlaybackController::playOrResume() {
@@ -106,7 +113,7 @@ void PlaybackController::stop() {
 }
 
 void PlaybackController::showPosition(int32_t tick) {
-    if (!engine_->playing()) return;
+    if (!engine_->playing() || session_.view.numericDisplay) return;
     const render::PageTables tables = render::buildPageTables(session_.score, session_.view);
     int page = 1;
     while (page < tables.pageCount && tick >= tables.pageEnd[static_cast<size_t>(page)]) ++page;

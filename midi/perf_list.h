@@ -57,4 +57,8 @@ private:
     std::unique_ptr<std::atomic<int32_t>[]> jumps_;
 };
 
+// The events of one part alone, on the first channel and without jumps: what the numeric page
+// plays, from the current part only and straight through.
+std::shared_ptr<const PerfList> partOnly(const PerfList& list, int part);
+
 }  // namespace shinofu::midi

@@ -221,3 +221,14 @@ TEST_F(Playback, TheTimerThreadAndTheUserCommandsShareTheEngineSafely) {
     std::lock_guard lock(out.mutex);
     EXPECT_GT(out.messages.size(), 3u);
 }
+
+TEST_F(Playback, TheNumericPagePlaysItsPartAloneOnTheFirstChannel) {
+    read({"c1 n n 96 u,d1 n n 96 u", "$START", "e1 n n 96 u,f1 n n 96 u"});
+    midi::PlaybackStart start = prepared();
+    start.list = midi::partOnly(*start.list, 2);
+    start.partCount = 1;
+    ASSERT_TRUE(engine_.start(start));
+    clock_.runUntil(10000);
+    EXPECT_EQ(out_.noteOns(), keysAt({{0, 64}, {1000, 65}}));
+    for (const Message& m : out_.messages) EXPECT_EQ(m.status & 0x0F, 0);
+}
