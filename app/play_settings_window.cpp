@@ -7,13 +7,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "app/command_table.h"
 #include "app/main_window.h"
+#include "app/play_bar.h"
 #include "app/playback_commands.h"
 #include "edit/edit_mode.h"
 #include "edit/selection.h"
@@ -39,6 +42,53 @@ std::optional<int> boxValue(const QLineEdit* box, bool tempo) {
 }
 
 }  // namespace
+
+// The tempo (red) and velocity (dark blue) of the part's notes as step lines over the part's length.
+class PlaySettingsWindow::Graph : public QWidget {
+public:
+    Graph(const Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+        setMinimumHeight(120);
+        setObjectName("playGraph");
+    }
+    bool showTempo = true;
+    bool showVelocity = false;
+    double ys = 1.0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        const model::Score& score = session_.score;
+        const int part = score.curPart;
+        int64_t total = 0;
+        model::forEachNote(static_cast<const model::TNote*>(score.part(part).partHead), [&](const model::TNote& note) {
+            if (note.pitch < model::kFirstMarkerCode) total += std::max(0, note.len);
+        });
+        if (total == 0) return;
+        const double xs = 0.98 * width() / static_cast<double>(total);
+        auto curve = [&](const QColor& colour, auto valueOf) {
+            painter.setPen(colour);
+            double x = 0;
+            QPointF previous;
+            bool first = true;
+            model::forEachNote(static_cast<const model::TNote*>(score.part(part).partHead), [&](const model::TNote& note) {
+                if (note.pitch >= model::kFirstMarkerCode) return;
+                const double y = height() - valueOf(note) * ys;
+                const QPointF start(x, y);
+                x += std::max(0, note.len) * xs;
+                if (!first) painter.drawLine(previous, start);
+                painter.drawLine(start, QPointF(x, y));
+                previous = QPointF(x, y);
+                first = false;
+            });
+        };
+        if (showTempo) curve(Qt::red, [](const model::TNote& note) { return note.playTime > 0 ? 0.7 * note.len * 5000.0 / note.playTime : 0.0; });
+        if (showVelocity) curve(Qt::darkBlue, [](const model::TNote& note) { return 0.75 * note.velocity; });
+    }
+
+private:
+    const Session& session_;
+};
 
 PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, PlaybackController& playback)
     : QWidget(&window, Qt::Tool), window_(window), session_(session), playback_(playback) {
@@ -84,7 +134,34 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     }
     layout->addLayout(commands);
 
+    auto* editing = new QHBoxLayout;
+    const std::pair<const char*, std::function<void()>> editButtons[] = {
+        {"挿入", [this] { insertCopy(); }},           {"戻す", [this] { undoLast(); }},
+        {"継続", [this] { continueLast(); }},         {"始preset", [this] { presetValue(true); }},
+        {"終preset", [this] { presetValue(false); }}, {"編集開始", [this] { beginEdit(); }},
+        {"編集の設定保存", [this] { saveEdit(); }},   {"編集破棄", [this] { discardEdit(); }},
+        {"値を複写", [this] { copyValues(); }},       {"値を貼付", [this] { pasteValues(); }},
+        {"名前順に", [this] { sortByName(true); }},   {"追加分を作成順に", [this] { sortByName(false); }}};
+    auto* editGrid = new QGridLayout;
+    int cell = 0;
+    for (const auto& [caption, action] : editButtons) {
+        auto* button = new QPushButton(caption, this);
+        connect(button, &QPushButton::clicked, this, action);
+        editGrid->addWidget(button, cell / 6, cell % 6);
+        ++cell;
+    }
+    editing->addLayout(editGrid);
+    layout->addLayout(editing);
+
     auto* speeds = new QHBoxLayout;
+    speeds->addWidget(new PlayBar([this](PlayBar::Cell pressed, bool, bool) {
+        switch (pressed) {
+        case PlayBar::Cell::Play: playback_.playOrResume(); break;
+        case PlayBar::Cell::Pause: playback_.pause(); break;
+        case PlayBar::Cell::Stop: playback_.stop(); break;
+        case PlayBar::Cell::Rewind: playback_.rewind(); break;
+        }
+    }, this));
     const std::pair<const char*, double> factors[] = {{"X2", 0.5}, {"X3", 0.33}, {"2/3", 1.5}, {"1/2", 2.0}, {"速度", 1.0}};
     for (const auto& [caption, factor] : factors) {
         auto* button = new QPushButton(caption, this);
@@ -93,6 +170,22 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     }
     layout->addLayout(speeds);
 
+    graph_ = new Graph(session_, this);
+    auto* graphButtons = new QHBoxLayout;
+    const std::pair<const char*, std::function<void()>> views[] = {
+        {"T", [this] { graph_->showTempo = true; graph_->showVelocity = false; graph_->update(); }},
+        {"V", [this] { graph_->showTempo = false; graph_->showVelocity = true; graph_->update(); }},
+        {"TV", [this] { graph_->showTempo = graph_->showVelocity = true; graph_->update(); }},
+        {"↑", [this] { graph_->ys *= 2; graph_->update(); }},
+        {"↓", [this] { graph_->ys /= 2; graph_->update(); }},
+        {"表示戻す", [this] { graph_->ys = 1.0; graph_->update(); }}};
+    for (const auto& [caption, action] : views) {
+        auto* button = new QPushButton(caption, this);
+        connect(button, &QPushButton::clicked, this, action);
+        graphButtons->addWidget(button);
+    }
+    layout->addLayout(graphButtons);
+    layout->addWidget(graph_, 1);
     list_ = new QListWidget(this);
     list_->setObjectName("playLstBx");
     layout->addWidget(list_, 1);
@@ -136,13 +229,34 @@ std::vector<midi::PlaySetting>& PlaySettingsWindow::current() {
     return mode_ == Velocity ? session_.playSettings.velocitySettings : session_.playSettings.tempoSettings;
 }
 
+const std::vector<midi::PlaySetting>& PlaySettingsWindow::current() const {
+    return mode_ == Velocity ? session_.playSettings.velocitySettings : session_.playSettings.tempoSettings;
+}
+
 void PlaySettingsWindow::refreshList() {
     list_->clear();
     if (mode_ == Instrument) {
         for (const char* name : midi::instrumentNames()) list_->addItem(qt(name));
         return;
     }
-    for (const midi::PlaySetting& setting : current()) list_->addItem(qt(midi::settingLine(setting)));
+    std::vector<size_t> order(current().size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    if (byName_) {
+        std::stable_sort(order.begin(), order.end(),
+                         [this](size_t a, size_t b) { return current()[a].settingName < current()[b].settingName; });
+    }
+    for (size_t index : order) {
+        auto* item = new QListWidgetItem(qt(midi::settingLine(current()[index])), list_);
+        item->setData(Qt::UserRole, static_cast<qulonglong>(index));
+    }
+    if (graph_) graph_->update();
+}
+
+std::optional<size_t> PlaySettingsWindow::selectedIndex() const {
+    const QListWidgetItem* item = list_->currentItem();
+    if (!item || mode_ == Instrument) return std::nullopt;
+    const size_t index = item->data(Qt::UserRole).toULongLong();
+    return index < current().size() ? std::optional<size_t>(index) : std::nullopt;
 }
 
 void PlaySettingsWindow::showPlayTime() { playTime_->setText(qt(midi::playTimeText(session_.score, session_.score.curPart))); }
@@ -152,11 +266,7 @@ void PlaySettingsWindow::notePicked(const model::TNote& note) {
     QLineEdit* box = rangeStart_ ? endBox_ : startBox_;
     QLabel* label = rangeStart_ ? endLabel_ : startLabel_;
     (rangeStart_ ? rangeEnd_ : rangeStart_) = &note;
-    if (mode_ == Tempo && note.playTime > 0) {
-        box->setText(QString::number(std::lround(note.len * 50000.0 / note.playTime) / 10.0, 'f', 1));
-    } else if (mode_ == Velocity) {
-        box->setText(QString::number(note.velocity));
-    }
+    showValue(box, note);
     label->setStyleSheet("color: darkblue");
 }
 
@@ -172,28 +282,131 @@ bool PlaySettingsWindow::addSetting() {
     if (!from || !to || !rangeStart_ || !rangeEnd_ || rangeEnd_->startPos < rangeStart_->startPos) return false;
     const std::string name = name_->text().isEmpty() ? "." + std::to_string(rangeStart_->startPos) : name_->text().toStdString();
     const midi::PlaySetting setting{name, rangeStart_->startPos, rangeEnd_->startPos, *from, *to};
-    if (tempo) {
-        midi::applyTempoSetting(session_.score, session_.score.curPart, setting);
-    } else {
-        midi::applyVelocitySetting(session_.score, session_.score.curPart, setting);
-    }
+    applyToNotes(setting);
     current().push_back(setting);
-    edit::markChanged(session_.score);
     setWindowTitle(kCaption);
     rangeStart_ = rangeEnd_ = nullptr;
     startLabel_->setStyleSheet("color: green");
     endLabel_->setStyleSheet("color: green");
     refreshList();
-    showPlayTime();
-    window_.redraw();
     return true;
 }
 
 void PlaySettingsWindow::deleteSelected() {
-    const int row = list_->currentRow();
-    if (mode_ == Instrument || row < 0 || row >= static_cast<int>(current().size())) return;
-    current().erase(current().begin() + row);
+    const std::optional<size_t> index = selectedIndex();
+    if (!index) return;
+    current().erase(current().begin() + static_cast<long>(*index));
     refreshList();
+}
+
+void PlaySettingsWindow::insertCopy() {
+    const std::optional<size_t> index = selectedIndex();
+    if (!index) return;
+    const midi::PlaySetting copy = current()[*index];
+    current().insert(current().begin() + static_cast<long>(*index), copy);
+    refreshList();
+}
+
+void PlaySettingsWindow::undoLast() {
+    if (mode_ != Tempo || current().empty()) return;
+    const midi::PlaySetting last = current().back();
+    for (model::TNote* note = session_.score.part(session_.score.curPart).partHead; note && !note->isEndMarker(); note = note->next) {
+        if (note->startPos < last.rangeStartPos || last.rangeEndPos == last.rangeStartPos) continue;
+        if (note->prevPlayTime > 0) note->playTime = note->prevPlayTime;
+        if (note->startPos >= last.rangeEndPos) break;
+    }
+    current().pop_back();
+    edit::markChanged(session_.score);
+    refreshList();
+    showPlayTime();
+    window_.redraw();
+}
+
+void PlaySettingsWindow::continueLast() {
+    if (mode_ == Instrument || current().empty()) return;
+    const midi::PlaySetting& last = current().back();
+    for (const model::TNote* note = session_.score.part(session_.score.curPart).partHead; note && !note->isEndMarker(); note = note->next) {
+        if (note->startPos < last.rangeEndPos) continue;
+        rangeStart_ = note;
+        rangeEnd_ = nullptr;
+        startBox_->setText(mode_ == Tempo ? QString::number(last.endValue / 10.0, 'f', 1) : QString::number(last.endValue));
+        startLabel_->setStyleSheet("color: darkblue");
+        return;
+    }
+}
+
+void PlaySettingsWindow::showValue(QLineEdit* box, const model::TNote& note) {
+    if (mode_ == Tempo && note.playTime > 0) {
+        box->setText(QString::number(std::lround(note.len * 50000.0 / note.playTime) / 10.0, 'f', 1));
+    } else if (mode_ == Velocity) {
+        box->setText(QString::number(note.velocity));
+    }
+}
+
+void PlaySettingsWindow::presetValue(bool start) {
+    if (const model::TNote* note = start ? rangeStart_ : rangeEnd_) showValue(start ? startBox_ : endBox_, *note);
+}
+
+bool PlaySettingsWindow::beginEdit() {
+    const std::optional<size_t> index = selectedIndex();
+    if (!index) {
+        window_.dialogs().message(platform::MessageKind::Information, "データが存在しません");
+        return false;
+    }
+    editing_ = index;
+    const midi::PlaySetting& setting = current()[*index];
+    const bool tempo = mode_ == Tempo;
+    name_->setText(qt(setting.settingName));
+    startBox_->setText(tempo ? QString::number(setting.startValue / 10.0, 'f', 1) : QString::number(setting.startValue));
+    endBox_->setText(tempo ? QString::number(setting.endValue / 10.0, 'f', 1) : QString::number(setting.endValue));
+    return true;
+}
+
+bool PlaySettingsWindow::saveEdit() {
+    if (!editing_ || *editing_ >= current().size()) {
+        window_.dialogs().message(platform::MessageKind::Information, "データが存在しません");
+        return false;
+    }
+    midi::PlaySetting& setting = current()[*editing_];
+    const bool tempo = mode_ == Tempo;
+    const std::optional<int> from = boxValue(startBox_, tempo);
+    const std::optional<int> to = boxValue(endBox_, tempo);
+    if (!from || !to || (tempo && (*from == 0 || *to == 0))) {
+        if (tempo) setWindowTitle(kZeroTempo);
+        return false;
+    }
+    setting.settingName = name_->text().toStdString();
+    setting.startValue = *from;
+    setting.endValue = *to;
+    applyToNotes(setting);
+    editing_.reset();
+    refreshList();
+    return true;
+}
+
+void PlaySettingsWindow::discardEdit() { editing_.reset(); }
+
+void PlaySettingsWindow::copyValues() { copiedValues_ = {startBox_->text(), endBox_->text()}; }
+
+void PlaySettingsWindow::pasteValues() {
+    startBox_->setText(copiedValues_.first);
+    endBox_->setText(copiedValues_.second);
+}
+
+void PlaySettingsWindow::sortByName(bool byName) {
+    byName_ = byName;
+    refreshList();
+}
+
+void PlaySettingsWindow::applyToNotes(const midi::PlaySetting& setting) {
+    if (mode_ == Tempo) {
+        midi::applyTempoSetting(session_.score, session_.score.curPart, setting);
+    } else {
+        midi::applyVelocitySetting(session_.score, session_.score.curPart, setting);
+    }
+    edit::markChanged(session_.score);
+    showPlayTime();
+    window_.redraw();
 }
 
 void PlaySettingsWindow::deleteAll() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "app/session.h"
 #include "midi/play_settings.h"
@@ -32,6 +33,23 @@ public:
     bool addSetting();
     void deleteSelected();
     void deleteAll();
+    // "挿入": the selected setting twice, the copy in front.
+    void insertCopy();
+    // "戻す": the notes of the last tempo setting get their previous play times back; the setting goes.
+    void undoLast();
+    // "継続": the next range starts where the last setting ended, at its end value.
+    void continueLast();
+    // "preset": the start (or end) box takes the present value of the range's note.
+    void presetValue(bool start);
+    // "編集開始" loads the selected setting, "編集の設定保存" stores and applies the edited values, "編集破棄" drops them.
+    bool beginEdit();
+    bool saveEdit();
+    void discardEdit();
+    // "値を複写", "値を貼付": the two values through a clip of their own.
+    void copyValues();
+    void pasteValues();
+    // "名前順に" and "追加分を作成順に": how the list is ordered.
+    void sortByName(bool byName);
     void resetTempo();
     // Instrument mode: "p" or "p:Vn" in the play-time box gives part p the selected instrument.
     bool applyInstrument(const std::string& text);
@@ -49,7 +67,11 @@ protected:
 private:
     void refreshList();
     void showPlayTime();
+    void showValue(QLineEdit* box, const model::TNote& note);
+    std::optional<size_t> selectedIndex() const;
+    void applyToNotes(const midi::PlaySetting& setting);
     std::vector<midi::PlaySetting>& current();
+    const std::vector<midi::PlaySetting>& current() const;
 
     MainWindow& window_;
     Session& session_;
@@ -65,6 +87,11 @@ private:
     QLabel* startLabel_;
     QLabel* endLabel_;
     std::array<QRadioButton*, 3> modes_{};
+    std::optional<size_t> editing_;  // the listed setting being edited
+    std::pair<QString, QString> copiedValues_;
+    bool byName_ = false;
+    class Graph;
+    Graph* graph_ = nullptr;
 };
 
 // Reads and saves ".pst" files through the file menu.

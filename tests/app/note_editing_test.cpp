@@ -12,6 +12,7 @@
 #include "app/playback_commands.h"
 #include "edit/edit_mode.h"
 #include "main_window_fixture.h"
+#include "midi/play_settings.h"
 #include "model/score_writer.h"
 #include "render/page_geometry.h"
 
@@ -253,4 +254,41 @@ TEST_F(NoteEditing, PlaybackSettingsShapeTheTempoAndTravelThroughPstFiles) {
     trigger({"オプション(&O)", "演奏設定&I"});
     EXPECT_FALSE(settings->isVisible());
     EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
+}
+
+TEST_F(NoteEditing, PlaybackSettingsEditTheirList) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    trigger({"オプション(&O)", "演奏設定&I"});
+    PlaySettingsWindow* settings = window.playSettings();
+    settings->loadSettings(*midi::parsePst({"$tempo", "B:0:48,720:1440", "A:48:96,1440:720"}));
+    settings->setMode(PlaySettingsWindow::Tempo);
+    ASSERT_EQ(settings->list()->count(), 2);
+    settings->sortByName(true);
+    EXPECT_EQ(settings->list()->item(0)->text().toStdString(), "A:48:96,1440:720");
+    settings->list()->setCurrentRow(0);
+    settings->insertCopy();  // the copy in front of A
+    EXPECT_EQ(settings->settings().tempoSettings.size(), 3u);
+    settings->sortByName(false);
+    settings->list()->setCurrentRow(0);
+    ASSERT_TRUE(settings->beginEdit());
+    EXPECT_EQ(settings->startBox()->text(), "72.0");
+    settings->endBox()->setText("72");
+    ASSERT_TRUE(settings->saveEdit());
+    EXPECT_EQ(settings->settings().tempoSettings[0].endValue, 720);
+    settings->copyValues();
+    settings->startBox()->clear();
+    settings->pasteValues();
+    EXPECT_EQ(settings->startBox()->text(), "72.0");
+    const model::TNote* measureTwo = session_.score.part(1).partHead->next->next->next;
+    const int before = measureTwo->playTime;
+    settings->undoLast();  // the last setting goes and its notes take back their play times
+    EXPECT_EQ(settings->settings().tempoSettings.size(), 2u);
+    EXPECT_NE(measureTwo->playTime, before);
+    settings->list()->clearSelection();
+    settings->list()->setCurrentRow(-1);
+    EXPECT_FALSE(settings->beginEdit());
+    EXPECT_EQ(dialogs_.messages.back(), "データが存在しません");
+    settings->deleteAll();
+    EXPECT_TRUE(settings->settings().tempoSettings.empty());
 }
