@@ -11,6 +11,7 @@
 #include "app/play_bar.h"
 #include "model/text_fields.h"
 #include "midi/navigation.h"
+#include "numeric/numeric_page_layout.h"
 #include "midi/perf_builder.h"
 #include "platform/qt_canvas.h"
 #include "render/anchored_place.h"
@@ -81,7 +82,7 @@ void PlaybackController::togglePlay() {
     QPalette palette = marker_->palette();
     palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
     marker_->setPalette(palette);
-    if (engine_->start(start) && !numeric) marker_->show();
+    if (engine_->start(start)) marker_->show();
 }
 
 void PlaybackController::playOrResume() {
@@ -113,7 +114,18 @@ void PlaybackController::stop() {
 }
 
 void PlaybackController::showPosition(int32_t tick) {
-    if (!engine_->playing() || session_.view.numericDisplay) return;
+    if (!engine_->playing()) return;
+    if (session_.view.numericDisplay) {
+        // On the numeric page the marker stands at the note's place in its strip.
+        const numeric::NumericPageLayout layout = numeric::numericPageLayout(
+            session_.score, session_.score.curPart, session_.view.viewWidth, session_.view.viewHeight);
+        const numeric::NumericPageLayout::Place place = layout.placeOf(tick);
+        marker_->move(render::px(layout.stripLeft(place.strip) - session_.view.originX),
+                      render::px(layout.blockTop(place.block) + place.position * layout.cellH / std::max(1, layout.cellUnits) -
+                                 session_.view.originY));
+        marker_->raise();
+        return;
+    }
     const render::PageTables tables = render::buildPageTables(session_.score, session_.view);
     int page = 1;
     while (page < tables.pageCount && tick >= tables.pageEnd[static_cast<size_t>(page)]) ++page;
