@@ -2,21 +2,14 @@
 #pragma once
 
 #include "edit/key_table.h"
+#include "model/pitch_spelling.h"
 #include "model/score.h"
 
 namespace shinofu::edit {
 
-// A chromatic number as a staff position and accidental in a key.
-struct WrittenNote {
-    uint8_t pitch;
-    uint8_t accidental;
-};
-// Sounds in the key are written without accidentals, others with the sign that departs least from
-// the key. The forms without a staff position (B♯ below c-, C♭ above b3) are respelled as C and B.
-WrittenNote writtenForm(int chromatic, int keySig);
-
-// The chromatic number a note sounds (1 = c- .. 60 = b3): its written accidental, else the key's.
-int chromaticOf(uint8_t pitch, uint8_t accidental, int keySig);
+using model::chromaticOf;
+using model::WrittenNote;
+using model::writtenForm;
 
 // The key a transposition by `steps` semitones from `keySig` lands in (never C♯, G♭ or C♭ major).
 int transposedKey(int keySig, int steps);
