@@ -12,16 +12,6 @@ constexpr std::array<int, 7> kLetterClass = {0, 2, 4, 5, 7, 9, 11};  // C D E F 
 constexpr int kLetterB = 6;
 constexpr int kLetterC = 0;
 
-int accidentalChange(uint8_t accidental) {
-    switch (accidental) {
-    case model::kSharp: return 1;
-    case model::kFlat: return -1;
-    case model::kDoubleSharp: return 2;
-    case model::kDoubleFlat: return -2;
-    default: return 0;
-    }
-}
-
 int letterOfClass(int pitchClass) {
     for (int letter = 0; letter < 7; ++letter) {
         if (kLetterClass[letter] == pitchClass) return letter;
@@ -37,11 +27,21 @@ WrittenNote onStaff(int letter, int octave, uint8_t accidental) {
 
 }  // namespace
 
+int accidentalSemitones(uint8_t accidental) {
+    switch (accidental) {
+    case kSharp: return 1;
+    case kFlat: return -1;
+    case kDoubleSharp: return 2;
+    case kDoubleFlat: return -2;
+    default: return 0;
+    }
+}
+
 int chromaticOf(uint8_t pitch, uint8_t accidental, int keySig) {
     const int natural = semitoneOfPitch(pitch, 0);
     const int degree = (pitch - 1) % 7;
     if (accidental == kNoAccidental) return natural + keyAlteration(keySig, degree);
-    return natural + accidentalChange(accidental);
+    return natural + accidentalSemitones(accidental);
 }
 
 WrittenNote writtenForm(int chromatic, int keySig) {

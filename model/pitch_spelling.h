@@ -14,6 +14,9 @@ struct WrittenNote {
 // the key. The forms without a staff position (B♯ below c-, C♭ above b3) are respelled as C and B.
 WrittenNote writtenForm(int chromatic, int keySig);
 
+// Semitones a written accidental moves its letter from natural: ♯ +1, ♭ -1, 𝄪 +2, 𝄫 -2, ♮ and none 0.
+int accidentalSemitones(uint8_t accidental);
+
 // The chromatic number a note sounds (1 = c- .. 60 = b3): its written accidental, else the key's.
 int chromaticOf(uint8_t pitch, uint8_t accidental, int keySig);
 

@@ -4,6 +4,7 @@
 
 #include "model/key_signature.h"
 #include "model/pitch.h"
+#include "model/pitch_spelling.h"
 
 namespace shinofu::numeric {
 namespace {
@@ -34,15 +35,6 @@ const std::array<std::string, kFingeringTableSize>& fingeringTable() {
     return table;
 }
 
-int accidentalChange(uint8_t accidental) {
-    switch (accidental) {
-    case model::kSharp: return 1;
-    case model::kFlat: return -1;
-    case model::kDoubleSharp: return 2;
-    case model::kDoubleFlat: return -2;
-    default: return 0;
-    }
-}
 
 }  // namespace
 
@@ -66,7 +58,7 @@ int semitoneOf(bool keyOnly, uint8_t pitch, uint8_t accidental, int keySig) {
     if (keyOnly || accidental == model::kNoAccidental) return natural + fromKey;
     // A written accidental replaces the signature's for its note: ♯ is always a semitone above the
     // natural letter, ♮ the letter itself, 𝄪 two semitones above.
-    return natural + accidentalChange(accidental);
+    return natural + model::accidentalSemitones(accidental);
 }
 
 std::string fingeringAt(int k) { return k >= 0 && k < kFingeringTableSize ? fingeringTable()[k] : "-"; }
