@@ -7,6 +7,7 @@
 
 #include "app/file_commands.h"
 #include "app/midi_commands.h"
+#include "app/midi_import.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "model/score.h"
@@ -48,6 +49,12 @@ void startQuietly(Session& session) {
 
 bool loadInput(const fs::path& in, Session& session, std::ostream& err) {
     const std::string ext = lowerExtension(in);
+    if (ext == ".mid" || ext == ".midi") {
+        const MidiImport imported = importMidiFile(in, session);
+        if (!imported.imported) err << imported.error << "\n";
+        for (const std::string& notice : imported.notices) err << notice << "\n";
+        return imported.imported;
+    }
     if (ext != ".gd4" && ext != ".gd3" && ext != ".gd2") {
         err << "読み込めない形式です: " << in.string() << "\n";
         return false;

@@ -22,6 +22,7 @@
 #include "app/memo_window.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
+#include "app/midi_import.h"
 #include "app/key_signature_commands.h"
 #include "app/measure_commands.h"
 #include "app/play_settings_window.h"
@@ -284,6 +285,18 @@ void MainWindow::bindCommands() {
     bind("ヘルプ(&H)", [this] { showHelp(); });
     bind(commandPath({"表示&V", "再表示(&R)"}), [this] { redraw(); });
     bind(commandPath({file, "MIDIファイル作成&M"}), [this] { makeMidiFile(); });
+    bind(commandPath({file, "MIDIファイル読み込み"}), [this] {
+        guarded([this] {
+            const MidiImport result = importMidiCommand(session_, dialogs_);
+            if (!result.imported) return;
+            setTitleFor(session_.score.title());
+            std::string notices;
+            for (const std::string& notice : result.notices) notices += notice + " ";
+            labels_["message"]->setText(qt(notices));
+            playback_->showScoreTempo();
+            redraw();
+        });
+    });
     bind(commandPath({file, "MIDIファイル作成（旧）"}), [this] { makeMidiFile(); });
     bind(commandPath({file, "数字符データ保存"}), [this] { saveFingeringGridCommand(session_, dialogs_); });
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "数字譜面"}), [this] { setNumericDisplay(true); });

@@ -42,6 +42,22 @@ model::TNote* splitAfter(model::Score& score, model::TNote& note, int secondLen)
 
 bool isNote(const model::TNote* note) { return note && !note->isEndMarker(); }
 
+// Beams every measure that starts at or after `from`; an incomplete last measure closes its group.
+void beamFrom(model::Score& score, model::TNote* from, bool beamPerBeat) {
+    const int measureLen = score.measureLen();
+    int sum = 0;
+    model::TNote* last = nullptr;
+    for (model::TNote* note = from; isNote(note); note = note->next) {
+        if (sum % measureLen == 0) beamMeasure(score, note, 0, beamPerBeat);
+        sum += std::max(0, note->len);
+        last = note;
+    }
+    if (last && sum % measureLen != 0) {
+        if (last->beam == kRoleMiddle) last->beam = kRoleEnd;
+        if (last->beam == kRoleStart) last->beam = kNoRole;
+    }
+}
+
 }  // namespace
 
 int beamSpan(const model::Score& score, bool beamPerBeat) {
@@ -285,18 +301,9 @@ void reflowPart(model::Score& score, model::TNote* from, bool beamPerBeat) {
         }
         if (sum == measureLen) sum = 0;
     }
-    // Beam every measure again.
-    sum = 0;
-    model::TNote* last = nullptr;
-    for (model::TNote* note = from; isNote(note); note = note->next) {
-        if (sum % measureLen == 0) beamMeasure(score, note, 0, beamPerBeat);
-        sum += std::max(0, note->len);
-        last = note;
-    }
-    if (last && sum % measureLen != 0) {
-        if (last->beam == kRoleMiddle) last->beam = kRoleEnd;
-        if (last->beam == kRoleStart) last->beam = kNoRole;
-    }
+    beamFrom(score, from, beamPerBeat);
 }
+
+void beamPart(model::Score& score, int part, bool beamPerBeat) { beamFrom(score, score.part(part).partHead, beamPerBeat); }
 
 }  // namespace shinofu::edit

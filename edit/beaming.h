@@ -21,6 +21,9 @@ void beamMeasure(model::Score& score, model::TNote* first, int measureFill, bool
 // Clears the beams of the measure from `first`.
 void clearMeasureBeams(model::Score& score, model::TNote* first);
 
+// Every measure of a part beamed automatically from its start (after an import).
+void beamPart(model::Score& score, int part, bool beamPerBeat);
+
 // Rebuilds the current part from `from` on: tied notes merged, cut again at the bar lines with
 // ties, every measure beamed again.
 void reflowPart(model::Score& score, model::TNote* from, bool beamPerBeat);

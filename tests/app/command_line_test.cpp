@@ -168,3 +168,15 @@ TEST_F(CommandLine, WavFilesSoundForTheLengthOfTheScore) {
     EXPECT_GT(loudest, 1000);
     EXPECT_FALSE(fs::exists(folder_ / "short.wav.tmp"));
 }
+
+TEST_F(CommandLine, MidiFilesImportAndBadOnesFailWithAMessage) {
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "demo.mid").string()}), 0) << err_.str();
+    ASSERT_EQ(run({"convert", (folder_ / "demo.mid").string(), (folder_ / "back.json").string()}), 0) << err_.str();
+    const std::string json = bytesOf(folder_ / "back.json");
+    EXPECT_NE(json.find("\"title\": \"demo\""), std::string::npos);
+    EXPECT_NE(json.find("\"keyLetter\": \"F\""), std::string::npos);
+    std::ofstream(folder_ / "bad.mid", std::ios::binary) << "MThd\0\0\0\6\0\2\0\1\0\x60";
+    EXPECT_EQ(run({"convert", (folder_ / "bad.mid").string(), (folder_ / "x.gd4").string()}), 1);
+    EXPECT_NE(err_.str().find("MIDI"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "x.gd4"));
+}

@@ -1,6 +1,8 @@
 // Note editing as a user does it: presses on the rendered page, keys, menu entries, save and reopen.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
@@ -291,4 +293,22 @@ TEST_F(NoteEditing, PlaybackSettingsEditTheirList) {
     EXPECT_EQ(dialogs_.messages.back(), "データが存在しません");
     settings->deleteAll();
     EXPECT_TRUE(settings->settings().tempoSettings.empty());
+}
+
+TEST_F(NoteEditing, MidiImportReplacesTheScoreOnlyWhenTheFileReads) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    const auto demo = model::scoreFileLines(session_.score);
+    std::ofstream(home_.root() / "broken.mid", std::ios::binary) << "MThd broken";
+    dialogs_.answers.push_back(home_.root() / "broken.mid");
+    trigger({"ファイル&F", "MIDIファイル読み込み"});
+    EXPECT_EQ(dialogs_.messages.back(), "MIDIファイルが途中で切れています");
+    EXPECT_EQ(model::scoreFileLines(session_.score), demo);  // untouched
+    dialogs_.answers.push_back(home_.root() / "demo");
+    trigger({"ファイル&F", "MIDIファイル作成&M"});
+    dialogs_.answers.push_back(home_.root() / "demo.MID");
+    trigger({"ファイル&F", "MIDIファイル読み込み"});
+    EXPECT_EQ(session_.score.title(), "demo");
+    EXPECT_EQ(firstItems(session_.score, 3), "d2 n n 96 d,d2 n n 96 d,e2 n n 192 d");
+    EXPECT_TRUE(window.windowTitle().startsWith("demo"));
 }

@@ -1,0 +1,46 @@
+#include "app/midi_import.h"
+
+#include "edit/beaming.h"
+#include "edit/measure_clip.h"
+#include "midi/smf_import.h"
+#include "midi/smf_reader.h"
+#include "platform/file_io.h"
+
+namespace shinofu::app {
+
+MidiImport importMidiFile(const std::filesystem::path& file, Session& session) {
+    MidiImport result;
+    platform::IoError error;
+    const std::optional<std::string> bytes = platform::readFileBytes(file, error);
+    if (!bytes) {
+        result.error = error.message;
+        return result;
+    }
+    const midi::SmfRead read = midi::readSmf(*bytes);
+    if (!read.file) {
+        result.error = read.error;
+        return result;
+    }
+    edit::detachClip(session.edit.clip, session.score.measureLen());
+    session.forgetPlacesInScore();
+    result.notices = midi::importSmf(*read.file, session.score, file.stem().string()).notices;
+    for (int part = 1; part <= session.score.partCount; ++part) edit::beamPart(session.score, part, session.edit.beamPerBeat);
+    if (!session.flute.manual) numeric::setFueAuto(session.score, session.flute, session.flute.mode);
+    session.score.songDataSet = true;
+    session.score.saved = true;
+    session.currentFile.clear();
+    session.view.curPage = 1;
+    session.refreshDerivedState();
+    result.imported = true;
+    return result;
+}
+
+MidiImport importMidiCommand(Session& session, platform::Dialogs& dialogs) {
+    const auto chosen = dialogs.openFile("MIDIファイル読み込み", "MIDI Files|*.mid|", {});
+    if (!chosen) return {};
+    MidiImport result = importMidiFile(*chosen, session);
+    if (!result.imported) dialogs.message(platform::MessageKind::Error, result.error);
+    return result;
+}
+
+}  // namespace shinofu::app

@@ -1,0 +1,309 @@
+#include "midi/smf_import.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "model/key_signature.h"
+#include "model/pitch_spelling.h"
+#include "model/song_data_places.h"
+
+namespace shinofu::midi {
+namespace {
+
+constexpr int kDrumChannel = 10;
+constexpr int kUnitsPerQuarter = 12;
+constexpr double kNoteOffBias = 0.01;
+constexpr double kSilentNoteOnBias = 0.2;
+constexpr int kMiddleCKey = 60;
+constexpr int kMiddleCChromatic = 25;
+constexpr int kHighestChromatic = 60;
+
+struct Record {
+    int64_t start;
+    bool rest;
+    uint8_t pitch = model::kRest;
+    uint8_t accidental = model::kNoAccidental;
+    int key = -1;
+    int len = kUnitsPerQuarter;  // a note never closed keeps a quarter
+};
+
+struct PartBuild {
+    std::vector<Record> records;
+    int lastOpened = -1;
+};
+
+constexpr double kLongestNote = 1 << 20;  // length units (over 20 000 measures): what any file may hold
+
+int unitsOf(int64_t ticks, int division, double bias) {
+    return static_cast<int>(std::lround(std::clamp(static_cast<double>(ticks) * kUnitsPerQuarter / division + bias, 0.0, kLongestNote)));
+}
+
+int meterIndexOf(int numerator, int denominatorPower, int current, bool& unsupported) {
+    if (denominatorPower == 2) {
+        if (numerator == 2) return 2;
+        if (numerator == 3) return 1;
+        if (numerator == 4) return 0;
+        return current;
+    }
+    if (denominatorPower == 3) {
+        if (numerator == 3) return 3;
+        if (numerator == 6) return 4;
+        return current;
+    }
+    unsupported = true;
+    return 0;
+}
+
+model::TNote* insertBefore(model::Score& score, int part, model::TNote& at) {
+    model::TNote* fresh = score.allocateNote();
+    fresh->prev = at.prev;
+    fresh->next = &at;
+    if (at.prev) {
+        at.prev->next = fresh;
+    } else {
+        score.part(part).partHead = fresh;
+    }
+    at.prev = fresh;
+    return fresh;
+}
+
+model::TNote* insertAfter(model::Score& score, model::TNote& at) {
+    model::TNote* fresh = score.allocateNote();
+    fresh->prev = &at;
+    fresh->next = at.next;
+    at.next->prev = fresh;
+    at.next = fresh;
+    return fresh;
+}
+
+void copySound(model::Score& score, const model::TNote& from, model::TNote& to, int len) {
+    to.pitch = from.pitch;
+    to.accidental = from.accidental;
+    to.semitone = from.semitone;
+    to.midiNote = from.midiNote;
+    to.stemUp = from.stemUp;
+    to.len = len;
+    to.playTime = model::playTimeFor(len, score.song.msPerUnit);
+}
+
+void setLength(model::Score& score, model::TNote& note, int len) {
+    note.len = len;
+    note.playTime = model::playTimeFor(len, score.song.msPerUnit);
+}
+
+// A note over the bar line: the part in this measure goes in front, tied to the rest.
+void splitAtBarLines(model::Score& score, int part) {
+    const int measureLen = score.measureLen();
+    int position = 0;
+    for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
+        while (position + note->len > measureLen) {
+            const int inThisMeasure = measureLen - position;
+            model::TNote* first = insertBefore(score, part, *note);
+            copySound(score, *note, *first, inThisMeasure);
+            setLength(score, *note, note->len - inThisMeasure);
+            if (note->pitch != model::kRest) {
+                first->tie = note->tie == model::kNoRole || note->tie == model::kRoleStart ? model::kRoleStart : model::kRoleEndAndStart;
+                note->tie = model::kRoleEnd;
+            }
+            position = 0;
+        }
+        position = (position + note->len) % measureLen;
+    }
+}
+
+// Lengths without a single note value: two tied notes of standard values (in sixteenths).
+void splitIntoNoteValues(model::Score& score, int part) {
+    static const std::pair<int, int> kSplits[] = {{5, 4}, {7, 6}, {9, 8}, {10, 8}, {11, 8}, {13, 12}, {14, 12}, {15, 12}};
+    for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
+        if (note->len % 3 != 0) continue;
+        const int sixteenths = note->len / 3;
+        const auto split = std::find_if(std::begin(kSplits), std::end(kSplits), [&](auto s) { return s.first == sixteenths; });
+        if (split == std::end(kSplits)) continue;
+        model::TNote* second = insertAfter(score, *note);
+        copySound(score, *note, *second, (sixteenths - split->second) * 3);
+        setLength(score, *note, split->second * 3);
+        if (note->pitch != model::kRest) {
+            const uint8_t was = note->tie;
+            note->tie = was == model::kRoleEnd || was == model::kRoleEndAndStart ? model::kRoleEndAndStart : model::kRoleStart;
+            second->tie = was == model::kRoleStart || was == model::kRoleEndAndStart ? model::kRoleEndAndStart : model::kRoleEnd;
+        }
+        note = second;
+    }
+}
+
+bool tripletLength(int len) { return len == 2 || len == 4 || len == 8 || len == 16; }
+
+// Runs of triplet values in threes; a value and its double make a group with the long one halved.
+void groupTriplets(model::Score& score, int part) {
+    int state = 0;
+    for (model::TNote* note = score.part(part).partHead; note && note->next && !note->isEndMarker(); note = note->next) {
+        if (!tripletLength(note->len)) continue;
+        model::TNote* next = note->next;
+        if (state == 1) {
+            note->triplet = model::kRoleMiddle;
+            state = 2;
+            continue;
+        }
+        if (state == 2) {
+            note->triplet = model::kRoleEnd;
+            state = 0;
+            continue;
+        }
+        auto halve = [&](model::TNote& whole, uint8_t secondRole) {
+            model::TNote* half = insertAfter(score, whole);
+            copySound(score, whole, *half, whole.len / 2);
+            setLength(score, whole, whole.len / 2);
+            if (whole.pitch != model::kRest) {
+                whole.tie = model::kRoleStart;
+                half->tie = model::kRoleEnd;
+            }
+            half->triplet = secondRole;
+            return half;
+        };
+        if (next->isEndMarker()) continue;
+        if (next->len == note->len && !next->next->isEndMarker() && next->next->len == note->len) {
+            note->triplet = model::kRoleStart;
+            state = 1;
+        } else if (next->len == 2 * note->len) {
+            note->triplet = model::kRoleStart;
+            next->triplet = model::kRoleMiddle;
+            note = halve(*next, model::kRoleEnd);
+        } else if (note->len == 2 * next->len) {
+            note->triplet = model::kRoleStart;
+            halve(*note, model::kRoleMiddle);
+            next->triplet = model::kRoleEnd;
+            note = next;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<int> partChannels(const SmfFile& file) {
+    std::set<int> carrying;
+    for (const SmfEvent& event : file.events) {
+        if ((event.status & 0xF0) == 0x90 && event.data2 > 0) carrying.insert((event.status & 0x0F) + 1);
+    }
+    std::vector<int> channels;
+    if (std::all_of(carrying.begin(), carrying.end(), [](int c) { return c <= model::kMaxParts; })) {
+        // Channels 1..6 are the parts of the same numbers, up to the highest that plays.
+        const int highest = carrying.empty() ? 1 : *carrying.rbegin();
+        for (int channel = 1; channel <= highest; ++channel) channels.push_back(channel);
+        return channels;
+    }
+    const bool othersThanDrums = std::any_of(carrying.begin(), carrying.end(), [](int c) { return c != kDrumChannel; });
+    for (int channel : carrying) {
+        if (channel == kDrumChannel && othersThanDrums) continue;
+        if (static_cast<int>(channels.size()) < model::kMaxParts) channels.push_back(channel);
+    }
+    return channels;
+}
+
+ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title) {
+    ImportReport report;
+    const std::vector<int> channels = partChannels(file);
+    std::array<int, 16> partOf{};
+    partOf.fill(-1);
+    for (size_t i = 0; i < channels.size(); ++i) partOf[static_cast<size_t>(channels[i] - 1)] = static_cast<int>(i);
+    std::vector<PartBuild> parts(channels.size());
+    int keySig = score.song.keySig;
+
+    for (const SmfEvent& event : file.events) {
+        const int64_t now = event.tick;
+        if (event.status == 0xFF) {
+            const std::string& data = event.meta;
+            auto byteAt = [&](size_t i) { return static_cast<uint8_t>(data[i]); };
+            if (event.data1 == 0x00 && data.size() == 2) report.notices.push_back("×シーケンス");
+            if (event.data1 == 0x51 && data.size() == 3) {
+                const double microseconds = (byteAt(0) << 16) | (byteAt(1) << 8) | byteAt(2);
+                if (microseconds > 0) {
+                    const int tempo = static_cast<int>(std::lround(60.0 / (microseconds * 1e-6)));
+                    score.setTempo(tempo);
+                    score.song.tempoText = std::to_string(score.song.tempo);
+                }
+            }
+            if (event.data1 == 0x58 && data.size() == 4) {
+                bool unsupported = false;
+                score.song.meterIndex = static_cast<uint8_t>(meterIndexOf(byteAt(0), byteAt(1), score.song.meterIndex, unsupported));
+                if (unsupported) report.notices.push_back("拍子が対応していません");
+            }
+            if (event.data1 == 0x59 && data.size() == 2) {
+                const int sharpsOrFlats = static_cast<int8_t>(byteAt(0));
+                if (sharpsOrFlats >= 0 && sharpsOrFlats <= 7) keySig = sharpsOrFlats;
+                if (sharpsOrFlats >= -7 && sharpsOrFlats <= -1) keySig = 7 - sharpsOrFlats;
+                score.song.keySig = static_cast<uint8_t>(keySig);
+            }
+            continue;
+        }
+        const int index = partOf[event.status & 0x0F];
+        if (index < 0) continue;
+        PartBuild& part = parts[static_cast<size_t>(index)];
+        const int kind = event.status & 0xF0;
+        if (kind == 0xC0) {
+            score.part(index + 1).instrument = event.data1;
+            continue;
+        }
+        if (kind != 0x80 && kind != 0x90) continue;
+        const int chromatic = std::clamp(event.data1 - kMiddleCKey + kMiddleCChromatic, 1, kHighestChromatic);
+        const model::WrittenNote named = model::writtenForm(chromatic, keySig);
+        auto close = [&](bool sameAccidental, double bias) {
+            for (int i = part.lastOpened; i >= 0; --i) {
+                Record& record = part.records[static_cast<size_t>(i)];
+                if (record.rest || record.pitch != named.pitch || (sameAccidental && record.accidental != named.accidental)) continue;
+                record.len = unitsOf(now - record.start, file.division, bias);
+                return;
+            }
+        };
+        auto startRest = [&] {
+            part.records.push_back({now, true});
+            part.records.back().len = 0;
+            part.lastOpened = static_cast<int>(part.records.size()) - 1;
+        };
+        if (kind == 0x90 && event.data2 > 0) {
+            if (part.lastOpened >= 0 && part.records[static_cast<size_t>(part.lastOpened)].rest) {
+                Record& rest = part.records[static_cast<size_t>(part.lastOpened)];
+                rest.len = unitsOf(now - rest.start, file.division, 0);
+            }
+            part.records.push_back({now, false, named.pitch, named.accidental, event.data1});
+            part.lastOpened = static_cast<int>(part.records.size()) - 1;
+            continue;
+        }
+        close(kind == 0x80, kind == 0x80 ? kNoteOffBias : kSilentNoteOnBias);
+        startRest();
+    }
+
+    score.clearParts();
+    score.partCount = std::max<int>(1, static_cast<int>(parts.size()));
+    score.curPart = 1;
+    for (int part = 1; part <= score.partCount; ++part) {
+        model::Part& target = score.part(part);
+        target.visible = true;
+        target.displaySlot = part;
+        if (part > static_cast<int>(parts.size())) continue;
+        for (const Record& record : parts[static_cast<size_t>(part - 1)].records) {
+            // The empty rests between notes that touch go, with any gap of a unit or less.
+            if (record.len <= 1) continue;
+            model::TNote* note = score.appendNote(part);
+            note->pitch = record.rest ? model::kRest : record.pitch;
+            note->accidental = record.rest ? uint8_t{model::kNoAccidental} : record.accidental;
+            note->midiNote = record.key;
+            note->semitone = model::semitoneOfPitch(note->pitch, score.song.keySig);
+            note->stemUp = note->pitch <= 20;
+            setLength(score, *note, record.len);
+            note->loadedPlayTime = note->playTime;
+        }
+        score.recomputePositions();
+        splitAtBarLines(score, part);
+        splitIntoNoteValues(score, part);
+        groupTriplets(score, part);
+    }
+    score.fixedSymbol(model::kTitleSymbol).text = title;
+    score.fixedSymbol(model::kLyricistSymbol).text.clear();
+    score.fixedSymbol(model::kComposerSymbol).text.clear();
+    model::placeTempoSymbols(score, true);
+    score.recomputePositions();
+    return report;
+}
+
+}  // namespace shinofu::midi

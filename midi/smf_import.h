@@ -1,0 +1,26 @@
+// "MIDIファイル読み込み": a Standard MIDI File as a new score. Each note-carrying channel becomes a
+// part (channels 1..6 as themselves; files that use others give their first six, drums last),
+// note-ons in the order they start, rests from the gaps, lengths in units rounded, notes cut and
+// tied at bar lines and into single note values, triplet runs grouped; tempo, meter, key and
+// programs from the file, pitches spelled in the key.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "midi/smf_reader.h"
+#include "model/score.h"
+
+namespace shinofu::midi {
+
+struct ImportReport {
+    std::vector<std::string> notices;  // "拍子が対応していません", "×シーケンス"
+};
+
+// Builds the score from a file already read; the score's previous contents are replaced.
+ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title);
+
+// The channels that become parts 1.. (1-based channel numbers).
+std::vector<int> partChannels(const SmfFile& file);
+
+}  // namespace shinofu::midi

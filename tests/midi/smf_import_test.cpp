@@ -1,0 +1,205 @@
+#include "midi/smf_import.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "model/score_writer.h"
+
+using namespace shinofu;
+using namespace shinofu::midi;
+
+namespace {
+
+// A Standard MIDI File built byte by byte.
+class Smf {
+public:
+    explicit Smf(int format = 0, int division = 96) : format_(format), division_(division) {}
+    Smf& track() {
+        tracks_.emplace_back();
+        return *this;
+    }
+    Smf& event(int delta, std::initializer_list<int> bytes) {
+        if (tracks_.empty()) track();
+        quantity(delta);
+        for (int b : bytes) tracks_.back().push_back(static_cast<char>(b));
+        return *this;
+    }
+    Smf& on(int delta, int channel, int key, int velocity = 80) { return event(delta, {0x90 + channel - 1, key, velocity}); }
+    Smf& off(int delta, int channel, int key) { return event(delta, {0x80 + channel - 1, key, 0}); }
+    std::string bytes() const {
+        std::string out = "MThd";
+        put(out, 6, 4);
+        put(out, format_, 2);
+        put(out, static_cast<int>(tracks_.size()), 2);
+        put(out, division_, 2);
+        for (const std::string& t : tracks_) {
+            std::string body = t + std::string("\x00\xFF\x2F\x00", 4);
+            out += "MTrk";
+            put(out, static_cast<int>(body.size()), 4);
+            out += body;
+        }
+        return out;
+    }
+
+private:
+    void quantity(int value) {
+        std::string bytes(1, static_cast<char>(value & 0x7F));
+        for (value >>= 7; value > 0; value >>= 7) bytes.insert(bytes.begin(), static_cast<char>(0x80 | (value & 0x7F)));
+        tracks_.back() += bytes;
+    }
+    static void put(std::string& out, int value, int count) {
+        for (int i = count - 1; i >= 0; --i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+    int format_;
+    int division_;
+    std::vector<std::string> tracks_;
+};
+
+struct Imported {
+    model::Score score;
+    ImportReport report;
+    std::string error;
+};
+
+std::unique_ptr<Imported> import(const std::string& bytes) {
+    auto result = std::make_unique<Imported>();
+    const SmfRead read = readSmf(bytes);
+    if (!read.file) {
+        result->error = read.error;
+        return result;
+    }
+    result->report = importSmf(*read.file, result->score, "曲");
+    return result;
+}
+
+std::string items(const model::Score& score, int part = 1) {
+    std::string joined;
+    for (const model::TNote* note = score.part(part).partHead; !note->isEndMarker(); note = note->next) {
+        joined += (joined.empty() ? "" : ",") + model::noteItem(*note, false);
+    }
+    return joined;
+}
+
+}  // namespace
+
+TEST(SmfImport, TicksBecomeLengthsRoundedWithTheirBias) {
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(96, 1, 60).bytes())->score), "c1 n n 96 u");
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(50, 1, 60).on(46, 1, 62).off(96, 1, 62).bytes())->score),
+              "c1 n n 48 u,rest n n 48 u,d1 n n 96 u");  // 6.26 → 6 and a rest of 46 ticks
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).on(51, 1, 60, 0).bytes())->score), "c1 n n 56 u");  // 6.575 → 7
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(51, 1, 60).bytes())->score), "c1 n n 48 u");     // 6.385 → 6
+    // Touching notes and a gap of a unit or less leave no rest.
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(96, 1, 60).on(8, 1, 62).off(96, 1, 62).bytes())->score),
+              "c1 n n 96 u,d1 n n 96 u");
+}
+
+TEST(SmfImport, BarLinesAndNoteValuesSplitIntoTiedNotes) {
+    // A dotted quarter and a sixteenth (7 sixteenths) after three quarters: cut at the bar, then into values.
+    const auto result = import(Smf().on(0, 1, 60).off(288, 1, 60).on(0, 1, 62).off(168, 1, 62).bytes());
+    EXPECT_EQ(items(result->score), "c1 n n 288 u,d1 n ts 96 u,d1 n tf 72 u");
+    const auto seven = import(Smf().on(0, 1, 60).off(168, 1, 60).bytes());
+    EXPECT_EQ(items(seven->score), "c1 n ts 144 u,c1 n tf 24 u");
+}
+
+TEST(SmfImport, TripletValuesAreGroupedInThrees) {
+    const auto result = import(Smf().on(0, 1, 60).off(32, 1, 60).on(0, 1, 62).off(32, 1, 62).on(0, 1, 64).off(32, 1, 64).bytes());
+    EXPECT_EQ(items(result->score), "c1 n 3s 32 u,d1 n 3m 32 u,e1 n 3f 32 u");
+}
+
+TEST(SmfImport, TempoMeterKeyAndProgramsComeFromTheFile) {
+    const auto result = import(Smf()
+                                   .event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})   // 500000 µs: tempo 120
+                                   .event(0, {0xFF, 0x58, 4, 6, 3, 24, 8})       // 6/8
+                                   .event(0, {0xFF, 0x59, 2, 0xFF, 0})           // one flat
+                                   .event(0, {0xC0, 73})
+                                   .on(0, 1, 70)                                 // B♭: by the signature
+                                   .off(96, 1, 70)
+                                   .bytes());
+    EXPECT_EQ(result->score.song.tempo, 120);
+    EXPECT_EQ(result->score.song.meterIndex, 4);
+    EXPECT_EQ(result->score.song.keySig, 8);
+    EXPECT_EQ(result->score.part(1).instrument, 73);
+    EXPECT_EQ(items(result->score), "b1 n n 96 d");
+    EXPECT_EQ(result->score.title(), "曲");
+    const auto fiveFour = import(Smf().event(0, {0xFF, 0x58, 4, 5, 2, 24, 8}).on(0, 1, 60).off(96, 1, 60).bytes());
+    EXPECT_EQ(fiveFour->score.song.meterIndex, 0);  // left as it was
+    const auto threeTwo = import(Smf().event(0, {0xFF, 0x58, 4, 3, 1, 24, 8}).on(0, 1, 60).off(96, 1, 60).bytes());
+    EXPECT_EQ(threeTwo->report.notices, std::vector<std::string>{"拍子が対応していません"});
+}
+
+TEST(SmfImport, ChannelsBecomeParts) {
+    // Channels 1..6 are parts of the same numbers.
+    const auto direct = import(Smf().on(0, 3, 60).off(96, 3, 60).bytes());
+    EXPECT_EQ(direct->score.partCount, 3);
+    EXPECT_EQ(items(direct->score, 3), "c1 n n 96 u");
+    // Files on other channels give their first six in channel order, drums only when nothing else plays.
+    const auto daw = import(Smf().on(0, 10, 36).on(0, 7, 60).on(0, 12, 64).off(96, 7, 60).off(0, 12, 64).off(0, 10, 36).bytes());
+    EXPECT_EQ(daw->score.partCount, 2);
+    EXPECT_EQ(items(daw->score, 1), "c1 n n 96 u");
+    EXPECT_EQ(items(daw->score, 2), "e1 n n 96 u");
+    const auto drums = import(Smf().on(0, 10, 60).off(96, 10, 60).bytes());
+    EXPECT_EQ(drums->score.partCount, 1);
+    EXPECT_EQ(items(drums->score), "c1 n n 96 u");
+}
+
+TEST(SmfImport, FormatOneTracksAreMergedAndOtherEventsSkipped) {
+    Smf file(1);
+    file.track().event(0, {0xFF, 0x51, 3, 0x0F, 0x42, 0x40});  // a tempo track
+    file.track()
+        .event(0, {0xF0, 3, 1, 2, 0xF7})     // system exclusive
+        .event(0, {0xE0, 0, 64})             // pitch bend
+        .on(0, 1, 60)
+        .event(96, {60, 0})                  // running status: the same note, velocity 0
+        .event(0, {0xD0, 10})                // channel pressure
+        .event(0, {0xFF, 0x7F, 2, 1, 2})     // a sequencer-specific meta event
+        .on(0, 1, 62)
+        .off(96, 1, 62);
+    const auto result = import(file.bytes());
+    ASSERT_TRUE(result->error.empty()) << result->error;
+    EXPECT_EQ(result->score.song.tempo, 60);
+    EXPECT_EQ(items(result->score), "c1 n n 96 u,d1 n n 96 u");
+}
+
+TEST(SmfImport, BadFilesSayWhy) {
+    EXPECT_EQ(import("RIFF....")->error, "MIDIファイルではありません");
+    EXPECT_EQ(import(Smf(2).on(0, 1, 60).bytes())->error, "このファイルはサポートしていません");
+    EXPECT_EQ(import(Smf(0, 0xE728).on(0, 1, 60).bytes())->error, "このファイルはサポートしていません");  // time code
+    EXPECT_EQ(import(Smf(0, 0).on(0, 1, 60).bytes())->error, "MIDIファイルの分解能が０です");
+    std::string truncated = Smf().on(0, 1, 60).off(96, 1, 60).bytes();
+    truncated.resize(truncated.size() - 5);
+    EXPECT_EQ(import(truncated)->error, "MIDIファイルが途中で切れています");
+    std::string longer = Smf().on(0, 1, 60).bytes();
+    longer[21] = '\x7F';  // a track length past the end of the file
+    EXPECT_EQ(import(longer)->error, "MIDIファイルが途中で切れています");
+    EXPECT_EQ(import(Smf().event(0, {0x40, 0x40}).bytes())->error, "MIDIファイルが壊れています");  // data without a status
+    Smf crowded;
+    for (int i = 0; i < (1 << 16) + 10; ++i) crowded.on(0, 1, 60);
+    EXPECT_EQ(import(crowded.bytes())->error, "同じ時刻のイベントが多すぎるMIDIファイルです");
+}
+
+TEST(SmfImport, MutatedFilesNeverCrash) {
+    Smf file(1);
+    file.track().event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20}).event(0, {0xFF, 0x58, 4, 3, 2, 24, 8});
+    file.track();
+    for (int i = 0; i < 40; ++i) file.on(i % 3 == 0 ? 0 : 24, 1 + i % 8, 50 + i % 30).off(36, 1 + i % 8, 50 + i % 30);
+    const std::string seed = file.bytes();
+    std::mt19937 rng(1208);
+    for (int round = 0; round < 400; ++round) {
+        std::string mutated = seed;
+        for (int edits = 0; edits < 4; ++edits) {
+            const size_t at = rng() % mutated.size();
+            switch (rng() % 3) {
+            case 0: mutated[at] = static_cast<char>(rng()); break;
+            case 1: mutated.erase(at, 1 + rng() % 3); break;
+            default: mutated.insert(at, 1, static_cast<char>(rng())); break;
+            }
+            if (mutated.empty()) mutated = seed;
+        }
+        const auto result = import(mutated);
+        if (result->error.empty()) {
+            EXPECT_GE(result->score.partCount, 1);
+            EXPECT_FALSE(model::scoreFileLines(result->score).empty());
+        }
+    }
+}
