@@ -287,7 +287,9 @@ void MainWindow::bindCommands() {
     bind(commandPath({file, "MIDIファイル作成&M"}), [this] { makeMidiFile(); });
     bind(commandPath({file, "MIDIファイル読み込み"}), [this] {
         guarded([this] {
-            const MidiImport result = importMidiCommand(session_, dialogs_);
+            buildCancelled_ = false;
+            const MidiImport result = importMidiCommand(session_, dialogs_, [this](double done) { return buildProgress(done); });
+            progress_->hide();
             if (!result.imported) return;
             setTitleFor(session_.score.title());
             std::string notices;

@@ -8,7 +8,7 @@
 
 namespace shinofu::app {
 
-MidiImport importMidiFile(const std::filesystem::path& file, Session& session) {
+MidiImport importMidiFile(const std::filesystem::path& file, Session& session, const midi::ImportProgress& progress) {
     MidiImport result;
     platform::IoError error;
     const std::optional<std::string> bytes = platform::readFileBytes(file, error);
@@ -22,8 +22,13 @@ MidiImport importMidiFile(const std::filesystem::path& file, Session& session) {
         return result;
     }
     edit::detachClip(session.edit.clip, session.score.measureLen());
+    const midi::ImportReport report = midi::importSmf(*read.file, session.score, file.stem().string(), progress);
+    if (report.cancelled) {
+        result.cancelled = true;
+        return result;
+    }
     session.forgetPlacesInScore();
-    result.notices = midi::importSmf(*read.file, session.score, file.stem().string()).notices;
+    result.notices = report.notices;
     for (int part = 1; part <= session.score.partCount; ++part) edit::beamPart(session.score, part, session.edit.beamPerBeat);
     if (!session.flute.manual) numeric::setFueAuto(session.score, session.flute, session.flute.mode);
     session.score.songDataSet = true;
@@ -35,11 +40,11 @@ MidiImport importMidiFile(const std::filesystem::path& file, Session& session) {
     return result;
 }
 
-MidiImport importMidiCommand(Session& session, platform::Dialogs& dialogs) {
+MidiImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress) {
     const auto chosen = dialogs.openFile("MIDIファイル読み込み", "MIDI Files|*.mid|", {});
     if (!chosen) return {};
-    MidiImport result = importMidiFile(*chosen, session);
-    if (!result.imported) dialogs.message(platform::MessageKind::Error, result.error);
+    MidiImport result = importMidiFile(*chosen, session, progress);
+    if (!result.imported && !result.cancelled) dialogs.message(platform::MessageKind::Error, result.error);
     return result;
 }
 

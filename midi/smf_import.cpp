@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <set>
 
 #include "model/key_signature.h"
@@ -200,16 +201,26 @@ std::vector<int> partChannels(const SmfFile& file) {
     return channels;
 }
 
-ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title) {
+ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title, const ImportProgress& progress) {
     ImportReport report;
+    // What the file says of the song goes to the score only once the whole file was read.
+    std::optional<int> tempo;
+    int meterIndex = score.song.meterIndex;
+    constexpr size_t kProgressEvery = 1 << 16;
     const std::vector<int> channels = partChannels(file);
     std::array<int, 16> partOf{};
     partOf.fill(-1);
     for (size_t i = 0; i < channels.size(); ++i) partOf[static_cast<size_t>(channels[i] - 1)] = static_cast<int>(i);
     std::vector<PartBuild> parts(channels.size());
+    std::vector<std::optional<int>> programs(channels.size());
     int keySig = score.song.keySig;
 
-    for (const SmfEvent& event : file.events) {
+    for (size_t eventIndex = 0; eventIndex < file.events.size(); ++eventIndex) {
+        const SmfEvent& event = file.events[eventIndex];
+        if (progress && eventIndex % kProgressEvery == 0 && !progress(static_cast<double>(eventIndex) / file.events.size())) {
+            report.cancelled = true;
+            return report;
+        }
         const int64_t now = event.tick;
         if (event.status == 0xFF) {
             const std::string& data = event.meta;
@@ -217,22 +228,17 @@ ImportReport importSmf(const SmfFile& file, model::Score& score, const std::stri
             if (event.data1 == 0x00 && data.size() == 2) report.notices.push_back("×シーケンス");
             if (event.data1 == 0x51 && data.size() == 3) {
                 const double microseconds = (byteAt(0) << 16) | (byteAt(1) << 8) | byteAt(2);
-                if (microseconds > 0) {
-                    const int tempo = static_cast<int>(std::lround(60.0 / (microseconds * 1e-6)));
-                    score.setTempo(tempo);
-                    score.song.tempoText = std::to_string(score.song.tempo);
-                }
+                if (microseconds > 0) tempo = static_cast<int>(std::lround(60.0 / (microseconds * 1e-6)));
             }
             if (event.data1 == 0x58 && data.size() == 4) {
                 bool unsupported = false;
-                score.song.meterIndex = static_cast<uint8_t>(meterIndexOf(byteAt(0), byteAt(1), score.song.meterIndex, unsupported));
+                meterIndex = meterIndexOf(byteAt(0), byteAt(1), meterIndex, unsupported);
                 if (unsupported) report.notices.push_back("拍子が対応していません");
             }
             if (event.data1 == 0x59 && data.size() == 2) {
                 const int sharpsOrFlats = static_cast<int8_t>(byteAt(0));
                 if (sharpsOrFlats >= 0 && sharpsOrFlats <= 7) keySig = sharpsOrFlats;
                 if (sharpsOrFlats >= -7 && sharpsOrFlats <= -1) keySig = 7 - sharpsOrFlats;
-                score.song.keySig = static_cast<uint8_t>(keySig);
             }
             continue;
         }
@@ -241,7 +247,7 @@ ImportReport importSmf(const SmfFile& file, model::Score& score, const std::stri
         PartBuild& part = parts[static_cast<size_t>(index)];
         const int kind = event.status & 0xF0;
         if (kind == 0xC0) {
-            score.part(index + 1).instrument = event.data1;
+            programs[static_cast<size_t>(index)] = event.data1;
             continue;
         }
         if (kind != 0x80 && kind != 0x90) continue;
@@ -274,6 +280,15 @@ ImportReport importSmf(const SmfFile& file, model::Score& score, const std::stri
     }
 
     score.clearParts();
+    if (tempo) {
+        score.setTempo(*tempo);
+        score.song.tempoText = std::to_string(score.song.tempo);
+    }
+    score.song.meterIndex = static_cast<uint8_t>(meterIndex);
+    score.song.keySig = static_cast<uint8_t>(keySig);
+    for (size_t i = 0; i < programs.size(); ++i) {
+        if (programs[i]) score.part(static_cast<int>(i) + 1).instrument = *programs[i];
+    }
     score.partCount = std::max<int>(1, static_cast<int>(parts.size()));
     score.curPart = 1;
     for (int part = 1; part <= score.partCount; ++part) {
@@ -281,10 +296,11 @@ ImportReport importSmf(const SmfFile& file, model::Score& score, const std::stri
         target.visible = true;
         target.displaySlot = part;
         if (part > static_cast<int>(parts.size())) continue;
+        model::TNote* end = target.partHead;  // a fresh part holds only its end marker
         for (const Record& record : parts[static_cast<size_t>(part - 1)].records) {
             // The empty rests between notes that touch go, with any gap of a unit or less.
             if (record.len <= 1) continue;
-            model::TNote* note = score.appendNote(part);
+            model::TNote* note = insertBefore(score, part, *end);
             note->pitch = record.rest ? model::kRest : record.pitch;
             note->accidental = record.rest ? uint8_t{model::kNoAccidental} : record.accidental;
             note->midiNote = record.key;

@@ -5,6 +5,7 @@
 // programs from the file, pitches spelled in the key.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,16 @@ namespace shinofu::midi {
 
 struct ImportReport {
     std::vector<std::string> notices;  // "拍子が対応していません", "×シーケンス"
+    bool cancelled = false;            // the score was left as it was
 };
 
-// Builds the score from a file already read; the score's previous contents are replaced.
-ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title);
+// Called now and then with the share of the events read; returning false cancels the import.
+using ImportProgress = std::function<bool(double done)>;
+
+// Builds the score from a file already read; the score's previous contents are replaced, unless
+// the import is cancelled before the events are all read.
+ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title,
+                       const ImportProgress& progress = {});
 
 // The channels that become parts 1.. (1-based channel numbers).
 std::vector<int> partChannels(const SmfFile& file);
