@@ -168,29 +168,32 @@ bool clearTriplets(model::Score& score) {
     return changed;
 }
 
-void beamMeasure(model::Score& score, model::TNote* first, int measureFill, bool beamPerBeat) {
-    if (!isNote(first)) return;
-    const int measureLen = score.measureLen();
-    const int span = std::max(1, beamSpan(score, beamPerBeat));
-    // Phase 1: runs of three triplet values.
-    int tripletState = 0;
+namespace {
+
+// Runs of three triplet values (2, 4 or 8 units) in the measure; quarter triplets keep their beams.
+void groupTripletValues(model::TNote* first, int measureFill, int measureLen) {
+    int state = 0;
     int position = measureFill;
     int walked = 0;
     for (model::TNote* note = first; isNote(note) && position < measureLen && walked < kMaxWalk; note = note->next, ++walked) {
         position += std::max(0, note->len);
         if (note->len != 2 && note->len != 4 && note->len != 8) continue;
-        const uint8_t role = tripletState == 0 ? kRoleStart : tripletState == 1 ? kRoleMiddle : kRoleEnd;
+        const uint8_t role = state == 0 ? kRoleStart : state == 1 ? kRoleMiddle : kRoleEnd;
         note->triplet = role;
         if (note->len != 8) note->beam = role;
-        tripletState = (tripletState + 1) % 3;
+        state = (state + 1) % 3;
     }
-    // Phase 2: beams within each span.
+}
+
+// Beams within each span of the measure; a short note crossing a span's end is split there.
+void beamSpans(model::Score& score, model::TNote* first, int measureFill, int span) {
+    const int measureLen = score.measureLen();
     int inSpan = measureFill;
     int inMeasure = measureFill;
     int group = 0;  // 0 none, 1 started, 2 running
     bool stem = true;
     model::TNote* last = first;
-    walked = 0;
+    int walked = 0;
     for (model::TNote* note = first; isNote(note) && walked < kMaxWalk; ++walked) {
         inSpan += std::max(0, note->len);
         model::TNote* current = note;
@@ -251,6 +254,14 @@ void beamMeasure(model::Score& score, model::TNote* first, int measureFill, bool
         if (last->beam == kRoleMiddle) last->beam = kRoleEnd;
         if (last->beam == kRoleStart) last->beam = kNoRole;
     }
+}
+
+}  // namespace
+
+void beamMeasure(model::Score& score, model::TNote* first, int measureFill, bool beamPerBeat) {
+    if (!isNote(first)) return;
+    groupTripletValues(first, measureFill, score.measureLen());
+    beamSpans(score, first, measureFill, std::max(1, beamSpan(score, beamPerBeat)));
 }
 
 void clearMeasureBeams(model::Score& score, model::TNote* first) {

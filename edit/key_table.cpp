@@ -56,105 +56,122 @@ KeyEffect chooseLength(EditTarget& t, int len) {
     return KeyEffect::None;
 }
 
-std::vector<KeyBinding> buildTable() {
-    std::vector<KeyBinding> table;
-    auto add = [&](std::vector<int> modes, int key, bool shift, bool ctrl, int q, const char* text,
-                   std::function<KeyEffect(EditTarget&)> action) {
-        table.push_back({std::move(modes), key, shift, ctrl, q, text, std::move(action)});
-    };
-    // Edit mode: the arrows move the view.
-    add(kEdit, 'A', false, true, -1, "追加モード", [](EditTarget& t) {
+void add(std::vector<KeyBinding>& table, std::vector<int> modes, int key, bool shift, bool ctrl, int q, const char* text,
+         std::function<KeyEffect(EditTarget&)> action) {
+    table.push_back({std::move(modes), key, shift, ctrl, q, text, std::move(action)});
+}
+
+// Edit mode: the arrows move the view.
+void addEditKeys(std::vector<KeyBinding>& table) {
+    add(table, kEdit, 'A', false, true, -1, "追加モード", [](EditTarget& t) {
         startAddMode(t.score, t.view, t.state, t.tables);
         return KeyEffect::Redraw;
     });
-    add(kEdit, kKeyDelete, false, false, -1, "削除（表示のみ）", [](EditTarget& t) {
+    add(table, kEdit, kKeyDelete, false, false, -1, "削除（表示のみ）", [](EditTarget& t) {
         t.state.editMode = kDeleteLabelMode;
         return KeyEffect::None;
     });
     const std::pair<int, int> arrows[] = {{kKeyRight, 1}, {kKeyUp, 2}, {kKeyLeft, 3}, {kKeyDown, 4}};
     for (auto [key, direction] : arrows) {
-        add(kEdit, key, false, false, -1, "表示位置の移動", [direction = direction](EditTarget& t) { return shiftView(t, direction); });
-        add(kEdit, key, true, false, -1, "表示位置の大きな移動",
+        add(table, kEdit, key, false, false, -1, "表示位置の移動", [direction = direction](EditTarget& t) { return shiftView(t, direction); });
+        add(table, kEdit, key, true, false, -1, "表示位置の大きな移動",
             [direction = direction](EditTarget& t) { return shiftView(t, direction + 4); });
     }
-    // Measure editing: copy, overwrite paste and cut of the picked measures.
+}
+
+// Measure editing: copy, overwrite paste and cut of the picked measures.
+void addMeasureKeys(std::vector<KeyBinding>& table) {
     const std::vector<int> measureEdit = {kMeasureEditMode};
-    add(measureEdit, 'C', false, true, -1, "小節コピー", [](EditTarget& t) {
+    add(table, measureEdit, 'C', false, true, -1, "小節コピー", [](EditTarget& t) {
         copyMeasures(t);
         return KeyEffect::Redraw;
     });
-    add(measureEdit, 'V', false, true, -1, "小節上書貼付", [](EditTarget& t) { return changedIf(overwritePaste(t, t.snapshot)); });
-    add(measureEdit, 'Y', false, true, -1, "小節切り取り", [](EditTarget& t) { return changedIf(cutMeasures(t, t.snapshot)); });
-    // Note editing: the picked note and the selection.
-    add(kNoteEdit, kKeyUp, true, false, -1, "選択音符を1オクターブ上へ",
+    add(table, measureEdit, 'V', false, true, -1, "小節上書貼付", [](EditTarget& t) { return changedIf(overwritePaste(t, t.snapshot)); });
+    add(table, measureEdit, 'Y', false, true, -1, "小節切り取り", [](EditTarget& t) { return changedIf(cutMeasures(t, t.snapshot)); });
+}
+
+// Note editing: the picked note and the selection.
+void addNoteEditKeys(std::vector<KeyBinding>& table) {
+    add(table, kNoteEdit, kKeyUp, true, false, -1, "選択音符を1オクターブ上へ",
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, true)); });
-    add(kNoteEdit, kKeyDown, true, false, -1, "選択音符を1オクターブ下へ",
+    add(table, kNoteEdit, kKeyDown, true, false, -1, "選択音符を1オクターブ下へ",
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, false)); });
-    add(kNoteEdit, kKeyInsert, false, false, -1, "後ろに挿入（挿入モード）",
+    add(table, kNoteEdit, kKeyInsert, false, false, -1, "後ろに挿入（挿入モード）",
         [](EditTarget& t) { return changedIf(startInsertAfter(t.score, t.state)); });
-    add(kNoteEdit, kKeyDelete, false, false, -1, "音符を削除",
+    add(table, kNoteEdit, kKeyDelete, false, false, -1, "音符を削除",
         [](EditTarget& t) { return changedIf(deleteAndReflow(t.score, t.view, t.state)); });
-    add(kNoteEdit, kKeyLeft, false, false, -1, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
-    add(kNoteEdit, kKeyUp, false, false, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
-    add(kNoteEdit, kKeyRight, false, false, -1, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
-    add(kNoteEdit, kKeyDown, false, false, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
-    add(kNoteEdit, '0', false, false, -1, "休符に", [](EditTarget& t) { return changedIf(noteToRest(t.state)); });
-    add(kNoteEdit, 'B', false, true, -1, "棒上下変更", [](EditTarget& t) { return changedIf(flipStems(t.score)); });
-    add(kNoteEdit, 'C', false, true, -1, "選択音符を1オクターブ下へ",
+    add(table, kNoteEdit, kKeyLeft, false, false, -1, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
+    add(table, kNoteEdit, kKeyUp, false, false, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
+    add(table, kNoteEdit, kKeyRight, false, false, -1, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
+    add(table, kNoteEdit, kKeyDown, false, false, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
+    add(table, kNoteEdit, '0', false, false, -1, "休符に", [](EditTarget& t) { return changedIf(noteToRest(t.state)); });
+    add(table, kNoteEdit, 'B', false, true, -1, "棒上下変更", [](EditTarget& t) { return changedIf(flipStems(t.score)); });
+    add(table, kNoteEdit, 'C', false, true, -1, "選択音符を1オクターブ下へ",
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, false)); });
-    add(kNoteEdit, 'D', false, true, 0, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
-    add(kNoteEdit, 'D', false, true, 1, "選択を次の音符へ広げる", extendSelection);
-    add(kNoteEdit, 'E', false, true, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
-    add(kNoteEdit, 'Q', false, true, -1, "次のCtrlキーを第2の意味に", [](EditTarget& t) {
+    add(table, kNoteEdit, 'D', false, true, 0, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
+    add(table, kNoteEdit, 'D', false, true, 1, "選択を次の音符へ広げる", extendSelection);
+    add(table, kNoteEdit, 'E', false, true, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
+    add(table, kNoteEdit, 'Q', false, true, -1, "次のCtrlキーを第2の意味に", [](EditTarget& t) {
         t.state.qPrefix = true;
         return KeyEffect::None;
     });
-    add(kNoteEdit, 'R', false, true, 0, "選択音符を1オクターブ上へ",
+    add(table, kNoteEdit, 'R', false, true, 0, "選択音符を1オクターブ上へ",
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, true)); });
-    add(kNoteEdit, 'R', false, true, 1, "タイ／スラー解除", [](EditTarget& t) {
+    add(table, kNoteEdit, 'R', false, true, 1, "タイ／スラー解除", [](EditTarget& t) {
         t.state.qPrefix = false;
         return tieSlur(t, TieSlurOp::TieOrSlurClear);
     });
-    add(kNoteEdit, 'S', false, true, 0, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
-    add(kNoteEdit, 'S', false, true, 1, "スラー設定", [](EditTarget& t) {
+    add(table, kNoteEdit, 'S', false, true, 0, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
+    add(table, kNoteEdit, 'S', false, true, 1, "スラー設定", [](EditTarget& t) {
         t.state.qPrefix = false;
         return tieSlur(t, TieSlurOp::SlurSet);
     });
-    add(kNoteEdit, 'T', false, true, 0, "付点の切り替え",
+    add(table, kNoteEdit, 'T', false, true, 0, "付点の切り替え",
         [](EditTarget& t) { return changedIf(changeDot(t.score, t.state, DotChange::Toggle)); });
-    add(kNoteEdit, 'T', false, true, 1, "タイ設定", [](EditTarget& t) {
+    add(table, kNoteEdit, 'T', false, true, 1, "タイ設定", [](EditTarget& t) {
         t.state.qPrefix = false;
         return tieSlur(t, TieSlurOp::TieSet);
     });
-    add(kNoteEdit, 'W', false, true, 0, "連桁設定", [](EditTarget& t) { return changedIf(setBeams(t.score)); });
+    add(table, kNoteEdit, 'W', false, true, 0, "連桁設定", [](EditTarget& t) { return changedIf(setBeams(t.score)); });
     // Keeps the prefix, so a following Ctrl+T still sets a tie.
-    add(kNoteEdit, 'W', false, true, 1, "連桁解除", [](EditTarget& t) { return changedIf(clearBeams(t.score)); });
-    add(kNoteEdit, 'X', false, true, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
-    add(kNoteEdit, 'Z', false, true, -1, "選択保持", [](EditTarget& t) {
+    add(table, kNoteEdit, 'W', false, true, 1, "連桁解除", [](EditTarget& t) { return changedIf(clearBeams(t.score)); });
+    add(table, kNoteEdit, 'X', false, true, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
+    add(table, kNoteEdit, 'Z', false, true, -1, "選択保持", [](EditTarget& t) {
         t.state.selectionHold = true;
         return KeyEffect::None;
     });
-    // Entry: letters enter pitches in the key's octave, digits choose the value.
+}
+
+// Entry: letters enter pitches in the key's octave, digits choose the value.
+void addEntryKeys(std::vector<KeyBinding>& table) {
     for (int letter = 0; letter < 7; ++letter) {
         const char key = "CDEFGAB"[letter];
         for (bool shift : {false, true}) {
             for (bool ctrl : {false, true}) {
                 if (shift && ctrl) continue;
-                add(kEntry, key, shift, ctrl, -1, "音符を入力", [letter](EditTarget& t) {
+                add(table, kEntry, key, shift, ctrl, -1, "音符を入力", [letter](EditTarget& t) {
                     const uint8_t pitch = static_cast<uint8_t>(kOctaveC[t.state.inputOctave] + letter);
                     return changedIf(enterPitch(t.score, t.state, pitch));
                 });
             }
         }
     }
-    add(kEntry, '0', false, false, -1, "休符を入力", [](EditTarget& t) { return changedIf(enterPitch(t.score, t.state, model::kRest)); });
+    add(table, kEntry, '0', false, false, -1, "休符を入力", [](EditTarget& t) { return changedIf(enterPitch(t.score, t.state, model::kRest)); });
     for (int key : {'1', 'W'}) {
-        add(kEntry, key, false, false, -1, "1小節の長さ", [](EditTarget& t) { return chooseLength(t, measureInputLength(t.score)); });
+        add(table, kEntry, key, false, false, -1, "1小節の長さ", [](EditTarget& t) { return chooseLength(t, measureInputLength(t.score)); });
     }
     const std::pair<int, int> values[] = {{'2', 24}, {'3', 36}, {'4', 12}, {'5', 18}, {'8', 6}, {'9', 9}, {'S', 3}};
     for (auto [key, len] : values) {
-        add(kEntry, key, false, false, -1, "音価を選ぶ", [len = len](EditTarget& t) { return chooseLength(t, len); });
+        add(table, kEntry, key, false, false, -1, "音価を選ぶ", [len = len](EditTarget& t) { return chooseLength(t, len); });
     }
+}
+
+std::vector<KeyBinding> buildTable() {
+    std::vector<KeyBinding> table;
+    addEditKeys(table);
+    addMeasureKeys(table);
+    addNoteEditKeys(table);
+    addEntryKeys(table);
     return table;
 }
 

@@ -201,118 +201,138 @@ std::vector<int> partChannels(const SmfFile& file) {
     return channels;
 }
 
-ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title, const ImportProgress& progress) {
-    ImportReport report;
-    // What the file says of the song goes to the score only once the whole file was read.
+namespace {
+
+// What the events say, before anything of it reaches the score.
+struct ReadSong {
+    std::vector<PartBuild> parts;
+    std::vector<std::optional<int>> programs;
     std::optional<int> tempo;
-    int meterIndex = score.song.meterIndex;
+    int meterIndex;
+    int keySig;
+};
+
+void readMeta(const SmfEvent& event, ReadSong& song, ImportReport& report) {
+    const std::string& data = event.meta;
+    auto byteAt = [&](size_t i) { return static_cast<uint8_t>(data[i]); };
+    if (event.data1 == 0x00 && data.size() == 2) report.notices.push_back("×シーケンス");
+    if (event.data1 == 0x51 && data.size() == 3) {
+        const double microseconds = (byteAt(0) << 16) | (byteAt(1) << 8) | byteAt(2);
+        if (microseconds > 0) song.tempo = static_cast<int>(std::lround(60.0 / (microseconds * 1e-6)));
+    }
+    if (event.data1 == 0x58 && data.size() == 4) {
+        bool unsupported = false;
+        song.meterIndex = meterIndexOf(byteAt(0), byteAt(1), song.meterIndex, unsupported);
+        if (unsupported) report.notices.push_back("拍子が対応していません");
+    }
+    if (event.data1 == 0x59 && data.size() == 2) {
+        const int sharpsOrFlats = static_cast<int8_t>(byteAt(0));
+        if (sharpsOrFlats >= 0 && sharpsOrFlats <= 7) song.keySig = sharpsOrFlats;
+        if (sharpsOrFlats >= -7 && sharpsOrFlats <= -1) song.keySig = 7 - sharpsOrFlats;
+    }
+}
+
+// A note-on opens a note (closing the rest before it); a note-off or a silent note-on closes the
+// latest note of its name and opens a rest.
+void readNote(const SmfEvent& event, int division, int keySig, PartBuild& part) {
+    const int kind = event.status & 0xF0;
+    const int64_t now = event.tick;
+    const int chromatic = std::clamp(event.data1 - kMiddleCKey + kMiddleCChromatic, 1, kHighestChromatic);
+    const model::WrittenNote named = model::writtenForm(chromatic, keySig);
+    auto open = [&](Record record) {
+        part.records.push_back(record);
+        part.lastOpened = static_cast<int>(part.records.size()) - 1;
+    };
+    if (kind == 0x90 && event.data2 > 0) {
+        if (part.lastOpened >= 0 && part.records[static_cast<size_t>(part.lastOpened)].rest) {
+            Record& rest = part.records[static_cast<size_t>(part.lastOpened)];
+            rest.len = unitsOf(now - rest.start, division, 0);
+        }
+        open({now, false, named.pitch, named.accidental, event.data1});
+        return;
+    }
+    const bool noteOff = kind == 0x80;
+    for (int i = part.lastOpened; i >= 0; --i) {
+        Record& record = part.records[static_cast<size_t>(i)];
+        if (record.rest || record.pitch != named.pitch || (noteOff && record.accidental != named.accidental)) continue;
+        record.len = unitsOf(now - record.start, division, noteOff ? kNoteOffBias : kSilentNoteOnBias);
+        break;
+    }
+    Record rest{now, true};
+    rest.len = 0;
+    open(rest);
+}
+
+// The part's records as notes and rests; the empty rests between touching notes, and any gap of a
+// unit or less, go.
+void buildPart(model::Score& score, int part, const PartBuild& build) {
+    model::TNote* end = score.part(part).partHead;  // a fresh part holds only its end marker
+    for (const Record& record : build.records) {
+        if (record.len <= 1) continue;
+        model::TNote* note = insertBefore(score, part, *end);
+        note->pitch = record.rest ? model::kRest : record.pitch;
+        note->accidental = record.rest ? uint8_t{model::kNoAccidental} : record.accidental;
+        note->midiNote = record.key;
+        note->semitone = model::semitoneOfPitch(note->pitch, score.song.keySig);
+        note->stemUp = note->pitch <= 20;
+        setLength(score, *note, record.len);
+        note->loadedPlayTime = note->playTime;
+    }
+    score.recomputePositions();
+    splitAtBarLines(score, part);
+    splitIntoNoteValues(score, part);
+    groupTriplets(score, part);
+}
+
+void applySong(model::Score& score, const ReadSong& song) {
+    if (song.tempo) {
+        score.setTempo(*song.tempo);
+        score.song.tempoText = std::to_string(score.song.tempo);
+    }
+    score.song.meterIndex = static_cast<uint8_t>(song.meterIndex);
+    score.song.keySig = static_cast<uint8_t>(song.keySig);
+    for (size_t i = 0; i < song.programs.size(); ++i) {
+        if (song.programs[i]) score.part(static_cast<int>(i) + 1).instrument = *song.programs[i];
+    }
+}
+
+}  // namespace
+
+ImportReport importSmf(const SmfFile& file, model::Score& score, const std::string& title, const ImportProgress& progress) {
     constexpr size_t kProgressEvery = 1 << 16;
+    ImportReport report;
     const std::vector<int> channels = partChannels(file);
     std::array<int, 16> partOf{};
     partOf.fill(-1);
     for (size_t i = 0; i < channels.size(); ++i) partOf[static_cast<size_t>(channels[i] - 1)] = static_cast<int>(i);
-    std::vector<PartBuild> parts(channels.size());
-    std::vector<std::optional<int>> programs(channels.size());
-    int keySig = score.song.keySig;
-
-    for (size_t eventIndex = 0; eventIndex < file.events.size(); ++eventIndex) {
-        const SmfEvent& event = file.events[eventIndex];
-        if (progress && eventIndex % kProgressEvery == 0 && !progress(static_cast<double>(eventIndex) / file.events.size())) {
+    // What the file says goes to the score only once every event was read: a cancel leaves it whole.
+    ReadSong song{std::vector<PartBuild>(channels.size()), std::vector<std::optional<int>>(channels.size()), std::nullopt,
+                  score.song.meterIndex, score.song.keySig};
+    for (size_t index = 0; index < file.events.size(); ++index) {
+        const SmfEvent& event = file.events[index];
+        if (progress && index % kProgressEvery == 0 && !progress(static_cast<double>(index) / file.events.size())) {
             report.cancelled = true;
             return report;
         }
-        const int64_t now = event.tick;
         if (event.status == 0xFF) {
-            const std::string& data = event.meta;
-            auto byteAt = [&](size_t i) { return static_cast<uint8_t>(data[i]); };
-            if (event.data1 == 0x00 && data.size() == 2) report.notices.push_back("×シーケンス");
-            if (event.data1 == 0x51 && data.size() == 3) {
-                const double microseconds = (byteAt(0) << 16) | (byteAt(1) << 8) | byteAt(2);
-                if (microseconds > 0) tempo = static_cast<int>(std::lround(60.0 / (microseconds * 1e-6)));
-            }
-            if (event.data1 == 0x58 && data.size() == 4) {
-                bool unsupported = false;
-                meterIndex = meterIndexOf(byteAt(0), byteAt(1), meterIndex, unsupported);
-                if (unsupported) report.notices.push_back("拍子が対応していません");
-            }
-            if (event.data1 == 0x59 && data.size() == 2) {
-                const int sharpsOrFlats = static_cast<int8_t>(byteAt(0));
-                if (sharpsOrFlats >= 0 && sharpsOrFlats <= 7) keySig = sharpsOrFlats;
-                if (sharpsOrFlats >= -7 && sharpsOrFlats <= -1) keySig = 7 - sharpsOrFlats;
-            }
+            readMeta(event, song, report);
             continue;
         }
-        const int index = partOf[event.status & 0x0F];
-        if (index < 0) continue;
-        PartBuild& part = parts[static_cast<size_t>(index)];
+        const int part = partOf[event.status & 0x0F];
         const int kind = event.status & 0xF0;
-        if (kind == 0xC0) {
-            programs[static_cast<size_t>(index)] = event.data1;
-            continue;
-        }
-        if (kind != 0x80 && kind != 0x90) continue;
-        const int chromatic = std::clamp(event.data1 - kMiddleCKey + kMiddleCChromatic, 1, kHighestChromatic);
-        const model::WrittenNote named = model::writtenForm(chromatic, keySig);
-        auto close = [&](bool sameAccidental, double bias) {
-            for (int i = part.lastOpened; i >= 0; --i) {
-                Record& record = part.records[static_cast<size_t>(i)];
-                if (record.rest || record.pitch != named.pitch || (sameAccidental && record.accidental != named.accidental)) continue;
-                record.len = unitsOf(now - record.start, file.division, bias);
-                return;
-            }
-        };
-        auto startRest = [&] {
-            part.records.push_back({now, true});
-            part.records.back().len = 0;
-            part.lastOpened = static_cast<int>(part.records.size()) - 1;
-        };
-        if (kind == 0x90 && event.data2 > 0) {
-            if (part.lastOpened >= 0 && part.records[static_cast<size_t>(part.lastOpened)].rest) {
-                Record& rest = part.records[static_cast<size_t>(part.lastOpened)];
-                rest.len = unitsOf(now - rest.start, file.division, 0);
-            }
-            part.records.push_back({now, false, named.pitch, named.accidental, event.data1});
-            part.lastOpened = static_cast<int>(part.records.size()) - 1;
-            continue;
-        }
-        close(kind == 0x80, kind == 0x80 ? kNoteOffBias : kSilentNoteOnBias);
-        startRest();
+        if (part < 0) continue;
+        if (kind == 0xC0) song.programs[static_cast<size_t>(part)] = event.data1;
+        if (kind == 0x80 || kind == 0x90) readNote(event, file.division, song.keySig, song.parts[static_cast<size_t>(part)]);
     }
 
     score.clearParts();
-    if (tempo) {
-        score.setTempo(*tempo);
-        score.song.tempoText = std::to_string(score.song.tempo);
-    }
-    score.song.meterIndex = static_cast<uint8_t>(meterIndex);
-    score.song.keySig = static_cast<uint8_t>(keySig);
-    for (size_t i = 0; i < programs.size(); ++i) {
-        if (programs[i]) score.part(static_cast<int>(i) + 1).instrument = *programs[i];
-    }
-    score.partCount = std::max<int>(1, static_cast<int>(parts.size()));
+    applySong(score, song);
+    score.partCount = std::max<int>(1, static_cast<int>(song.parts.size()));
     score.curPart = 1;
     for (int part = 1; part <= score.partCount; ++part) {
-        model::Part& target = score.part(part);
-        target.visible = true;
-        target.displaySlot = part;
-        if (part > static_cast<int>(parts.size())) continue;
-        model::TNote* end = target.partHead;  // a fresh part holds only its end marker
-        for (const Record& record : parts[static_cast<size_t>(part - 1)].records) {
-            // The empty rests between notes that touch go, with any gap of a unit or less.
-            if (record.len <= 1) continue;
-            model::TNote* note = insertBefore(score, part, *end);
-            note->pitch = record.rest ? model::kRest : record.pitch;
-            note->accidental = record.rest ? uint8_t{model::kNoAccidental} : record.accidental;
-            note->midiNote = record.key;
-            note->semitone = model::semitoneOfPitch(note->pitch, score.song.keySig);
-            note->stemUp = note->pitch <= 20;
-            setLength(score, *note, record.len);
-            note->loadedPlayTime = note->playTime;
-        }
-        score.recomputePositions();
-        splitAtBarLines(score, part);
-        splitIntoNoteValues(score, part);
-        groupTriplets(score, part);
+        score.part(part).visible = true;
+        score.part(part).displaySlot = part;
+        if (part <= static_cast<int>(song.parts.size())) buildPart(score, part, song.parts[static_cast<size_t>(part - 1)]);
     }
     score.fixedSymbol(model::kTitleSymbol).text = title;
     score.fixedSymbol(model::kLyricistSymbol).text.clear();
