@@ -1,8 +1,10 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 
 #include "app/file_commands.h"
@@ -16,6 +18,8 @@
 #include "model/text_fields.h"
 #include "output/page_image.h"
 #include "output/picture_file.h"
+#include "output/jpeg_file.h"
+#include "output/pdf_file.h"
 #include "output/svg_picture.h"
 #include "output/wav_file.h"
 #include "platform/file_io.h"
@@ -36,7 +40,7 @@ const char* kUsage =
     "  shinofu [FILE]                         エディタを開く\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
     "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
-    "    OUT: .gd4 .png .svg .mid .wav .dt .json\n";
+    "    OUT: .gd4 .png .svg .jpg .pdf .mid .wav .dt .json\n";
 
 // The companion folder's configuration and score settings apply, but nothing is installed or written.
 void startQuietly(Session& session) {
@@ -68,7 +72,7 @@ bool loadInput(const fs::path& in, Session& session, std::ostream& err) {
 }
 
 struct ConvertOptions {
-    int page = 1;
+    std::optional<int> page;  // without it a picture of a score of several pages is written page by page
     bool numeric = false;
     int part = 1;
     int transpose = 0;  // semitones, -7..7
@@ -86,7 +90,9 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             return true;
         };
         if (args[i] == "--page") {
-            if (!number(options.page)) return false;
+            int page = 1;
+            if (!number(page)) return false;
+            options.page = page;
         } else if (args[i] == "--part") {
             if (!number(options.part)) return false;
         } else if (args[i] == "--numeric") {
@@ -118,25 +124,52 @@ bool selectPart(Session& session, const ConvertOptions& options, std::ostream& e
     return true;
 }
 
+// OUT-2.png from OUT.png: the name of one page of several.
+fs::path pageFile(const fs::path& out, int page) {
+    return out.parent_path() / (out.stem().string() + "-" + std::to_string(page) + out.extension().string());
+}
+
 bool writePicture(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
     if (!selectPart(session, options, err)) return false;
     session.refreshDerivedState();
     render::ViewState view = session.view;
     view.numericDisplay = options.numeric;
     const render::PageTables tables = render::buildPageTables(session.score, view);
-    if (options.page > tables.pageCount) {
-        err << "ページ " << options.page << " はありません（" << tables.pageCount << " ページまで）\n";
+    const int pageCount = options.numeric ? 1 : tables.pageCount;
+    if (options.page && *options.page > pageCount) {
+        err << "ページ " << *options.page << " はありません（" << pageCount << " ページまで）\n";
         return false;
     }
-    view.curPage = options.page;
     output::DrawingResources resources;
     platform::IoError error;
-    const bool written = lowerExtension(out) == ".svg"
-                             ? output::writeSvgFile(session.score, view, resources, out, error)
-                             : output::writePngFile(output::renderPageImage(session.score, view, resources), out, error);
-    if (!written) {
+    const std::string ext = lowerExtension(out);
+    if (ext == ".pdf") {
+        if (output::writePdfFile(session.score, view, resources, out, error)) return true;
         err << error.message << "\n";
         return false;
+    }
+    if (ext == ".jpg" || ext == ".jpeg") {
+        // The whole page, as tall as its staff rows reach.
+        view.curPage = options.page.value_or(1);
+        if (!options.numeric) {
+            view.viewHeight = static_cast<int>(std::lround((view.topMargin + view.rowsPerPage * view.lineSpacing + 9) * view.drawUnit()));
+        }
+        if (output::writeJpegFile(output::renderPageImage(session.score, view, resources), out, error)) return true;
+        err << error.message << "\n";
+        return false;
+    }
+    // One page as named, or every page of several as OUT-1, OUT-2, ...
+    const int first = options.page.value_or(1);
+    const int last = options.page.value_or(pageCount);
+    for (int page = first; page <= last; ++page) {
+        view.curPage = page;
+        const fs::path target = first == last ? out : pageFile(out, page);
+        const bool written = ext == ".svg" ? output::writeSvgFile(session.score, view, resources, target, error)
+                                           : output::writePngFile(output::renderPageImage(session.score, view, resources), target, error);
+        if (!written) {
+            err << error.message << "\n";
+            return false;
+        }
     }
     return true;
 }
@@ -144,7 +177,9 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
 bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
     model::Score& score = session.score;
     const std::string ext = lowerExtension(out);
-    if (ext == ".png" || ext == ".svg") return writePicture(out, session, options, err);
+    if (ext == ".png" || ext == ".svg" || ext == ".jpg" || ext == ".jpeg" || ext == ".pdf") {
+        return writePicture(out, session, options, err);
+    }
     if (ext == ".mid") {
         platform::IoError error;
         if (writeMidiFile(out, session, {}, error) != MidiWrite::Written) {

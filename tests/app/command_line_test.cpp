@@ -112,7 +112,7 @@ TEST_F(CommandLine, HostileValuesConvertToEveryFormatQuickly) {
            "$NFont:1e9,1e9,1\r\n$Chorus:2\r\n$TEMPO:=0,1,-8,0,0,0,6,10,10,0,M,1,-8,0,0,0,6,10,15,8,9/9\r\n$END\r\n"
         << notes << "\r\n$START\r\n$START\r\n$START\r\nno n n 0 u\r\n$END\r\n$NEND\r\n";
     for (const char* output : {"out.png", "out.mid", "out.dt", "out.json", "out.gd4"}) {
-        EXPECT_EQ(run({"convert", hostile.string(), (folder_ / output).string()}), 0) << output << " " << err_.str();
+        EXPECT_EQ(run({"convert", hostile.string(), (folder_ / output).string(), "--page", "1"}), 0) << output << " " << err_.str();
         EXPECT_TRUE(fs::exists(folder_ / output)) << output;
     }
     EXPECT_EQ(run({"convert", hostile.string(), (folder_ / "numeric.png").string(), "--numeric"}), 0) << err_.str();
@@ -179,4 +179,31 @@ TEST_F(CommandLine, MidiFilesImportAndBadOnesFailWithAMessage) {
     EXPECT_EQ(run({"convert", (folder_ / "bad.mid").string(), (folder_ / "x.gd4").string()}), 1);
     EXPECT_NE(err_.str().find("MIDI"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder_ / "x.gd4"));
+}
+
+TEST_F(CommandLine, JpegPdfAndPageByPagePictures) {
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "page.jpg").string()}), 0) << err_.str();
+    const std::string jpeg = bytesOf(folder_ / "page.jpg");
+    ASSERT_GT(jpeg.size(), 4u);
+    EXPECT_EQ(jpeg.substr(0, 2), "\xFF\xD8");
+    const auto frame = jpeg.find("\xFF\xC0");  // baseline frame header: precision, height, width, components
+    ASSERT_NE(frame, std::string::npos);
+    EXPECT_EQ(static_cast<unsigned char>(jpeg[frame + 9]), 1) << "one grey component";
+
+    // A score long enough for several pages: the PDF has them all, PNG and SVG write one file per page.
+    std::string measures;
+    for (int i = 0; i < 120; ++i) measures += "d2 n n 96 d,e2 n n 96 d,f2 n n 96 d,e2 n n 96 d\r\n";
+    const fs::path longScore = folder_ / "long.gd4";
+    std::ofstream(longScore, std::ios::binary) << "$V:3\r\n$MeasNum:120\r\n$END\r\n" << measures << "$NEND\r\n";
+    ASSERT_EQ(run({"convert", longScore.string(), (folder_ / "long.pdf").string()}), 0) << err_.str();
+    const std::string pdf = bytesOf(folder_ / "long.pdf");
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    std::size_t pages = 0;
+    for (auto at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) ++pages;
+    EXPECT_GT(pages, 1u);
+    ASSERT_EQ(run({"convert", longScore.string(), (folder_ / "long.png").string()}), 0) << err_.str();
+    EXPECT_FALSE(fs::exists(folder_ / "long.png"));
+    for (std::size_t page = 1; page <= pages; ++page)
+        EXPECT_EQ(bytesOf(folder_ / ("long-" + std::to_string(page) + ".png")).substr(1, 3), "PNG") << page;
+    EXPECT_FALSE(fs::exists(folder_ / ("long-" + std::to_string(pages + 1) + ".png")));
 }
