@@ -16,10 +16,11 @@
 #include "model/score_file.h"
 #include "model/score_json.h"
 #include "model/text_fields.h"
+#include "output/page_export.h"
 #include "output/page_image.h"
 #include "output/picture_file.h"
 #include "output/jpeg_file.h"
-#include "output/pdf_file.h"
+#include "output/print_document.h"
 #include "output/svg_picture.h"
 #include "output/wav_file.h"
 #include "platform/file_io.h"
@@ -144,17 +145,27 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     platform::IoError error;
     const std::string ext = lowerExtension(out);
     if (ext == ".pdf") {
-        if (output::writePdfFile(session.score, view, resources, out, error)) return true;
+        output::PrintJob job;
+        job.headerItems = session.config.headerItems;
+        job.date = output::todayShortDate();
+        job.lastPage = pageCount;
+        if (options.page) job.firstPage = job.lastPage = *options.page;
+        if (output::writePdfFile(session.score, view, resources, job, out, error)) return true;
         err << error.message << "\n";
         return false;
     }
     if (ext == ".jpg" || ext == ".jpeg") {
-        // The whole page, as tall as its staff rows reach.
         view.curPage = options.page.value_or(1);
-        if (!options.numeric) {
-            view.viewHeight = static_cast<int>(std::lround((view.topMargin + view.rowsPerPage * view.lineSpacing + 9) * view.drawUnit()));
-        }
-        if (output::writeJpegFile(output::renderPageImage(session.score, view, resources), out, error)) return true;
+        if (output::writeJpegFile(output::wholePageImage(session.score, view, resources), out, error)) return true;
+        err << error.message << "\n";
+        return false;
+    }
+    if (ext == ".emf" || ext == ".wmf") {
+        view.curPage = options.page.value_or(1);
+        const std::string picture = output::metafilePicture(
+            ext == ".emf" ? output::MetafileKind::Enhanced : output::MetafileKind::Plain, session.score, view, resources);
+        if (picture.empty()) error.message = "メタファイルを作れません：" + out.string();
+        if (!picture.empty() && platform::writeFileAtomically(out, picture, error)) return true;
         err << error.message << "\n";
         return false;
     }
@@ -177,7 +188,8 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
 bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
     model::Score& score = session.score;
     const std::string ext = lowerExtension(out);
-    if (ext == ".png" || ext == ".svg" || ext == ".jpg" || ext == ".jpeg" || ext == ".pdf") {
+    if (ext == ".png" || ext == ".svg" || ext == ".jpg" || ext == ".jpeg" || ext == ".pdf" || ext == ".emf" ||
+        ext == ".wmf") {
         return writePicture(out, session, options, err);
     }
     if (ext == ".mid") {

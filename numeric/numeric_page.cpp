@@ -123,6 +123,17 @@ void drawSymbol(PageContext& c, const model::TNote& note, NumericPageLayout::Pla
 
 }  // namespace
 
+NumericPictureExtent measureNumPage(const model::Score& score, const NumericPageFrame& frame) {
+    constexpr int kBorder = 24;
+    const NumericPageLayout l = numericPageLayout(score, score.curPart, frame.width, frame.height);
+    const int height = rounded(l.rows * l.cellH + (l.rows * l.cellH + kNumMarginY) * l.fullBlocks) + kNumMarginY -
+                       frame.originY + kBorder;
+    const int left = l.fullBlocks > 0
+                         ? kNumMarginX - frame.originX - kBorder
+                         : rounded((l.tiers - l.lastStrips - 1) * l.cellW - frame.originX) + kNumMarginX - kBorder;
+    return {left, height};
+}
+
 void drawNumPage(platform::Canvas& canvas, const model::Score& score, const NumericPageFrame& frame) {
     const int part = score.curPart;
     const NumericPageLayout layout = numericPageLayout(score, part, frame.width, frame.height);

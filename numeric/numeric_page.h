@@ -20,4 +20,12 @@ struct NumericPageFrame {
 // effAccidental must be current (the performance pass keeps it so).
 void drawNumPage(platform::Canvas& canvas, const model::Score& score, const NumericPageFrame& frame);
 
+// What a picture of the page needs, measured without drawing: its left edge (the picture's origin
+// then) and its height, each with a 24-pixel border.
+struct NumericPictureExtent {
+    int left;
+    int height;
+};
+NumericPictureExtent measureNumPage(const model::Score& score, const NumericPageFrame& frame);
+
 }  // namespace shinofu::numeric
