@@ -20,6 +20,7 @@
 #include "app/companion_windows.h"
 #include "app/file_commands.h"
 #include "app/memo_window.h"
+#include "app/output_commands.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
 #include "app/midi_import.h"
@@ -327,6 +328,7 @@ void MainWindow::bindCommands() {
     bindNoteCommands(*this, session_);
     bindMeasureCommands(*this, session_);
     bindKeySignatureCommands(*this, session_);
+    bindOutputCommands(*this, session_);
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
     bindPlaybackCommands(*this, session_, *playback_);
     playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);
@@ -442,6 +444,7 @@ void MainWindow::newScore() {
     session_.forgetPlacesInScore();
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
+    session_.print.headerFlags = output::kPrintEverything;
     session_.edit.editMode = edit::kNewMode;
     redraw();
     playback_->showScoreTempo();

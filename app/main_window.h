@@ -52,6 +52,7 @@ public:
     QString statusText(const char* labelName) const;
     void setStatusText(const char* labelName, const QString& text);
     const QImage& viewImage() const { return viewImage_; }
+    const output::DrawingResources& resources() const { return resources_; }
     const render::PageItems& pageItems() const { return items_; }
 
     // Opens a score named on the command line, once every window exists.

@@ -13,6 +13,7 @@
 #include "model/score.h"
 #include "model/score_reader.h"
 #include "numeric/flute_choice.h"
+#include "output/print_layout.h"
 #include "render/view_state.h"
 
 namespace shinofu::app {
@@ -28,6 +29,7 @@ struct Session {
     render::ViewState view;
     numeric::FluteChoice flute;
     midi::PlaySettings playSettings;
+    output::PrintSettings print;
 
     model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey, names}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;

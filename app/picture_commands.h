@@ -1,0 +1,18 @@
+// "画面ファイル保存&C": the shown page as a WMF, EMF or JPEG file, or as a picture on the clipboard.
+#pragma once
+
+#include "app/session.h"
+#include "output/page_image.h"
+#include "platform/clipboard.h"
+#include "platform/dialogs.h"
+
+namespace shinofu::app {
+
+enum class PictureItem { Wmf, Emf, Jpeg, Clipboard };
+
+// The save dialog's title warns of overfull measures; the picture is saved all the same.
+// Returns whether a picture was written or copied.
+bool savePictureCommand(PictureItem item, Session& session, platform::Dialogs& dialogs, platform::Clipboard& clipboard,
+                        const output::DrawingResources& resources);
+
+}  // namespace shinofu::app
