@@ -172,17 +172,18 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     // One page as named, or every page of several as OUT-1, OUT-2, ...
     const int first = options.page.value_or(1);
     const int last = options.page.value_or(pageCount);
-    for (int page = first; page <= last; ++page) {
-        view.curPage = page;
-        const fs::path target = first == last ? out : pageFile(out, page);
-        const bool written = ext == ".svg" ? output::writeSvgFile(session.score, view, resources, target, error)
-                                           : output::writePngFile(output::renderPageImage(session.score, view, resources), target, error);
-        if (!written) {
-            err << error.message << "\n";
-            return false;
+    const auto target = [&](int page) { return first == last ? out : pageFile(out, page); };
+    bool written = true;
+    if (ext == ".png") {
+        written = output::writePagePngs(session.score, view, resources, first, last, target, error);
+    } else {
+        for (int page = first; page <= last && written; ++page) {
+            view.curPage = page;
+            written = output::writeSvgFile(session.score, view, resources, target(page), error);
         }
     }
-    return true;
+    if (!written) err << error.message << "\n";
+    return written;
 }
 
 bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
