@@ -19,6 +19,7 @@
 #include "app/command_table.h"
 #include "app/companion_windows.h"
 #include "app/file_commands.h"
+#include "app/mark_commands.h"
 #include "app/memo_window.h"
 #include "app/output_commands.h"
 #include "app/startup.h"
@@ -329,6 +330,7 @@ void MainWindow::bindCommands() {
     bindMeasureCommands(*this, session_);
     bindKeySignatureCommands(*this, session_);
     bindOutputCommands(*this, session_);
+    bindMarkCommands(*this, session_);
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
     bindPlaybackCommands(*this, session_, *playback_);
     playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);

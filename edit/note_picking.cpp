@@ -65,7 +65,7 @@ PressOutcome pressOnScore(model::Score& score, render::ViewState& view, EditStat
     if (mode == kPrintViewMode) return outcome;
     const bool shownPart = hit.staff >= 1 && hit.staff <= tables.stavesPerSystem && hit.part > 0;
     if (mode != kMeasureEditMode) {
-        state.click = ClickedMeasure{hit, 0};
+        state.click = ClickedMeasure{hit, render::measureStartOf(score, view, tables, hit)};
         if (shownPart) score.curPart = hit.part;
     }
     bool repeated = false;
@@ -86,7 +86,7 @@ PressOutcome pressOnScore(model::Score& score, render::ViewState& view, EditStat
         if (modifiers.shift && state.click) {
             state.rangeEnd = hit;
         } else {
-            state.click = ClickedMeasure{hit, 0};
+            state.click = ClickedMeasure{hit, render::measureStartOf(score, view, tables, hit)};
             state.rangeEnd = hit;
             state.editMeasureNote = nullptr;
             pickClickedNote(score, view, state, tables);

@@ -312,3 +312,31 @@ TEST_F(NoteEditing, MidiImportReplacesTheScoreOnlyWhenTheFileReads) {
     EXPECT_EQ(firstItems(session_.score, 3), "d2 n n 96 d,d2 n n 96 d,e2 n n 192 d");
     EXPECT_TRUE(window.windowTitle().startsWith("demo"));
 }
+
+TEST_F(NoteEditing, MarksAndSignsFromTheMenusAreSaved) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    const size_t signsBefore = session_.score.part(1).symbols.size();
+    click(headOf(2, 0, "d2"));  // picks measure 2
+    trigger({"五線譜設定&S", "終止線/反復記号&S", "D.C."});
+    ASSERT_EQ(session_.score.part(1).symbols.size(), signsBefore + 1);
+    EXPECT_EQ(session_.score.part(1).symbols.back().kind, model::kDaCapo);
+    EXPECT_EQ(session_.score.part(1).symbols.back().anchorPos, 48);
+
+    click(headOf(2, 0, "d2"));  // the second press picks the note
+    ASSERT_NE(session_.edit.curNote, nullptr);
+    trigger({"五線譜設定&S", "強弱記号", "ｆ", "ｍｆ"});
+    ASSERT_EQ(session_.score.part(1).marks.size(), 1u);
+    EXPECT_EQ(session_.score.part(1).marks[0].dynamics, 5);
+    EXPECT_EQ(window.statusText("mode"), "<編集>");
+    EXPECT_TRUE(window.action("五線譜設定&S › その他記号&E › ブレス&B")->isEnabled());
+    EXPECT_TRUE(window.action("五線譜設定&S › cres/decres &C › クレッシェンド › 開始")->isEnabled());
+
+    const std::filesystem::path saved = home_.root() / "marked.gd4";
+    dialogs_.answers = {saved};
+    trigger({"ファイル&F", "譜面の保存&S"});
+    platform::IoError error;
+    const std::string bytes = platform::readFileBytes(saved, error).value_or("");
+    EXPECT_NE(bytes.find("$Sdacp"), std::string::npos);
+    EXPECT_NE(bytes.find("$Rmf"), std::string::npos);
+}
