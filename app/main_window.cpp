@@ -21,6 +21,9 @@
 #include "app/file_commands.h"
 #include "app/mark_commands.h"
 #include "app/memo_window.h"
+#include "edit/note_commands.h"
+#include "edit/pointer_entry.h"
+#include "render/page_tables.h"
 #include "app/output_commands.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
@@ -177,6 +180,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     memo_->setHomePosition(QPoint(geometry.companions[6], geometry.companions[7]));
     bindCommands();
     playSettings_->move(geometry.companions[0], geometry.companions[1]);
+    if (session_.edit.editMode == edit::kNewMode) startAdding();
     redraw();
     updateStatus();
 }
@@ -436,6 +440,15 @@ void MainWindow::redraw() {
     view_->resize(viewImage_.size());
 }
 
+void MainWindow::startAdding() {
+    // A new score opens ready for notes: typed, or clicked into the cursor measure.
+    const render::PageTables tables = render::buildPageTables(session_.score, session_.view);
+    edit::startAddMode(session_.score, session_.view, session_.edit, tables);
+    edit::showAddCursor(session_.score, session_.view, tables);
+}
+
+void MainWindow::showPicture(const QImage& picture) { view_->setPixmap(QPixmap::fromImage(picture)); }
+
 void MainWindow::clearView() {
     viewImage_.fill(platform::QtCanvas::toQColor(session_.view.backColor));
     view_->setPixmap(QPixmap::fromImage(viewImage_));
@@ -447,7 +460,7 @@ void MainWindow::newScore() {
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
     session_.print.headerFlags = output::kPrintEverything;
-    session_.edit.editMode = edit::kNewMode;
+    startAdding();
     redraw();
     playback_->showScoreTempo();
 }

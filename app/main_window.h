@@ -58,6 +58,8 @@ public:
     // Opens a score named on the command line, once every window exists.
     void openAtStart(const std::filesystem::path& file);
     void redraw();
+    // Shows a picture in the score view in place of the page, until the next redraw (the entry preview).
+    void showPicture(const QImage& picture);
     // "画面クリア": the view image in the background colour alone.
     void clearView();
 
@@ -83,6 +85,8 @@ private:
     void buildCompanionWindows();
     void bindCommands();
     void setNumericDisplay(bool on);
+    // Add mode at the end of the current part, its cursor shown.
+    void startAdding();
     // Runs the command unless unsaved work would be lost; then the question panel shows instead.
     void guarded(const std::function<void()>& command);
     void showQuestion();

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QToolButton>
 
@@ -18,10 +19,13 @@
 #include "edit/note_commands.h"
 #include "edit/note_division.h"
 #include "edit/note_picking.h"
+#include "edit/pointer_entry.h"
 #include "edit/selection.h"
 #include "edit/tie_slur.h"
 #include "model/excess_notes.h"
+#include "platform/qt_canvas.h"
 #include "render/anchored_place.h"
+#include "render/entry_preview.h"
 #include "render/page_drawer.h"
 
 namespace shinofu::app {
@@ -62,6 +66,8 @@ void finish(MainWindow& window, Session& session, bool changed) {
     window.updateStatus();
 }
 
+void escape(MainWindow& window, Session& session);
+
 void showClick(MainWindow& window, const render::ScoreHit& hit) {
     window.setStatusText("click", QString("fx0:%1 fsx0:%2 fy0:%3")
                                       .arg(hit.measure, 2)
@@ -101,9 +107,14 @@ private:
 
     void press(const QMouseEvent& event) {
         const QPoint at = event.position().toPoint();
-        if (event.button() != Qt::LeftButton || at.y() < kTopStrip || session_.view.numericDisplay) return;
+        if (at.y() < kTopStrip || session_.view.numericDisplay) return;
         const render::PageTables pageTables = tables();
         const render::ScoreHit hit = render::hitToScore(session_.score, session_.view, pageTables, at.x(), at.y());
+        if (edit::isPointerEntryMode(session_.edit.editMode) && edit::insideOverlay(session_.view, hit)) {
+            pressInOverlay(event.button(), hit, pageTables);
+            return;
+        }
+        if (event.button() != Qt::LeftButton) return;
         const edit::PressOutcome outcome =
             edit::pressOnScore(session_.score, session_.view, session_.edit, pageTables, hit,
                                {(event.modifiers() & Qt::ShiftModifier) != 0, (event.modifiers() & Qt::ControlModifier) != 0});
@@ -118,11 +129,53 @@ private:
         finish(window_, session_, false);
     }
 
+    // The entry overlay: a left press enters a note, a right press ends the entry as Escape does.
+    void pressInOverlay(Qt::MouseButton button, const render::ScoreHit& hit, const render::PageTables& pageTables) {
+        if (button == Qt::RightButton) {
+            escape(window_, session_);
+            return;
+        }
+        if (button != Qt::LeftButton) return;
+        const edit::PointerOutcome outcome = edit::pressInOverlay(session_.score, session_.view, session_.edit, pageTables,
+                                                                  hit, false, model::kNoAccidental);
+        if (outcome == edit::PointerOutcome::Ended) {
+            escape(window_, session_);
+            return;
+        }
+        if (outcome == edit::PointerOutcome::MeasureComplete) edit::showAddCursor(session_.score, session_.view, tables());
+        finish(window_, session_, false);
+    }
+
     void move(const QMouseEvent& event) {
         const QPoint at = event.position().toPoint();
         window_.setStatusText("pointer", QString("%1 %2").arg(at.x(), 5).arg(at.y(), 5));
-        if (session_.edit.editMode == edit::kNewMode || session_.view.numericDisplay) return;
-        showClick(window_, render::hitToScore(session_.score, session_.view, tables(), at.x(), at.y()));
+        if (session_.view.numericDisplay) return;
+        const render::PageTables pageTables = tables();
+        const render::ScoreHit hit = render::hitToScore(session_.score, session_.view, pageTables, at.x(), at.y());
+        if (edit::isPointerEntryMode(session_.edit.editMode)) {
+            previewEntry(hit, pageTables);
+            return;
+        }
+        showClick(window_, hit);
+    }
+
+    // Over the overlay, the note a press would enter follows the pointer.
+    void previewEntry(const render::ScoreHit& hit, const render::PageTables& pageTables) {
+        if (!edit::insideOverlay(session_.view, hit)) {
+            if (previewShown_) window_.showPicture(window_.viewImage());
+            previewShown_ = false;
+            return;
+        }
+        const edit::PointerNote note = edit::pointerNote(session_.score, session_.view, pageTables, hit, false);
+        QImage picture = window_.viewImage().copy();
+        QPainter painter(&picture);
+        platform::QtCanvas canvas(painter, window_.resources().paths, window_.resources().catalog);
+        render::drawEntryPreview(canvas, session_.score, session_.view, pageTables, hit, note.position, note.pitch,
+                                 session_.edit.inputLen);
+        painter.end();
+        window_.showPicture(picture);
+        previewShown_ = true;
+        window_.setStatusText("click", QString(" x=%1y=%2").arg(note.position, 5).arg(hit.step, 5));
     }
 
     void handle(int code, Qt::KeyboardModifiers modifiers) {
@@ -142,11 +195,13 @@ private:
             window_.updateStatus();
             return;
         }
+        if (session_.edit.editMode == edit::kNewMode) edit::showAddCursor(session_.score, session_.view, tables());
         finish(window_, session_, effect == edit::KeyEffect::ScoreChanged);
     }
 
     MainWindow& window_;
     Session& session_;
+    bool previewShown_ = false;
 };
 
 void escape(MainWindow& window, Session& session) {
@@ -264,6 +319,7 @@ void bindNoteCommands(MainWindow& window, Session& session) {
     auto tables = [&session] { return render::buildPageTables(session.score, session.view); };
     auto addMode = [&window, &session, tables] {
         edit::startAddMode(session.score, session.view, session.edit, tables());
+        edit::showAddCursor(session.score, session.view, tables());
         finish(window, session, false);
     };
     window.bind(commandPath({kNotes, "追加&A"}), addMode);
@@ -275,6 +331,11 @@ void bindNoteCommands(MainWindow& window, Session& session) {
         window.bind(commandPath({menu, "オクターブ変更", up}), edit([&session] { return edit::shiftOctave(session.score, session.edit, true); }));
         window.bind(commandPath({menu, "オクターブ変更", down}), edit([&session] { return edit::shiftOctave(session.score, session.edit, false); }));
     }
+    window.bind(commandPath({kNotes, "上書き", "開始"}), [&window, &session] {
+        session.edit.editMode = edit::kOverwriteMode;
+        finish(window, session, false);
+    });
+    window.bind(commandPath({kNotes, "上書き", "終了"}), [&window, &session] { escape(window, session); });
     window.bind(commandPath({kNotes, "棒上下変更 &B"}), edit([&session] { return edit::flipStems(session.score); }));
     window.bind(commandPath({kNotes, "休符非表示", "設定"}), edit([&session] { return edit::hideRests(session.score); }));
     window.bind(commandPath({kNotes, "休符非表示", "解除"}), edit([&session] { return edit::showHiddenRests(session.score); }));

@@ -2,6 +2,7 @@
 
 #include "edit/beaming.h"
 #include "edit/edit_mode.h"
+#include "edit/note_records.h"
 #include "edit/selection.h"
 #include "model/key_signature.h"
 
@@ -16,25 +17,6 @@ constexpr int kOctaveSemitones = 12;
 constexpr int kInsertedRestLength = 12;
 
 bool isNote(const model::TNote* note) { return note && !note->isEndMarker(); }
-
-void setLength(model::Score& score, model::TNote& note, int len) {
-    note.len = len;
-    note.playTime = model::playTimeFor(len, score.song.msPerUnit);
-}
-
-void setPitch(model::Score& score, model::TNote& note, uint8_t pitch) {
-    note.pitch = pitch;
-    if (model::isStaffPitch(pitch)) note.semitone = model::semitoneOfPitch(pitch, score.song.keySig);
-}
-
-model::TNote* linkAfter(model::Score& score, model::TNote& at) {
-    model::TNote* fresh = score.allocateNote();
-    fresh->prev = &at;
-    fresh->next = at.next;
-    if (at.next) at.next->prev = fresh;
-    at.next = fresh;
-    return fresh;
-}
 
 model::TNote* insertedRestAfter(model::Score& score, model::TNote& at) {
     model::TNote* rest = linkAfter(score, at);

@@ -8,7 +8,6 @@ namespace {
 constexpr double kAboveRow = 9.0;    // layout units the highlight reaches above the top staff line
 constexpr double kBelowRow = 18.0;   // ... and below it
 constexpr double kGridOverhang = 9.0;
-constexpr double kGridLead = 1.2;    // layout units right of a note's x, where a grid line stands
 constexpr model::Colour kGridColour = 0xFF0000;  // blue
 constexpr int kStaffLines = 5;
 

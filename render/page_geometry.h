@@ -10,6 +10,7 @@
 namespace shinofu::render {
 
 constexpr double kNoteLead = 7.0;          // layout units from the head to a measure's first note
+constexpr double kGridLead = 1.2;          // layout units right of a note's x, where its grid line stands
 constexpr double kStaffLeft = 2.0;         // layout units: where the staff lines begin
 constexpr double kStaffLineSpacing = 3.0;  // layout units
 constexpr double kStaffStep = kStaffLineSpacing / 2;  // a line to the adjacent space

@@ -106,7 +106,6 @@ TEST_F(NoteEditing, ClickRaiseLengthenSharpenTieDeleteSaveAndReopen) {
 TEST_F(NoteEditing, AddModeEntersNotesFromTheKeys) {
     MainWindow& window = start();
     trigger({"ファイル&F", "新規作成&N"});
-    click(headOf(1, 0, "c1"));
     trigger({"音符編集&N", "追加&A"});
     EXPECT_EQ(window.statusText("mode"), "<新規>");
     key(Qt::Key_8);
@@ -148,7 +147,9 @@ TEST_F(NoteEditing, ANewScoreForgetsTheNotesOfTheOldOne) {
     ASSERT_NE(session_.edit.curNote, nullptr);
     trigger({"ファイル&F", "新規作成&N"});
     EXPECT_EQ(session_.edit.curNote, nullptr);
-    EXPECT_FALSE(session_.view.edit.shown);
+    EXPECT_EQ(session_.edit.editMode, edit::kNewMode);  // ready for notes: the cursor on the first measure
+    EXPECT_TRUE(session_.view.edit.shown);
+    EXPECT_EQ(session_.view.edit.measure, 1);
     key(Qt::Key_Up);  // nothing left to act on
     EXPECT_TRUE(session_.score.part(1).partHead->isEndMarker());
 }
@@ -339,4 +340,35 @@ TEST_F(NoteEditing, MarksAndSignsFromTheMenusAreSaved) {
     const std::string bytes = platform::readFileBytes(saved, error).value_or("");
     EXPECT_NE(bytes.find("$Sdacp"), std::string::npos);
     EXPECT_NE(bytes.find("$Rmf"), std::string::npos);
+}
+
+TEST_F(NoteEditing, PointerEntryInTheOverlayAddsOverwritesAndEndsOnARightClick) {
+    MainWindow& window = start();
+    trigger({"音符編集&N", "追加&A"});
+    ASSERT_EQ(session_.edit.editMode, edit::kNewMode);
+    EXPECT_TRUE(session_.view.edit.shown);
+    EXPECT_EQ(session_.view.edit.measure, 1);
+    // Four quarters into the cursor measure fill it; the cursor moves on.
+    const char* const pitches[] = {"g1", "a1", "b1", "c2"};
+    for (int i = 0; i < 4; ++i) click(headOf(1, 12 * i, pitches[i]));
+    EXPECT_EQ(firstItems(session_.score, 4), "g1 n n 96 u,a1 n n 96 u,b1 n n 96 d,c2 n n 96 d");
+    EXPECT_EQ(session_.view.edit.measure, 2);
+    click(headOf(1, 0, "d2"));  // outside the overlay now: nothing is entered
+    click(headOf(2, 0, "d2"));
+    EXPECT_EQ(firstItems(session_.score, 6), "g1 n n 96 u,a1 n n 96 u,b1 n n 96 d,c2 n n 96 d,d2 n n 96 d");
+
+    // The pointer over the overlay previews the note in the edit colour; away from it the page returns.
+    QTest::mouseMove(window.scoreView(), headOf(2, 12, "e2"));
+    QTest::mouseMove(window.scoreView(), headOf(4, 0, "e2"));
+
+    QTest::mouseClick(window.scoreView(), Qt::RightButton, Qt::NoModifier, headOf(2, 12, "e2"));
+    EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
+
+    trigger({"音符編集&N", "上書き", "開始"});
+    EXPECT_EQ(session_.edit.editMode, edit::kOverwriteMode);
+    click(headOf(1, 12, "a1"));  // picks measure 1 for the overlay
+    click(headOf(1, 12, "e1"));  // writes e1 over a1
+    EXPECT_EQ(firstItems(session_.score, 5), "g1 n n 96 u,e1 n n 96 u,b1 n n 96 d,c2 n n 96 d,d2 n n 96 d");
+    trigger({"音符編集&N", "上書き", "終了"});
+    EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
 }
