@@ -179,6 +179,11 @@ private:
     }
 
     void handle(int code, Qt::KeyboardModifiers modifiers) {
+        // Escape ends what the windows around the score are doing too.
+        if (code == edit::kKeyEscape && !(modifiers & Qt::AltModifier)) {
+            escape(window_, session_);
+            return;
+        }
         const render::PageTables pageTables = tables();
         const edit::UndoFiles undo = undoFiles();
         edit::EditTarget target{session_.score, session_.view, session_.edit, pageTables, [&] {
@@ -208,6 +213,7 @@ void escape(MainWindow& window, Session& session) {
     const render::PageTables tables = render::buildPageTables(session.score, session.view);
     edit::EditTarget target{session.score, session.view, session.edit, tables};
     const bool insertion = session.edit.editMode == edit::kInsertMode;
+    if (session.edit.editMode == edit::kPlaybackSettingsMode) window.playSettings()->endRangePicking();
     edit::escapeRoutine(target);
     finish(window, session, insertion);
 }

@@ -219,6 +219,15 @@ void PlaySettingsWindow::toggle() {
     window_.updateStatus();
 }
 
+void PlaySettingsWindow::endRangePicking() {
+    rangeStart_ = rangeEnd_ = nullptr;
+    setWindowTitle("演奏設定 ");
+    startBox_->clear();
+    endBox_->clear();
+    startLabel_->setStyleSheet("color: green");
+    endLabel_->setStyleSheet("color: green");
+}
+
 void PlaySettingsWindow::setMode(Mode mode) {
     mode_ = mode;
     modes_[mode]->setChecked(true);

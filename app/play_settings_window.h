@@ -28,6 +28,8 @@ public:
     void toggle();
     // A note picked on the score while the window is open: the range start, then its end.
     void notePicked(const model::TNote& note);
+    // Escape while picking: the range is forgotten and its boxes emptied.
+    void endRangePicking();
     void setMode(Mode mode);
     // Adds a setting from the range and the two values and applies it to the current part.
     bool addSetting();

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "edit/measure_clip.h"
 #include "model/score_settings.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -74,6 +75,9 @@ std::string expandHome(const std::string& path) {
 std::vector<StartupMessage> startUp(Session& session, const StartupOptions& options) {
     std::vector<StartupMessage> messages;
     if (options.installCompanionFiles) installCompanionFiles(messages);
+    // The score is replaced below: nothing may keep pointing into its records.
+    edit::detachClip(session.edit.clip, session.score.measureLen());
+    session.forgetPlacesInScore();
 
     session.score.fonts = model::builtInFontNames();
     if (auto lines = readReported(".INI", messages)) {
