@@ -94,8 +94,15 @@ protected:
             auto* key = static_cast<QKeyEvent*>(event);
             const int code = virtualKey(key->key());
             if (code == 0) return false;
-            // Keys act on release, as a held key repeats (each repeat brings its own release).
-            if (event->type() == QEvent::KeyRelease) handle(code, key->modifiers());
+            // Keys act on release, as a held key repeats (each repeat brings its own release). The
+            // modifiers are those held when the key went down: some systems report a release
+            // without them.
+            if (event->type() == QEvent::KeyPress) {
+                pressedModifiers_ = key->modifiers();
+            } else {
+                handle(code, key->modifiers() | pressedModifiers_);
+                pressedModifiers_ = Qt::NoModifier;
+            }
             return true;
         }
         default: return QObject::eventFilter(watched, event);
@@ -207,6 +214,7 @@ private:
     MainWindow& window_;
     Session& session_;
     bool previewShown_ = false;
+    Qt::KeyboardModifiers pressedModifiers_ = Qt::NoModifier;
 };
 
 void escape(MainWindow& window, Session& session) {

@@ -6,9 +6,12 @@
 
 #include "edit/beaming.h"
 #include "edit/edit_mode.h"
+#include "edit/key_table.h"
+#include "edit/mark_commands.h"
 #include "edit/note_commands.h"
 #include "edit/note_division.h"
 #include "edit/note_picking.h"
+#include "edit/pointer_entry.h"
 #include "edit/selection.h"
 #include "edit/tie_slur.h"
 #include "edit_fixture.h"
@@ -39,7 +42,38 @@ protected:
     void randomStep(std::mt19937& rng) {
         tables_ = render::buildPageTables(score_, view_);
         EditTarget target{score_, view_, state_, tables_};
-        switch (rng() % 14) {
+        switch (rng() % 20) {
+        case 14:
+        case 15:
+        case 16: {
+            // Any key of the table with its modifiers, now and then in another mode than its own.
+            const auto& table = keyTable();
+            const KeyBinding& binding = table[rng() % table.size()];
+            if (rng() % 3 == 0) state_.editMode = binding.modes[rng() % binding.modes.size()];
+            handleKey(target, binding.key, {binding.shift, binding.ctrl, rng() % 20 == 0});
+            break;
+        }
+        case 17: {
+            static const int modes[] = {kEditMode, kNoteEditMode, kMeasureEditMode, kNewMode, kInsertMode,
+                                        kInsertOnceMode, kOverwriteMode, kPointerInsertMode};
+            state_.editMode = modes[rng() % std::size(modes)];
+            break;
+        }
+        case 18: {
+            const render::ScoreHit hit = render::hitToScore(score_, view_, tables_, static_cast<int>(rng() % 1100) - 50,
+                                                            static_cast<int>(rng() % 600));
+            if (rng() % 2) view_.edit = {true, hit.line, hit.measure, hit.staff, false, hit.line, hit.measure, false};
+            pressInOverlay(score_, view_, state_, tables_, hit, rng() % 5 == 0, static_cast<uint8_t>(rng() % 6));
+            break;
+        }
+        case 19: {
+            const int which = static_cast<int>(rng() % 4);
+            if (which == 0) addMark(score_, view_, state_, static_cast<MarkKind>(rng() % 5));
+            if (which == 1) addDynamics(score_, view_, state_, static_cast<int>(rng() % 10));
+            if (which == 2) addHairpin(score_, view_, state_, static_cast<model::HairpinRole>(1 + rng() % 4));
+            if (which == 3) addMeasureSign(score_, view_, state_, static_cast<model::SymbolKind>(1 + rng() % 12));
+            break;
+        }
         case 12: {
             const int which = static_cast<int>(rng() % 4);
             if (which == 0) setBeams(score_);
@@ -100,12 +134,13 @@ protected:
 
 TEST_F(RandomEdits, NeverCrashAndAlwaysWriteBackTheSame) {
     std::mt19937 rng(20261208);
-    for (int score = 0; score < 150; ++score) {
+    // 300 scores of 400 steps: some 10^5 presses, keys and commands in every mode.
+    for (int score = 0; score < 300; ++score) {
         model::Score fresh;
         state_ = EditState{};
         view_ = render::ViewState{};
         read(randomNotes(rng));
-        for (int step = 0; step < 100; ++step) randomStep(rng);
+        for (int step = 0; step < 400; ++step) randomStep(rng);
         expectConsistentList();
         const auto written = model::scoreFileLines(score_);
         model::Score reread;
