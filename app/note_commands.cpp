@@ -19,6 +19,7 @@
 #include "edit/note_commands.h"
 #include "edit/note_division.h"
 #include "edit/note_picking.h"
+#include "edit/palette_commands.h"
 #include "edit/pointer_entry.h"
 #include "edit/selection.h"
 #include "edit/tie_slur.h"
@@ -143,8 +144,9 @@ private:
             return;
         }
         if (button != Qt::LeftButton) return;
-        const edit::PointerOutcome outcome = edit::pressInOverlay(session_.score, session_.view, session_.edit, pageTables,
-                                                                  hit, false, model::kNoAccidental);
+        const edit::PointerOutcome outcome =
+            edit::pressInOverlay(session_.score, session_.view, session_.edit, pageTables, hit,
+                                 edit::isRestCell(session_.edit.valueCell), session_.edit.paletteAccidental);
         if (outcome == edit::PointerOutcome::Ended) {
             escape(window_, session_);
             return;
@@ -173,7 +175,8 @@ private:
             previewShown_ = false;
             return;
         }
-        const edit::PointerNote note = edit::pointerNote(session_.score, session_.view, pageTables, hit, false);
+        const edit::PointerNote note =
+            edit::pointerNote(session_.score, session_.view, pageTables, hit, edit::isRestCell(session_.edit.valueCell));
         QImage picture = window_.viewImage().copy();
         QPainter painter(&picture);
         platform::QtCanvas canvas(painter, window_.resources().paths, window_.resources().catalog);

@@ -34,6 +34,11 @@ struct EditState {
     std::optional<render::ScoreHit> rangeEnd;     // measure editing: the second corner
     MeasureClip clip;
     bool beamPerBeat = false;
+    // The note palette: the accidental pointer entries take, the value cell last chosen, and the
+    // pressed entry-mode button (0 add, 1 insert, 2 overwrite, 3 none).
+    uint8_t paletteAccidental = 5;
+    int valueCell = 4;
+    int modeButton = 3;
 
     // Drops every reference into the score's records, before the score is replaced.
     void forgetRecords() {
