@@ -19,12 +19,15 @@
 #include "app/command_table.h"
 #include "app/companion_windows.h"
 #include "app/file_commands.h"
+#include "app/input_panel.h"
 #include "app/mark_commands.h"
 #include "app/memo_window.h"
 #include "edit/note_commands.h"
 #include "edit/pointer_entry.h"
 #include "render/page_tables.h"
 #include "app/output_commands.h"
+#include "app/palette_commands.h"
+#include "app/palette_window.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
 #include "app/midi_import.h"
@@ -252,8 +255,8 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::buildCompanionWindows() {
     new CompanionWindow("TNScoreFrm", "数字譜設定", {420, 320}, this);
-    new CompanionWindow("TOni2Form", "音符/記号の選択,編集", {300, 420}, this);
-    new CompanionWindow("ToniForm", "音符入力", {420, 160}, this);
+    new PaletteWindow(*this, session_);
+    new InputPanel(*this, session_);
     memo_ = new MemoWindow(this);
     memo_->setObjectName("TmemoForm");
     new DebugWindow(this);
@@ -335,6 +338,7 @@ void MainWindow::bindCommands() {
     bindKeySignatureCommands(*this, session_);
     bindOutputCommands(*this, session_);
     bindMarkCommands(*this, session_);
+    bindPaletteCommands(*this);
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
     bindPlaybackCommands(*this, session_, *playback_);
     playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);

@@ -56,6 +56,8 @@ int virtualKey(int qtKey) {
     return 0;
 }
 
+}  // namespace
+
 void finish(MainWindow& window, Session& session, bool changed) {
     if (changed) edit::markChanged(session.score);
     // Escape and space leave measure editing: its menu entry offers it again.
@@ -65,9 +67,11 @@ void finish(MainWindow& window, Session& session, bool changed) {
     window.redraw();
     showCurrentNote(window, session);
     window.updateStatus();
+    // The palette shows the value, accidental and mode in force.
+    if (QWidget* palette = window.findChild<QWidget*>("TOni2Form")) palette->update();
 }
 
-void escape(MainWindow& window, Session& session);
+namespace {
 
 void showClick(MainWindow& window, const render::ScoreHit& hit) {
     window.setStatusText("click", QString("fx0:%1 fsx0:%2 fy0:%3")
@@ -220,14 +224,19 @@ private:
     Qt::KeyboardModifiers pressedModifiers_ = Qt::NoModifier;
 };
 
+}  // namespace
+
 void escape(MainWindow& window, Session& session) {
     const render::PageTables tables = render::buildPageTables(session.score, session.view);
     edit::EditTarget target{session.score, session.view, session.edit, tables};
     const bool insertion = session.edit.editMode == edit::kInsertMode;
     if (session.edit.editMode == edit::kPlaybackSettingsMode) window.playSettings()->endRangePicking();
+    session.edit.modeButton = edit::kNoModeButton;
     edit::escapeRoutine(target);
     finish(window, session, insertion);
 }
+
+namespace {
 
 void bindTiesAndSlurs(MainWindow& window, Session& session) {
     auto op = [&window, &session](edit::TieSlurOp which) {

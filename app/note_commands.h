@@ -12,4 +12,9 @@ void bindNoteCommands(MainWindow& window, Session& session);
 // Shows what the current note is: "Len=", "音高=", "Pos=".
 void showCurrentNote(MainWindow& window, const Session& session);
 
+// The Escape routine with what the windows around the score end too.
+void escape(MainWindow& window, Session& session);
+// After a command: marks the score changed when it did, redraws, shows the mode and the note.
+void finish(MainWindow& window, Session& session, bool changed);
+
 }  // namespace shinofu::app

@@ -15,6 +15,8 @@ struct ClickedMeasure {
     int measureStart = 0;  // length units from the display start of the part
 };
 
+constexpr int kNoModeButton = 3;
+
 struct EditState {
     int editMode = 0;
     model::TNote* curNote = nullptr;
@@ -38,7 +40,7 @@ struct EditState {
     // pressed entry-mode button (0 add, 1 insert, 2 overwrite, 3 none).
     uint8_t paletteAccidental = 5;
     int valueCell = 4;
-    int modeButton = 3;
+    int modeButton = kNoModeButton;
 
     // Drops every reference into the score's records, before the score is replaced.
     void forgetRecords() {
