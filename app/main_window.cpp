@@ -19,15 +19,19 @@
 #include "app/command_table.h"
 #include "app/companion_windows.h"
 #include "app/file_commands.h"
+#include "app/curve_dialog.h"
 #include "app/input_panel.h"
 #include "app/mark_commands.h"
 #include "app/memo_window.h"
+#include "app/panel_drag.h"
 #include "edit/note_commands.h"
 #include "edit/pointer_entry.h"
 #include "render/page_tables.h"
 #include "app/output_commands.h"
 #include "app/palette_commands.h"
 #include "app/palette_window.h"
+#include "app/symbol_commands.h"
+#include "app/symbol_dialog.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
 #include "app/midi_import.h"
@@ -82,25 +86,6 @@ void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries, std::vector<
 }
 
 // Drags a panel with the left button: its centre follows the pointer.
-class PanelDrag : public QObject {
-public:
-    explicit PanelDrag(QWidget* panel) : QObject(panel), panel_(panel) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::MouseMove) return QObject::eventFilter(watched, event);
-        auto* move = static_cast<QMouseEvent*>(event);
-        if (!(move->buttons() & Qt::LeftButton)) return false;
-        const QPoint centre = panel_->mapToParent(move->position().toPoint());
-        panel_->move(centre - QPoint(panel_->width() / 2, panel_->height() / 2));
-        panel_->setProperty("dragged", true);
-        return true;
-    }
-
-private:
-    QWidget* panel_;
-};
-
 // A companion file's lines, or none when it is missing or unreadable (the defaults then apply).
 std::vector<std::string> companionLinesOrNone(const char* suffix) {
     platform::IoError error;
@@ -260,8 +245,8 @@ void MainWindow::buildCompanionWindows() {
     memo_ = new MemoWindow(this);
     memo_->setObjectName("TmemoForm");
     new DebugWindow(this);
-    new CompanionWindow("TslurForm", "スラー編集", {320, 200}, this);
-    new CompanionWindow("TsymEditForm", "記号などの変更", {420, 300}, this);
+    new CurveDialog(*this, session_);
+    new SymbolDialog(*this, session_);
 }
 
 void MainWindow::bind(const std::string& path, std::function<void()> handler) {
@@ -339,6 +324,7 @@ void MainWindow::bindCommands() {
     bindOutputCommands(*this, session_);
     bindMarkCommands(*this, session_);
     bindPaletteCommands(*this);
+    bindSymbolCommands(*this, session_);
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
     bindPlaybackCommands(*this, session_, *playback_);
     playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);

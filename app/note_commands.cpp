@@ -9,9 +9,11 @@
 #include <QToolButton>
 
 #include "app/command_table.h"
+#include "app/curve_dialog.h"
 #include "app/main_window.h"
 #include "app/measure_commands.h"
 #include "app/play_settings_window.h"
+#include "app/symbol_dialog.h"
 #include "app/memo_window.h"
 #include "edit/beaming.h"
 #include "edit/edit_mode.h"
@@ -67,8 +69,9 @@ void finish(MainWindow& window, Session& session, bool changed) {
     window.redraw();
     showCurrentNote(window, session);
     window.updateStatus();
-    // The palette shows the value, accidental and mode in force.
+    // The palette shows the value, accidental and mode in force; the curve dialog its target.
     if (QWidget* palette = window.findChild<QWidget*>("TOni2Form")) palette->update();
+    if (auto* curves = window.findChild<CurveDialog*>("TslurForm")) curves->followTarget();
 }
 
 namespace {
@@ -122,6 +125,14 @@ private:
         if (at.y() < kTopStrip || session_.view.numericDisplay) return;
         const render::PageTables pageTables = tables();
         const render::ScoreHit hit = render::hitToScore(session_.score, session_.view, pageTables, at.x(), at.y());
+        if (session_.edit.editMode == edit::kSymbolEditMode) {
+            // Symbol editing: a press on a drawn symbol or mark opens the dialog on it.
+            if (event.button() != Qt::LeftButton) return;
+            if (const auto item = render::getSymNum(window_.pageItems(), at.x(), at.y())) {
+                window_.findChild<SymbolDialog*>("TsymEditForm")->editTarget({item->kind, item->part, item->index});
+            }
+            return;
+        }
         if (edit::isPointerEntryMode(session_.edit.editMode) && edit::insideOverlay(session_.view, hit)) {
             pressInOverlay(event.button(), hit, pageTables);
             return;

@@ -19,6 +19,7 @@ enum EditMode : int {
     kSongDataMode = 20,
     kPlaybackSettingsMode = 21,
     kLyricMode = 22,
+    kOverlaySettingsMode = 23,  // the symbol dialog sizes the fingering overlay
     kOverwriteMode = 24,
     kPointerInsertMode = 25,
     kPrintViewMode = 26,

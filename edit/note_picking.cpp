@@ -49,6 +49,7 @@ bool pickClickedNote(model::Score& score, render::ViewState& view, EditState& st
     if (state.editMode != kMeasureEditMode) {
         picked.note->selected = true;
         state.curNote = picked.note;
+        state.curveTarget = picked.note;  // the curve dialog acts on the note last picked
         state.editMeasureNote = picked.measureFirst;
         state.editMeasureStart = picked.measureFirstStart;
         if (state.editMode == kEditMode) state.editMode = kNoteEditMode;
