@@ -23,6 +23,7 @@
 #include "app/input_panel.h"
 #include "app/mark_commands.h"
 #include "app/memo_window.h"
+#include "app/numeric_settings_window.h"
 #include "app/panel_drag.h"
 #include "edit/note_commands.h"
 #include "edit/pointer_entry.h"
@@ -239,7 +240,7 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::buildCompanionWindows() {
-    new CompanionWindow("TNScoreFrm", "数字譜設定", {420, 320}, this);
+    new NumericSettingsWindow(*this, session_);
     new PaletteWindow(*this, session_);
     new InputPanel(*this, session_);
     memo_ = new MemoWindow(this);
@@ -355,6 +356,7 @@ QToolButton* MainWindow::tool(const std::string& hint) const {
 
 void MainWindow::setNumericDisplay(bool on) {
     session_.view.numericDisplay = on;
+    if (on) findChild<NumericSettingsWindow*>("TNScoreFrm")->refresh();
     redraw();
 }
 

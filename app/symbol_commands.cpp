@@ -4,6 +4,7 @@
 #include "app/curve_dialog.h"
 #include "app/main_window.h"
 #include "app/note_commands.h"
+#include "app/numeric_settings_window.h"
 #include "app/symbol_dialog.h"
 #include "edit/edit_mode.h"
 
@@ -19,6 +20,12 @@ void bindSymbolCommands(MainWindow& window, Session& session) {
     window.bind(commandPath({"オプション(&O)", "フォントサイズ／位置"}), [&window, &session] {
         window.findChild<SymbolDialog*>("TsymEditForm")->editOverlay();
         finish(window, session, false);
+    });
+    window.bind(commandPath({"オプション(&O)", "数字譜設定&N"}), [&window] {
+        auto* settings = window.findChild<NumericSettingsWindow*>("TNScoreFrm");
+        settings->refresh();
+        settings->show();
+        settings->raise();
     });
     window.bind(commandPath({"音符編集&N", "タイ、スラー", "タイ／スラー曲線設定"}),
                 [&window] { window.findChild<CurveDialog*>("TslurForm")->open(); });

@@ -203,6 +203,9 @@ void SymbolDialog::editTarget(const edit::SymbolTarget& target) {
     resetControls();
     if (const model::SymbolFields* fields = edit::symbolFields(session_.score, target)) {
         text_->setText(QString::fromStdString(fields->text));
+        // The radio buttons show the target's font and style as they stand.
+        if (QAbstractButton* font = fonts_->button(fields->fontIndex)) font->setChecked(true);
+        styles_->button((fields->bold ? 1 : 0) + (fields->italic ? 2 : 0))->setChecked(true);
         const QSignalBlocker block(size_);
         size_->setValue(fields->fontSize);
         lastSize_ = fields->fontSize;

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,11 +11,13 @@
 #include <QTest>
 
 #include "app/curve_dialog.h"
+#include "app/numeric_settings_window.h"
 #include "app/symbol_dialog.h"
 #include "edit/edit_mode.h"
 #include "main_window_fixture.h"
 #include "model/score_reader.h"
 #include "model/score_writer.h"
+#include "numeric/numeric_page_layout.h"
 
 namespace {
 
@@ -125,6 +128,49 @@ TEST_F(Dialogs, TheCurveDialogMovesTheTargetsCurveOrSaysThereIsNone) {
     EXPECT_EQ(note->curveEnd, -3);
     EXPECT_EQ(note->curveMid, 7);
     EXPECT_FALSE(session_.score.saved);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Dialogs, NumericSettingsAreTakenAtOnceAndKeptWithTheScore) {
+    start();
+    window_->openAtStart(kDemo);
+    trigger({"オプション(&O)", "数字譜設定&N"});
+    auto* settings = window_->findChild<app::NumericSettingsWindow*>("TNScoreFrm");
+    ASSERT_TRUE(settings->isVisible());
+    auto choose = [&](const char* box, const QString& item) {
+        QComboBox* combo = settings->box(box);
+        const int index = combo->findText(item);
+        ASSERT_GE(index, 0) << box;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        emit combo->textActivated(item);
+    };
+    choose("RowCbx", "16");
+    choose("ColumnCbx", "4");
+    choose("LnCbx", "6");
+    choose("FontSzCbx", "やや小");
+    choose("FntClCbx", "暗灰色");
+    EXPECT_EQ(session_.score.numeric.rows, 16);
+    EXPECT_EQ(session_.score.numeric.columns, 4);
+    EXPECT_EQ(session_.score.numeric.tiers, 6);
+    EXPECT_EQ(session_.score.numeric.fontSizeChoice, 3);
+    EXPECT_EQ(session_.score.numeric.fontColorChoice, 1);
+    choose("RLClCbx", "灰色");  // the same grey as 暗灰色, kept as its own choice
+    EXPECT_EQ(session_.score.numeric.ruleColorChoice, 2);
+    EXPECT_EQ(numeric::numericColour(1), numeric::numericColour(2));
+    EXPECT_FALSE(session_.score.saved);
+
+    const std::vector<std::string> lines = model::scoreFileLines(session_.score);
+    model::Score reread;
+    model::readScore(lines, reread, {});
+    EXPECT_EQ(reread.numeric, session_.score.numeric);
+    // The numeric view shows the page with the new settings and the boxes follow the score.
+    session_.score.numeric.rows = 8;
+    trigger({"表示&V", "五線譜面／数字譜面", "数字譜面"});
+    EXPECT_EQ(settings->box("RowCbx")->currentText(), "8");
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+#include "app/numeric_settings_window.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/main_window.h"
+#include "app/note_commands.h"
+
+namespace shinofu::app {
+namespace {
+
+const QStringList kColours = {"黒", "暗灰色", "灰色", "明灰色", "紺", "青", "水色", "黄緑",
+                              "緑", "暗青緑", "黄色", "紫", "茶", "赤紫", "赤", "白"};
+
+QStringList numbers(int from, int to, int step = 1) {
+    QStringList list;
+    for (int n = from; n <= to; n += step) list << QString::number(n);
+    return list;
+}
+
+}  // namespace
+
+NumericSettingsWindow::NumericSettingsWindow(MainWindow& window, Session& session)
+    : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window), session_(session) {
+    setObjectName("TNScoreFrm");
+    setWindowTitle("数字譜設定");
+    auto* layout = new QGridLayout(this);
+    int row = 0;
+    auto add = [&](const char* label, const char* name, const QStringList& items) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(name);
+        box->addItems(items);
+        layout->addWidget(new QLabel(label, this), row, 0);
+        layout->addWidget(box, row, 1);
+        ++row;
+        return box;
+    };
+    QComboBox* font = add("フォント名", "FontNmCbx", QFontDatabase::families());
+    QComboBox* size = add("フォントサイズ", "FontSzCbx", {"大", "やや大", "中", "やや小", "小"});
+    QComboBox* fontColour = add("フォント色", "FntClCbx", kColours);
+    QComboBox* ruleColour = add("罫線色", "RLClCbx", kColours);
+    QComboBox* tiers = add("段数", "LnCbx", numbers(1, 20));
+    QComboBox* rows = add("行数", "RowCbx", numbers(4, 16, 2));
+    QComboBox* columns = add("列数", "ColumnCbx", numbers(1, 4));
+    auto* close = new QPushButton("閉じる", this);
+    layout->addWidget(close, row, 1);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(font, &QComboBox::textActivated, this,
+            [this](const QString& name) { take([&](model::NumericSettings& n) { n.fontName = name.toStdString(); }); });
+    connect(size, &QComboBox::activated, this, [this](int index) { take([&](model::NumericSettings& n) { n.fontSizeChoice = index; }); });
+    connect(fontColour, &QComboBox::activated, this,
+            [this](int index) { take([&](model::NumericSettings& n) { n.fontColorChoice = index; }); });
+    connect(ruleColour, &QComboBox::activated, this,
+            [this](int index) { take([&](model::NumericSettings& n) { n.ruleColorChoice = index; }); });
+    for (auto [box, field] : {std::pair{tiers, &model::NumericSettings::tiers}, std::pair{rows, &model::NumericSettings::rows},
+                              std::pair{columns, &model::NumericSettings::columns}}) {
+        connect(box, &QComboBox::textActivated, this, [this, field = field](const QString& text) {
+            bool number = false;
+            const int value = text.toInt(&number);
+            if (number) take([&](model::NumericSettings& n) { n.*field = value; });
+        });
+    }
+}
+
+QComboBox* NumericSettingsWindow::box(const char* name) const { return findChild<QComboBox*>(name); }
+
+void NumericSettingsWindow::take(const std::function<void(model::NumericSettings&)>& change) {
+    model::NumericSettings settings = session_.score.numeric;
+    change(settings);
+    if (settings == session_.score.numeric) return;
+    session_.score.numeric = settings;
+    finish(window_, session_, true);
+}
+
+void NumericSettingsWindow::refresh() {
+    const model::NumericSettings& n = session_.score.numeric;
+    const int face = box("FontNmCbx")->findText(QString::fromStdString(n.fontName));
+    if (face >= 0) box("FontNmCbx")->setCurrentIndex(face);
+    box("FontSzCbx")->setCurrentIndex(n.fontSizeChoice);
+    box("FntClCbx")->setCurrentIndex(n.fontColorChoice);
+    box("RLClCbx")->setCurrentIndex(n.ruleColorChoice);
+    box("LnCbx")->setCurrentText(QString::number(n.tiers));
+    box("RowCbx")->setCurrentText(QString::number(n.rows));
+    box("ColumnCbx")->setCurrentText(QString::number(n.columns));
+}
+
+}  // namespace shinofu::app
