@@ -34,6 +34,7 @@ CurveDialog::CurveDialog(MainWindow& window, Session& session)
         });
     }
     notice_ = new QLabel(this);
+    notice_->setWordWrap(true);
     layout->addWidget(notice_, 3, 0, 1, 3);
 }
 

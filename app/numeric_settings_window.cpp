@@ -78,7 +78,9 @@ void NumericSettingsWindow::take(const std::function<void(model::NumericSettings
 
 void NumericSettingsWindow::refresh() {
     const model::NumericSettings& n = session_.score.numeric;
-    const int face = box("FontNmCbx")->findText(QString::fromStdString(n.fontName));
+    // The score may name a Windows face: the box shows the face that stands in for it here.
+    const std::string installed = window_.resources().catalog.installedFace(n.fontName);
+    const int face = box("FontNmCbx")->findText(QString::fromStdString(installed));
     if (face >= 0) box("FontNmCbx")->setCurrentIndex(face);
     box("FontSzCbx")->setCurrentIndex(n.fontSizeChoice);
     box("FntClCbx")->setCurrentIndex(n.fontColorChoice);
