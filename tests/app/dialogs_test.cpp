@@ -117,7 +117,13 @@ TEST_F(Dialogs, TheCurveDialogMovesTheTargetsCurveOrSaysThereIsNone) {
     EXPECT_FALSE(curves().box(0)->isEnabled());
 
     window_->openAtStart(kDemo);
+    // The first slur of the demo: the curve belongs to the note it starts at.
     model::TNote* note = session_.score.part(1).partHead;
+    int index = 0;
+    while (note->slur != model::kRoleStart) {
+        note = note->next;
+        ++index;
+    }
     session_.edit.curveTarget = note;
     trigger({"音符編集&N", "タイ、スラー", "タイ／スラー曲線設定"});
     EXPECT_TRUE(curves().notice()->text().isEmpty());
@@ -128,6 +134,13 @@ TEST_F(Dialogs, TheCurveDialogMovesTheTargetsCurveOrSaysThereIsNone) {
     EXPECT_EQ(note->curveEnd, -3);
     EXPECT_EQ(note->curveMid, 7);
     EXPECT_FALSE(session_.score.saved);
+    model::Score reread;
+    model::readScore(model::scoreFileLines(session_.score), reread, {});
+    const model::TNote* read = reread.part(1).partHead;
+    for (int i = 0; i < index; ++i) read = read->next;
+    EXPECT_EQ(read->curveStart, 5);
+    EXPECT_EQ(read->curveEnd, -3);
+    EXPECT_EQ(read->curveMid, 7);
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ protected:
         ASSERT_NE(session_.edit.curNote, nullptr);
     }
     model::TNote& second() { return *session_.score.part(1).partHead->next; }
+    void clearBeamsOfMeasure() {
+        for (model::TNote* n = session_.score.part(1).partHead; n && !n->isEndMarker(); n = n->next) n->beam = model::kNoRole;
+    }
     // The pick a second press makes, set directly: the note current and selected, note editing.
     void pick(model::TNote& note) {
         for (model::TNote* n = session_.score.part(1).partHead; n; n = n->next) n->selected = false;
@@ -112,6 +115,18 @@ TEST_F(PaletteClicks, AccidentalAndEditBarsActOnThePickedNote) {
     EXPECT_EQ(second().pitch, pitch + 1);
     press(Area::EditBar, 3, Qt::LeftButton, Qt::ShiftModifier);  // an octave down
     EXPECT_EQ(second().pitch, pitch + 1 - 7);
+    session_.edit.clickMeasNote = session_.score.part(1).partHead;  // measure 1 for the beam cells
+    clearBeamsOfMeasure();
+    press(Area::EditBar, 6);  // automatic beaming of the measure: its quarters stay unbeamed, but the command ran
+    press(Area::EditBar, 7);
+    EXPECT_EQ(second().beam, model::kNoRole);
+    trigger({"音符編集&N", "追加&A"});
+    press(Area::EditBar, 4);  // the display start moves on, add mode starts again at the end
+    EXPECT_EQ(session_.edit.editMode, edit::kNewMode);
+    EXPECT_NE(session_.view.displayStart[0], nullptr);
+    press(Area::EditBar, 5);  // and back to the part's head
+    EXPECT_TRUE(session_.view.displayStart[0] == nullptr || session_.view.displayStart[0] == session_.score.part(1).partHead);
+    pick(second());
     press(Area::EditBar, 8);
     EXPECT_EQ(session_.edit.editMode, edit::kSymbolEditMode);
     press(Area::EditBar, 9);
@@ -137,6 +152,15 @@ TEST_F(PaletteClicks, SymbolGridAndLayoutBarThenSaveAndReopen) {
     EXPECT_EQ(session_.score.part(1).symbols.size(), signs + 11);
 
     session_.view.fixedMode = true;
+    // Every layout cell changes the view or the score.
+    for (int cell = 0; cell < 10; ++cell) {
+        const render::ViewState before = session_.view;
+        const int measuresBefore = session_.score.song.measPerLine;
+        press(Area::Layout, cell);
+        const bool viewChanged = before.lineSpacing != session_.view.lineSpacing || before.rowsPerPage != session_.view.rowsPerPage ||
+                                 before.noteSize != session_.view.noteSize || before.displayStart != session_.view.displayStart;
+        EXPECT_TRUE(viewChanged || measuresBefore != session_.score.song.measPerLine) << "layout cell " << cell;
+    }
     const int measures = session_.score.song.measPerLine;
     press(Area::Layout, 9);
     EXPECT_EQ(session_.score.song.measPerLine, measures + 1);
