@@ -31,6 +31,7 @@
 #include "app/output_commands.h"
 #include "app/palette_commands.h"
 #include "app/palette_window.h"
+#include "app/shell_commands.h"
 #include "app/symbol_commands.h"
 #include "app/symbol_dialog.h"
 #include "app/startup.h"
@@ -196,8 +197,12 @@ void MainWindow::buildMenus() {
     std::vector<std::string> popupPrefix = {"pop-up"};
     addEntries(popup_, popupMenu(), popupPrefix, {actions_, submenus_}, this);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->popup(view_->mapToGlobal(at)); });
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        // Lyric entry keeps the right button for itself.
+        if (session_.edit.editMode == edit::kLyricMode) return;
+        popupAt_ = at;
+        popup_->popup(view_->mapToGlobal(at));
+    });
 }
 
 void MainWindow::buildStatusBar() {
@@ -326,6 +331,7 @@ void MainWindow::bindCommands() {
     bindMarkCommands(*this, session_);
     bindPaletteCommands(*this);
     bindSymbolCommands(*this, session_);
+    bindShellCommands(*this, session_);
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
     bindPlaybackCommands(*this, session_, *playback_);
     playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);

@@ -40,6 +40,8 @@ public:
     QAction* action(const std::string& path) const;
     QToolButton* tool(const std::string& hint) const;
     QMenu* popup() const { return popup_; }
+    // Where on the score view the pop-up menu was last opened.
+    QPoint popupPoint() const { return popupAt_; }
     MemoWindow* memo() const { return memo_; }
     platform::Dialogs& dialogs() { return dialogs_; }
     platform::Clipboard& clipboard() { return clipboard_; }
@@ -108,6 +110,7 @@ private:
     std::map<std::string, QAction*> actions_;
     std::map<std::string, QMenu*> submenus_;
     QMenu* popup_ = nullptr;
+    QPoint popupAt_;
     QScrollArea* scroll_ = nullptr;
     QLabel* view_ = nullptr;
     QImage viewImage_;

@@ -243,6 +243,7 @@ void escape(MainWindow& window, Session& session) {
     const bool insertion = session.edit.editMode == edit::kInsertMode;
     if (session.edit.editMode == edit::kPlaybackSettingsMode) window.playSettings()->endRangePicking();
     session.edit.modeButton = edit::kNoModeButton;
+    if (QWidget* lyrics = window.findChild<QWidget*>("lyricBox")) lyrics->hide();
     edit::escapeRoutine(target);
     finish(window, session, insertion);
 }

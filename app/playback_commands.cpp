@@ -135,13 +135,9 @@ void PlaybackController::showPosition(int32_t tick) {
         window_.redraw();
         window_.updateStatus();
     }
-    const render::LinePosition at = render::posToLine(tables, session_.score.measureLen(), tick);
-    if (at.line < 0) return;
-    render::PageGeometry geometry(session_.score, session_.view, tables);
-    geometry.selectLine(at.line + 1);
-    const int ordinal = std::max(1, render::visibleOrdinal(session_.score, session_.score.curPart));
-    const int row = at.line * tables.stavesPerSystem + render::firstRowOf(ordinal, tables.chorusCount);
-    marker_->move(render::px(geometry.noteX(at.measure, at.offset)), render::px(geometry.staffBase(row) - 6 * session_.view.drawUnit()));
+    const auto point = render::staffPointOf(session_.score, session_.view, tables, session_.score.curPart, tick);
+    if (!point) return;
+    marker_->move(point->x, point->base - render::px(6 * session_.view.drawUnit()));
     marker_->raise();
 }
 

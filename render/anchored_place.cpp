@@ -21,4 +21,16 @@ std::optional<AnchoredPlace> anchoredPlace(DrawContext& context, int part, int p
     return AnchoredPlace{row, at.measure, at.offset, at.line, context.geometry.staffBase(row)};
 }
 
+std::optional<StaffPoint> staffPointOf(const model::Score& score, const ViewState& view, const PageTables& tables,
+                                       int part, int position) {
+    const int ordinal = visibleOrdinal(score, part);
+    if (ordinal == 0 || position < 0) return std::nullopt;
+    const LinePosition at = posToLine(tables, score.measureLen(), position);
+    if (at.line < 0) return std::nullopt;
+    PageGeometry geometry(score, view, tables);
+    geometry.selectLine(at.line + 1);
+    const int row = firstRowOf(ordinal, tables.chorusCount) + tables.stavesPerSystem * at.line;
+    return StaffPoint{px(geometry.noteX(at.measure, at.offset)), px(geometry.staffBase(row))};
+}
+
 }  // namespace shinofu::render

@@ -19,6 +19,15 @@ struct AnchoredPlace {
 // Nothing when the position lies past the line tables or the part is hidden.
 std::optional<AnchoredPlace> anchoredPlace(DrawContext& context, int part, int position);
 
+// Where a part's note at a position stands on the current page, in view pixels: its x and the
+// staff base of its row. Nothing off the page's lines or for a hidden part.
+struct StaffPoint {
+    int x;
+    int base;
+};
+std::optional<StaffPoint> staffPointOf(const model::Score& score, const ViewState& view, const PageTables& tables,
+                                       int part, int position);
+
 // The ordinal of a visible part among the visible parts, from 1; 0 when hidden.
 int visibleOrdinal(const model::Score& score, int part);
 
