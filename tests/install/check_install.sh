@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks what a desktop finds there: the program (which
+# finds its data beside it), the desktop entry, the file type and the icon.
+set -euo pipefail
+build="$1"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+share="$prefix/share"
+for file in bin/shinofu share/shinofu/shinofu.INI share/shinofu/shinofu.txt share/shinofu/demo/sakura.gd4 \
+            share/applications/shinofu.desktop share/mime/packages/shinofu.xml \
+            share/icons/hicolor/scalable/apps/shinofu.svg; do
+    [ -e "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
+done
+desktop-file-validate "$share/applications/shinofu.desktop"
+xmllint --noout "$share/mime/packages/shinofu.xml"
+# The MIME database built from the package gives ".gd4" files the score type.
+grep -q "application/x-shinofu-score:\*.gd4" "$share/mime/globs"
+# The installed program runs without the source tree, on the installed demo.
+SHINOFU_HOME="$prefix/home" QT_QPA_PLATFORM=offscreen "$prefix/bin/shinofu" convert \
+    "$share/shinofu/demo/sakura.gd4" "$prefix/out.json" 2>/dev/null
+grep -q "さくらさくら" "$prefix/out.json"
+echo "installed and found"
