@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
+#include "edit/key_reference.h"
+
 #include "edit/edit_mode.h"
 #include "edit_fixture.h"
 
@@ -95,4 +100,16 @@ TEST_F(Keys, EveryBindingHasADescriptionAndNoTwoCollide) {
             }
         }
     }
+}
+
+TEST(KeyReference, TheReadmeShowsTheKeyTableAsItIs) {
+    std::ifstream readme(std::string(SHINOFU_SOURCE_DIR) + "/README.md");
+    const std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
+    const std::string open = "<!-- keys -->\n";
+    const auto from = text.find(open);
+    const auto to = text.find("<!-- /keys -->");
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    EXPECT_EQ(text.substr(from + open.size(), to - from - open.size()), shinofu::edit::keyReferenceMarkdown())
+        << "run build/tools/key_reference and paste its output between the README's markers";
 }
