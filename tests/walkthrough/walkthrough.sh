@@ -13,22 +13,49 @@ xvfb=$!
 editor=""
 trap 'kill $editor "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY="$display"
+export QT_QPA_PLATFORM=xcb  # the real window system, whatever the test run asked of the others
 sleep 1
 
 # Without a window manager the keyboard goes nowhere once a dialog has closed: give it back.
-focus_main() { xdotool search --name "篠笛" | head -1 | xargs -r -I{} xdotool windowfocus --sync {}; sleep 0.3; }
+focus_main() {
+    local window
+    window="$(xdotool search --name "篠笛" 2>/dev/null | head -1 || true)"
+    [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null || true
+    sleep 0.3
+}
 step() { echo "-- $*"; focus_main; }
-fail() { echo "FAILED: $*"; exit 1; }
+# On failure the screen is kept beside the build to look at.
+fail() {
+    echo "FAILED: $*"
+    import -window root "$build/walkthrough-failure.png" 2>/dev/null || true
+    exit 1
+}
 keys() { for key in "$@"; do xdotool key "$key"; sleep 0.25; done; }
 click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.4; }
-# A file dialog takes the typed path.
-answer() { sleep 1; xdotool key ctrl+a; xdotool type --delay 20 "$1"; xdotool key Return; sleep 1.5; }
+# A file dialog takes the typed path, once it has the keyboard.
+answer() {
+    local main
+    main="$(xdotool search --name "篠笛" 2>/dev/null | head -1 || true)"
+    for _ in $(seq 1 40); do
+        [ "$(xdotool getwindowfocus 2>/dev/null || true)" != "$main" ] && break
+        sleep 0.25
+    done
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    sleep 1
+}
+# Files appear when the program has written them; a loaded machine takes longer.
+wait_file() { for _ in $(seq 1 40); do [ -s "$1" ] && return 0; sleep 0.25; done; return 1; }
 line_of() { iconv -f CP932 -t UTF-8 "$1" | grep -a -m1 "$2" || true; }
 
 cp "$source_dir/data/demo/sakura.gd4" "$work/sakura.gd4"
 SHINOFU_HOME="$work/home" "$build/app/shinofu" "$work/sakura.gd4" >"$work/log" 2>&1 &
 editor=$!
-sleep 3
+# Up when its window is there (a loaded machine takes longer).
+for _ in $(seq 1 60); do xdotool search --name "篠笛" >/dev/null 2>&1 && break; sleep 0.5; done
+sleep 2
 
 step "a note raised by a step: two clicks pick it, the up arrow raises it"
 click 120 134                        # the second d2 of measure 1
@@ -37,7 +64,7 @@ keys Up
 step "saved as a new file"
 keys alt+f s
 answer "$work/edited.gd4"
-[ -f "$work/edited.gd4" ] || fail "no saved score"
+wait_file "$work/edited.gd4" || fail "no saved score"
 # The first measure's notes: the line after the header's end.
 first_measures() { iconv -f CP932 -t UTF-8 "$1" | awk 'found { print; exit } /^\$END/ { found = 1 }'; }
 [ "$(first_measures "$work/edited.gd4")" != "$(first_measures "$work/sakura.gd4")" ] || fail "the note did not change"
@@ -50,6 +77,7 @@ keys ctrl+y
 focus_main
 keys alt+f s
 answer "$work/cut.gd4"
+wait_file "$work/cut.gd4" || fail "the cut score was not saved"
 ! cmp -s "$work/cut.gd4" "$work/edited.gd4" || fail "the measure was not cut"
 focus_main
 keys alt+m u                         # 小節編集 › 元に戻す
@@ -57,6 +85,7 @@ keys Escape
 focus_main
 keys alt+f s
 answer "$work/undone.gd4"
+wait_file "$work/undone.gd4" || fail "the restored score was not saved"
 cmp -s "$work/undone.gd4" "$work/edited.gd4" || fail "the undo did not bring the measures back"
 
 step "transposed a tone up"
@@ -66,7 +95,7 @@ keys Right Down Down Down Down Down Return   # 移調 › +2
 focus_main
 keys alt+f s
 answer "$work/transposed.gd4"
-[ -f "$work/transposed.gd4" ] || fail "the transposed score was not saved"
+wait_file "$work/transposed.gd4" || fail "the transposed score was not saved"
 [ "$(line_of "$work/transposed.gd4" '^\$KEY:')" != "$(line_of "$work/undone.gd4" '^\$KEY:')" ] || fail "the key did not change"
 
 step "played (no sound device here: the status bar says so) and stopped"
@@ -79,21 +108,22 @@ step "numeric notation, and its picture saved as EMF"
 click 340 706                        # "五線/数字"
 keys alt+f c e
 answer "$work/numeric"
+wait_file "$work/numeric.emf" || fail "no EMF picture"
 focus_main
 head -c 4 "$work/numeric.emf" | od -An -tx1 | grep -q "01 00 00 00" || fail "no EMF picture"
 click 340 706
 
 step "printed to a PDF through the preview and the print dialog"
 keys alt+f p
-sleep 2
+for _ in $(seq 1 40); do xdotool search --name "印刷プレビュー" >/dev/null 2>&1 && break; sleep 0.25; done
+sleep 1
 click 827 81                         # the preview's print button
-sleep 1.5
+sleep 2
 click 511 306                        # the dialog's output file
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/printed.pdf"
 keys Return
-sleep 2
-[ -s "$work/printed.pdf" ] || fail "no PDF printed"
+wait_file "$work/printed.pdf" || fail "no PDF printed"
 head -c 5 "$work/printed.pdf" | grep -q "%PDF-" || fail "the printed file is not a PDF"
 
 step "a MIDI file imported and saved"
@@ -105,7 +135,7 @@ answer "$work/tune.mid"
 focus_main
 keys alt+f s
 answer "$work/imported.gd4"
-[ -f "$work/imported.gd4" ] || fail "the imported score was not saved"
+wait_file "$work/imported.gd4" || fail "the imported score was not saved"
 grep -aq '^\$END' "$work/imported.gd4" || fail "the imported score is not a score file"
 
 step "reopened"
