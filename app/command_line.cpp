@@ -10,6 +10,7 @@
 #include "app/file_commands.h"
 #include "app/midi_commands.h"
 #include "app/midi_import.h"
+#include "app/musicxml_commands.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "model/score.h"
@@ -55,7 +56,13 @@ void startQuietly(Session& session) {
 bool loadInput(const fs::path& in, Session& session, std::ostream& err) {
     const std::string ext = lowerExtension(in);
     if (ext == ".mid" || ext == ".midi") {
-        const MidiImport imported = importMidiFile(in, session);
+        const ScoreImport imported = importMidiFile(in, session);
+        if (!imported.imported) err << imported.error << "\n";
+        for (const std::string& notice : imported.notices) err << notice << "\n";
+        return imported.imported;
+    }
+    if (ext == ".musicxml" || ext == ".xml" || ext == ".mxl") {
+        const ScoreImport imported = importMusicXmlFile(in, session);
         if (!imported.imported) err << imported.error << "\n";
         for (const std::string& notice : imported.notices) err << notice << "\n";
         return imported.imported;
@@ -227,6 +234,14 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
         }
         if (!result.written) err << result.error.message << "\n";
         return result.written;
+    }
+    if (ext == ".musicxml") {
+        platform::IoError error;
+        if (!writeMusicXmlFile(out, session, error)) {
+            err << error.message << "\n";
+            return false;
+        }
+        return true;
     }
     if (ext == ".json") {
         platform::IoError error;

@@ -37,6 +37,7 @@
 #include "app/startup.h"
 #include "app/midi_commands.h"
 #include "app/midi_import.h"
+#include "app/musicxml_commands.h"
 #include "app/key_signature_commands.h"
 #include "app/measure_commands.h"
 #include "app/play_settings_window.h"
@@ -288,17 +289,18 @@ void MainWindow::bindCommands() {
     bind(commandPath({file, "MIDIファイル読み込み"}), [this] {
         guarded([this] {
             buildCancelled_ = false;
-            const MidiImport result = importMidiCommand(session_, dialogs_, [this](double done) { return buildProgress(done); });
+            const ScoreImport result = importMidiCommand(session_, dialogs_, [this](double done) { return buildProgress(done); });
             progress_->hide();
-            if (!result.imported) return;
-            setTitleFor(session_.score.title());
-            std::string notices;
-            for (const std::string& notice : result.notices) notices += notice + " ";
-            labels_["message"]->setText(qt(notices));
-            playback_->showScoreTempo();
-            redraw();
+            if (result.imported) showImportedScore(result.notices);
         });
     });
+    bind(commandPath({file, "MusicXML読み込み"}), [this] {
+        guarded([this] {
+            const ScoreImport result = importMusicXmlCommand(session_, dialogs_);
+            if (result.imported) showImportedScore(result.notices);
+        });
+    });
+    bind(commandPath({file, "MusicXML保存"}), [this] { exportMusicXmlCommand(session_, dialogs_); });
     bind(commandPath({file, "MIDIファイル作成（旧）"}), [this] { makeMidiFile(); });
     bind(commandPath({file, "数字符データ保存"}), [this] { saveFingeringGridCommand(session_, dialogs_); });
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "数字譜面"}), [this] { setNumericDisplay(true); });
@@ -519,6 +521,15 @@ bool MainWindow::buildProgress(double) {
     // The cancel button must answer while the build runs; everything else waits.
     QCoreApplication::processEvents();
     return !buildCancelled_;
+}
+
+void MainWindow::showImportedScore(const std::vector<std::string>& notices) {
+    setTitleFor(session_.score.title());
+    std::string text;
+    for (const std::string& notice : notices) text += notice + " ";
+    labels_["message"]->setText(qt(text));
+    playback_->showScoreTempo();
+    redraw();
 }
 
 void MainWindow::makeMidiFile() {

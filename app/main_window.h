@@ -100,6 +100,8 @@ private:
     void startSongData();
     void finishSongData();
     void showHelp();
+    // After an import replaced the score: its title, what could not be shown, its tempo.
+    void showImportedScore(const std::vector<std::string>& notices);
     void makeMidiFile();
     // The progress display of a long build; false once "中止" was pressed.
     bool buildProgress(double done);

@@ -8,8 +8,8 @@
 
 namespace shinofu::app {
 
-MidiImport importMidiFile(const std::filesystem::path& file, Session& session, const midi::ImportProgress& progress) {
-    MidiImport result;
+ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, const midi::ImportProgress& progress) {
+    ScoreImport result;
     platform::IoError error;
     const std::optional<std::string> bytes = platform::readFileBytes(file, error);
     if (!bytes) {
@@ -27,23 +27,17 @@ MidiImport importMidiFile(const std::filesystem::path& file, Session& session, c
         result.cancelled = true;
         return result;
     }
-    session.forgetPlacesInScore();
     result.notices = report.notices;
     for (int part = 1; part <= session.score.partCount; ++part) edit::beamPart(session.score, part, session.edit.beamPerBeat);
-    if (!session.flute.manual) numeric::setFueAuto(session.score, session.flute, session.flute.mode);
-    session.score.songDataSet = true;
-    session.score.saved = true;
-    session.currentFile.clear();
-    session.view.curPage = 1;
-    session.refreshDerivedState();
+    settleImportedScore(session);
     result.imported = true;
     return result;
 }
 
-MidiImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress) {
+ScoreImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress) {
     const auto chosen = dialogs.openFile("MIDIファイル読み込み", "MIDI Files|*.mid|", {});
     if (!chosen) return {};
-    MidiImport result = importMidiFile(*chosen, session, progress);
+    ScoreImport result = importMidiFile(*chosen, session, progress);
     if (!result.imported && !result.cancelled) dialogs.message(platform::MessageKind::Error, result.error);
     return result;
 }

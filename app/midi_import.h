@@ -3,25 +3,17 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
+#include "app/score_import.h"
 #include "app/session.h"
 #include "midi/smf_import.h"
 #include "platform/dialogs.h"
 
 namespace shinofu::app {
 
-struct MidiImport {
-    bool imported = false;
-    std::string error;                 // why not, in Japanese
-    std::vector<std::string> notices;  // what the file held that the score cannot say
-    bool cancelled = false;
-};
-
-MidiImport importMidiFile(const std::filesystem::path& file, Session& session, const midi::ImportProgress& progress = {});
+ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, const midi::ImportProgress& progress = {});
 
 // The menu command: the open dialog, then the import with its progress; a failure is shown and the score stays.
-MidiImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress);
+ScoreImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress);
 
 }  // namespace shinofu::app

@@ -6,14 +6,10 @@
 #include "numeric/fingering.h"
 
 namespace shinofu::numeric {
-namespace {
-
 void setFlute(model::Score& score, int flute) {
     score.song.fluteKey = flute;
     score.fixedSymbol(model::kFluteKeySymbol).text = std::to_string(flute) + "本";
 }
-
-}  // namespace
 
 int autoFluteFor(AutoFlute mode, int keySig) {
     // Columns run along the circle of fifths from seven sharps (1) over C (8) to seven flats (15);

@@ -16,7 +16,9 @@ struct FluteChoice {
 // The flute on which the key's tonic takes the mode's fingering.
 int autoFluteFor(AutoFlute mode, int keySig);
 
-// Sets the flute and rewrites the flute key text ("8本").
+// Sets the flute and rewrites the flute key text ("8本"), leaving how later flutes are chosen.
+void setFlute(model::Score& score, int flute);
+// Sets the flute as chosen by hand.
 void changeFlute(model::Score& score, FluteChoice& choice, int flute);
 void setFueAuto(model::Score& score, FluteChoice& choice, AutoFlute mode);
 

@@ -1,0 +1,21 @@
+#include "app/score_import.h"
+
+#include "numeric/flute_choice.h"
+
+namespace shinofu::app {
+
+void settleImportedScore(Session& session, std::optional<int> fluteKey) {
+    session.forgetPlacesInScore();
+    if (fluteKey) {
+        numeric::setFlute(session.score, *fluteKey);
+    } else if (!session.flute.manual) {
+        numeric::setFueAuto(session.score, session.flute, session.flute.mode);
+    }
+    session.score.songDataSet = true;
+    session.score.saved = true;
+    session.currentFile.clear();
+    session.view.curPage = 1;
+    session.refreshDerivedState();
+}
+
+}  // namespace shinofu::app

@@ -1,0 +1,143 @@
+#include "midi/note_values.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace shinofu::midi {
+
+model::TNote* insertNoteBefore(model::Score& score, int part, model::TNote& at) {
+    model::TNote* fresh = score.allocateNote();
+    fresh->prev = at.prev;
+    fresh->next = &at;
+    if (at.prev) {
+        at.prev->next = fresh;
+    } else {
+        score.part(part).partHead = fresh;
+    }
+    at.prev = fresh;
+    return fresh;
+}
+
+namespace {
+
+model::TNote* insertAfter(model::Score& score, model::TNote& at) {
+    model::TNote* fresh = score.allocateNote();
+    fresh->prev = &at;
+    fresh->next = at.next;
+    at.next->prev = fresh;
+    at.next = fresh;
+    return fresh;
+}
+
+void copySound(model::Score& score, const model::TNote& from, model::TNote& to, int len) {
+    to.pitch = from.pitch;
+    to.accidental = from.accidental;
+    to.semitone = from.semitone;
+    to.midiNote = from.midiNote;
+    to.stemUp = from.stemUp;
+    to.len = len;
+    to.playTime = model::playTimeFor(len, score.song.msPerUnit);
+}
+
+void setLength(model::Score& score, model::TNote& note, int len) {
+    note.len = len;
+    note.playTime = model::playTimeFor(len, score.song.msPerUnit);
+}
+
+// A note over the bar line: the part in this measure goes in front, tied to the rest.
+void splitAtBarLines(model::Score& score, int part) {
+    const int measureLen = score.measureLen();
+    int position = 0;
+    for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
+        while (position + note->len > measureLen) {
+            const int inThisMeasure = measureLen - position;
+            model::TNote* first = insertNoteBefore(score, part, *note);
+            copySound(score, *note, *first, inThisMeasure);
+            setLength(score, *note, note->len - inThisMeasure);
+            if (note->pitch != model::kRest) {
+                first->tie = note->tie == model::kNoRole || note->tie == model::kRoleStart ? model::kRoleStart : model::kRoleEndAndStart;
+                note->tie = model::kRoleEnd;
+            }
+            position = 0;
+        }
+        position = (position + note->len) % measureLen;
+    }
+}
+
+// Lengths without a single note value: two tied notes of standard values (in sixteenths).
+void splitIntoNoteValues(model::Score& score, int part) {
+    static const std::pair<int, int> kSplits[] = {{5, 4}, {7, 6}, {9, 8}, {10, 8}, {11, 8}, {13, 12}, {14, 12}, {15, 12}};
+    for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
+        if (note->len % 3 != 0) continue;
+        const int sixteenths = note->len / 3;
+        const auto split = std::find_if(std::begin(kSplits), std::end(kSplits), [&](auto s) { return s.first == sixteenths; });
+        if (split == std::end(kSplits)) continue;
+        model::TNote* second = insertAfter(score, *note);
+        copySound(score, *note, *second, (sixteenths - split->second) * 3);
+        setLength(score, *note, split->second * 3);
+        if (note->pitch != model::kRest) {
+            const uint8_t was = note->tie;
+            note->tie = was == model::kRoleEnd || was == model::kRoleEndAndStart ? model::kRoleEndAndStart : model::kRoleStart;
+            second->tie = was == model::kRoleStart || was == model::kRoleEndAndStart ? model::kRoleEndAndStart : model::kRoleEnd;
+        }
+        note = second;
+    }
+}
+
+bool tripletLength(int len) { return len == 2 || len == 4 || len == 8 || len == 16; }
+
+// Runs of triplet values in threes; a value and its double make a group with the long one halved.
+void groupTriplets(model::Score& score, int part) {
+    int state = 0;
+    for (model::TNote* note = score.part(part).partHead; note && note->next && !note->isEndMarker(); note = note->next) {
+        if (!tripletLength(note->len)) continue;
+        model::TNote* next = note->next;
+        if (state == 1) {
+            note->triplet = model::kRoleMiddle;
+            state = 2;
+            continue;
+        }
+        if (state == 2) {
+            note->triplet = model::kRoleEnd;
+            state = 0;
+            continue;
+        }
+        auto halve = [&](model::TNote& whole, uint8_t secondRole) {
+            model::TNote* half = insertAfter(score, whole);
+            copySound(score, whole, *half, whole.len / 2);
+            setLength(score, whole, whole.len / 2);
+            if (whole.pitch != model::kRest) {
+                whole.tie = model::kRoleStart;
+                half->tie = model::kRoleEnd;
+            }
+            half->triplet = secondRole;
+            return half;
+        };
+        if (next->isEndMarker()) continue;
+        if (next->len == note->len && !next->next->isEndMarker() && next->next->len == note->len) {
+            note->triplet = model::kRoleStart;
+            state = 1;
+        } else if (next->len == 2 * note->len) {
+            note->triplet = model::kRoleStart;
+            next->triplet = model::kRoleMiddle;
+            note = halve(*next, model::kRoleEnd);
+        } else if (note->len == 2 * next->len) {
+            note->triplet = model::kRoleStart;
+            halve(*note, model::kRoleMiddle);
+            next->triplet = model::kRoleEnd;
+            note = next;
+        }
+    }
+}
+
+}  // namespace
+
+void settleNoteValues(model::Score& score, int part) {
+    score.recomputePositions();
+    splitAtBarLines(score, part);
+    splitIntoNoteValues(score, part);
+    groupTriplets(score, part);
+}
+
+}  // namespace shinofu::midi

@@ -1,0 +1,66 @@
+// A MusicXML document as read, before it becomes a score: each part's first voice as notes in
+// length units, with the marks that stand before or on each note and the signs of each measure.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/pitch.h"
+#include "model/score_symbol.h"
+
+namespace shinofu::musicxml {
+
+struct ReadNote {
+    uint8_t pitch = model::kRest;
+    uint8_t accidental = model::kNoAccidental;
+    int len = 0;
+    std::optional<bool> stemUp;
+    bool tieStart = false;
+    bool tieStop = false;
+    bool slurStart = false;
+    bool slurStop = false;
+    std::optional<uint8_t> beam;  // the first beam's role as written
+    bool fermata = false;
+    bool breathAfter = false;
+    std::string lyric;
+    // Directions met before the note, placed at its start.
+    int dynamics = 0;  // 1 ppp .. 8 fff
+    model::HairpinRole hairpin = model::kNoHairpin;
+    bool rit = false;
+    bool aTempo = false;
+    std::string words;
+    int markOffset = 0;  // units from the note's start where those directions stand
+};
+
+struct ReadMeasure {
+    size_t firstNote = 0;  // index of its first note in the part
+    std::vector<model::SymbolKind> signs;
+};
+
+struct ReadPart {
+    QString id;
+    std::optional<int> program;
+    bool fClef = false;
+    bool beamsWritten = false;
+    std::vector<ReadNote> notes;
+    std::vector<ReadMeasure> measures;
+};
+
+struct ReadScore {
+    std::vector<ReadPart> parts;
+    QString title;
+    QString composer;
+    QString lyricist;
+    std::optional<int> fifths;
+    std::optional<std::pair<int, int>> time;
+    std::optional<int> tempo;
+    std::optional<int> fluteKey;
+    std::set<std::string> notices;
+};
+
+}  // namespace shinofu::musicxml
