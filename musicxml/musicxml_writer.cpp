@@ -1,5 +1,6 @@
 #include "musicxml/musicxml_writer.h"
 
+#include <QIODevice>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <array>
@@ -14,6 +15,8 @@
 namespace shinofu::musicxml {
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
+
 constexpr int kDivisions = 12;  // per quarter: the model's own length units
 constexpr std::array<int, 7> kNaturalSemitones = {0, 2, 4, 5, 7, 9, 11};
 constexpr const char* kSteps = "CDEFGAB";
@@ -21,25 +24,25 @@ constexpr const char* kSteps = "CDEFGAB";
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 struct SignType {
-    const char* type;
+    QString type;
     int dots;
     bool triplet;
 };
 // The sign a single-sign length is written with.
 SignType signOf(int len) {
     switch (len) {
-        case 48: return {"whole", 0, false};
-        case 36: return {"half", 1, false};
-        case 24: return {"half", 0, false};
-        case 18: return {"quarter", 1, false};
-        case 16: return {"half", 0, true};
-        case 12: return {"quarter", 0, false};
-        case 9: return {"eighth", 1, false};
-        case 8: return {"quarter", 0, true};
-        case 6: return {"eighth", 0, false};
-        case 4: return {"eighth", 0, true};
-        case 3: return {"16th", 0, false};
-        case 2: return {"16th", 0, true};
+        case 48: return {u"whole"_s, 0, false};
+        case 36: return {u"half"_s, 1, false};
+        case 24: return {u"half"_s, 0, false};
+        case 18: return {u"quarter"_s, 1, false};
+        case 16: return {u"half"_s, 0, true};
+        case 12: return {u"quarter"_s, 0, false};
+        case 9: return {u"eighth"_s, 1, false};
+        case 8: return {u"quarter"_s, 0, true};
+        case 6: return {u"eighth"_s, 0, false};
+        case 4: return {u"eighth"_s, 0, true};
+        case 3: return {u"16th"_s, 0, false};
+        case 2: return {u"16th"_s, 0, true};
         default: return {"32nd", 0, false};
     }
 }
@@ -83,8 +86,8 @@ public:
     }
 
     void write() {
-        xml_.writeStartElement("part");
-        xml_.writeAttribute("id", QString("P%1").arg(part_));
+        xml_.writeStartElement(u"part"_s);
+        xml_.writeAttribute(u"id"_s, QString(u"P%1"_s).arg(part_));
         for (const model::TNote* note = score_.part(part_).partHead; note && !note->isEndMarker(); note = note->next) {
             if (note->len > 0) writeNote(*note);
         }
@@ -107,12 +110,12 @@ public:
 private:
     void openMeasure() {
         open_ = true;
-        xml_.writeStartElement("measure");
-        xml_.writeAttribute("number", QString::number(measure_));
+        xml_.writeStartElement(u"measure"_s);
+        xml_.writeAttribute(u"number"_s, QString::number(measure_));
         writeLeftBarline();
         if (measure_ == 1) writeAttributes();
         for (model::SymbolKind kind : {model::kSegno, model::kCoda}) {
-            if (hasSign(kind)) writeDirection([&] { xml_.writeEmptyElement(kind == model::kSegno ? "segno" : "coda"); });
+            if (hasSign(kind)) writeDirection([&] { xml_.writeEmptyElement(kind == model::kSegno ? u"segno"_s : u"coda"_s); });
         }
     }
     void closeMeasure() {
@@ -129,16 +132,16 @@ private:
 
     // A direction above (or below) the staff, with a sound attribute when it says how to play.
     template <typename Content>
-    void writeDirection(Content content, const char* placement = "above", const char* sound = nullptr, const char* value = nullptr,
+    void writeDirection(Content content, const QString& placement = u"above"_s, const QString& sound = {}, const QString& value = {},
                         int offset = 0) {
-        xml_.writeStartElement("direction");
-        xml_.writeAttribute("placement", placement);
-        xml_.writeStartElement("direction-type");
+        xml_.writeStartElement(u"direction"_s);
+        xml_.writeAttribute(u"placement"_s, placement);
+        xml_.writeStartElement(u"direction-type"_s);
         content();
         xml_.writeEndElement();
-        if (offset != 0) xml_.writeTextElement("offset", QString::number(offset));
-        if (sound) {
-            xml_.writeEmptyElement("sound");
+        if (offset != 0) xml_.writeTextElement(u"offset"_s, QString::number(offset));
+        if (!sound.isEmpty()) {
+            xml_.writeEmptyElement(u"sound"_s);
             xml_.writeAttribute(sound, value);
         }
         xml_.writeEndElement();
@@ -148,20 +151,20 @@ private:
         const bool repeat = hasSign(model::kRepeatLeft);
         const int ending = hasSign(model::kFirstEnding) ? 1 : hasSign(model::kSecondEnding) ? 2 : 0;
         if (!repeat && !ending) return;
-        xml_.writeStartElement("barline");
-        xml_.writeAttribute("location", "left");
-        if (repeat) xml_.writeTextElement("bar-style", "heavy-light");
+        xml_.writeStartElement(u"barline"_s);
+        xml_.writeAttribute(u"location"_s, u"left"_s);
+        if (repeat) xml_.writeTextElement(u"bar-style"_s, u"heavy-light"_s);
         if (ending) {
-            xml_.writeStartElement("ending");
-            xml_.writeAttribute("number", QString::number(ending));
-            xml_.writeAttribute("type", "start");
-            xml_.writeCharacters(QString("%1.").arg(ending));
+            xml_.writeStartElement(u"ending"_s);
+            xml_.writeAttribute(u"number"_s, QString::number(ending));
+            xml_.writeAttribute(u"type"_s, u"start"_s);
+            xml_.writeCharacters(QString(u"%1."_s).arg(ending));
             xml_.writeEndElement();
             openEnding_ = ending;
         }
         if (repeat) {
-            xml_.writeEmptyElement("repeat");
-            xml_.writeAttribute("direction", "forward");
+            xml_.writeEmptyElement(u"repeat"_s);
+            xml_.writeAttribute(u"direction"_s, u"forward"_s);
         }
         xml_.writeEndElement();
     }
@@ -171,34 +174,34 @@ private:
     void writeClosingSigns() {
         struct Jump {
             model::SymbolKind kind;
-            const char* words;
-            const char* attribute;
-            const char* value;
+            QString words;
+            QString attribute;
+            QString value;
         };
-        static constexpr Jump kJumps[] = {{model::kDaCapo, "D.C.", "dacapo", "yes"},
-                                          {model::kDalSegno, "D.S.", "dalsegno", "segno"},
-                                          {model::kFine, "Fine", "fine", "yes"},
-                                          {model::kToCoda, "To Coda", "tocoda", "coda"}};
+        static const Jump kJumps[] = {{model::kDaCapo, u"D.C."_s, u"dacapo"_s, u"yes"_s},
+                                      {model::kDalSegno, u"D.S."_s, u"dalsegno"_s, u"segno"_s},
+                                      {model::kFine, u"Fine"_s, u"fine"_s, u"yes"_s},
+                                      {model::kToCoda, u"To Coda"_s, u"tocoda"_s, u"coda"_s}};
         for (const Jump& jump : kJumps) {
             if (!hasSign(jump.kind)) continue;
-            writeDirection([&] { xml_.writeTextElement("words", jump.words); }, "above", jump.attribute, jump.value);
+            writeDirection([&] { xml_.writeTextElement(u"words"_s, jump.words); }, u"above"_s, jump.attribute, jump.value);
         }
         const bool repeat = hasSign(model::kRepeatRight);
         const bool final = hasSign(model::kStop);
         const bool endingStops = openEnding_ == 2 || (openEnding_ == 1 && repeat);
         if (!repeat && !final && !endingStops) return;
-        xml_.writeStartElement("barline");
-        xml_.writeAttribute("location", "right");
-        xml_.writeTextElement("bar-style", repeat || final ? "light-heavy" : "regular");
+        xml_.writeStartElement(u"barline"_s);
+        xml_.writeAttribute(u"location"_s, u"right"_s);
+        xml_.writeTextElement(u"bar-style"_s, repeat || final ? u"light-heavy"_s : u"regular"_s);
         if (endingStops) {
-            xml_.writeEmptyElement("ending");
-            xml_.writeAttribute("number", QString::number(openEnding_));
-            xml_.writeAttribute("type", openEnding_ == 1 ? "stop" : "discontinue");
+            xml_.writeEmptyElement(u"ending"_s);
+            xml_.writeAttribute(u"number"_s, QString::number(openEnding_));
+            xml_.writeAttribute(u"type"_s, openEnding_ == 1 ? u"stop"_s : u"discontinue"_s);
             openEnding_ = 0;
         }
         if (repeat) {
-            xml_.writeEmptyElement("repeat");
-            xml_.writeAttribute("direction", "backward");
+            xml_.writeEmptyElement(u"repeat"_s);
+            xml_.writeAttribute(u"direction"_s, u"backward"_s);
         }
         xml_.writeEndElement();
     }
@@ -215,19 +218,19 @@ private:
             const int offset = mark.anchorPos - here;
             if (meaning == MarkMeaning::Dynamics) {
                 writeDirection([&] {
-                    xml_.writeStartElement("dynamics");
+                    xml_.writeStartElement(u"dynamics"_s);
                     xml_.writeEmptyElement(kDynamics[mark.dynamics - 1]);
                     xml_.writeEndElement();
-                }, "below", nullptr, nullptr, offset);
+                }, "below", {}, {}, offset);
             } else if (meaning == MarkMeaning::Hairpin) {
                 const bool start = mark.hairpin == model::kCrescendoStart || mark.hairpin == model::kDecrescendoStart;
                 writeDirection([&] {
-                    xml_.writeEmptyElement("wedge");
-                    xml_.writeAttribute("type", !start ? "stop" : mark.hairpin == model::kCrescendoStart ? "crescendo" : "diminuendo");
-                }, "below", nullptr, nullptr, offset);
+                    xml_.writeEmptyElement(u"wedge"_s);
+                    xml_.writeAttribute(u"type"_s, !start ? u"stop"_s : mark.hairpin == model::kCrescendoStart ? u"crescendo"_s : u"diminuendo"_s);
+                }, "below", {}, {}, offset);
             } else {
-                const QString words = meaning == MarkMeaning::Rit ? "rit." : meaning == MarkMeaning::ATempo ? "a tempo" : qt(mark.text);
-                writeDirection([&] { xml_.writeTextElement("words", words); }, "above", nullptr, nullptr, offset);
+                const QString words = meaning == MarkMeaning::Rit ? u"rit."_s : meaning == MarkMeaning::ATempo ? u"a tempo"_s : qt(mark.text);
+                writeDirection([&] { xml_.writeTextElement(u"words"_s, words); }, u"above"_s, {}, {}, offset);
             }
         }
     }
@@ -238,33 +241,33 @@ private:
     }
 
     void writeAttributes() {
-        xml_.writeStartElement("attributes");
-        xml_.writeTextElement("divisions", QString::number(kDivisions));
-        xml_.writeStartElement("key");
-        xml_.writeTextElement("fifths", QString::number(fifthsOf(score_.song.keySig)));
+        xml_.writeStartElement(u"attributes"_s);
+        xml_.writeTextElement(u"divisions"_s, QString::number(kDivisions));
+        xml_.writeStartElement(u"key"_s);
+        xml_.writeTextElement(u"fifths"_s, QString::number(fifthsOf(score_.song.keySig)));
         xml_.writeEndElement();
         const Meter meter = meterOf(score_.song.meterIndex);
-        xml_.writeStartElement("time");
-        xml_.writeTextElement("beats", QString::number(meter.beats));
-        xml_.writeTextElement("beat-type", QString::number(meter.beatType));
+        xml_.writeStartElement(u"time"_s);
+        xml_.writeTextElement(u"beats"_s, QString::number(meter.beats));
+        xml_.writeTextElement(u"beat-type"_s, QString::number(meter.beatType));
         xml_.writeEndElement();
         const bool fClef = score_.part(part_).fClef;
-        xml_.writeStartElement("clef");
-        xml_.writeTextElement("sign", fClef ? "F" : "G");
-        xml_.writeTextElement("line", fClef ? "4" : "2");
+        xml_.writeStartElement(u"clef"_s);
+        xml_.writeTextElement(u"sign"_s, fClef ? u"F"_s : u"G"_s);
+        xml_.writeTextElement(u"line"_s, fClef ? u"4"_s : u"2"_s);
         xml_.writeEndElement();
         xml_.writeEndElement();
         if (part_ == 1) {
-            xml_.writeStartElement("direction");
-            xml_.writeAttribute("placement", "above");
-            xml_.writeStartElement("direction-type");
-            xml_.writeStartElement("metronome");
-            xml_.writeTextElement("beat-unit", "quarter");
-            xml_.writeTextElement("per-minute", QString::number(score_.song.tempo));
+            xml_.writeStartElement(u"direction"_s);
+            xml_.writeAttribute(u"placement"_s, u"above"_s);
+            xml_.writeStartElement(u"direction-type"_s);
+            xml_.writeStartElement(u"metronome"_s);
+            xml_.writeTextElement(u"beat-unit"_s, u"quarter"_s);
+            xml_.writeTextElement(u"per-minute"_s, QString::number(score_.song.tempo));
             xml_.writeEndElement();
             xml_.writeEndElement();
-            xml_.writeEmptyElement("sound");
-            xml_.writeAttribute("tempo", QString::number(score_.song.tempo));
+            xml_.writeEmptyElement(u"sound"_s);
+            xml_.writeAttribute(u"tempo"_s, QString::number(score_.song.tempo));
             xml_.writeEndElement();
         }
     }
@@ -291,39 +294,39 @@ private:
     void writeSign(const model::TNote& note, int len, bool first, bool last, bool beamed) {
         const bool rest = !model::isStaffPitch(note.pitch);
         const SignType sign = signOf(len);
-        xml_.writeStartElement("note");
-        if (note.pitch == model::kHiddenRest) xml_.writeAttribute("print-object", "no");
+        xml_.writeStartElement(u"note"_s);
+        if (note.pitch == model::kHiddenRest) xml_.writeAttribute(u"print-object"_s, u"no"_s);
         if (rest) {
-            xml_.writeEmptyElement("rest");
+            xml_.writeEmptyElement(u"rest"_s);
         } else {
             const int step = (note.pitch - 1) % 7;
             const int octave = (note.pitch - 1) / 7 + 2;
             const int sounding = midi::midiNoteOf(note, score_.song.keySig);
             const int alter = sounding - (12 * (octave + 1) + kNaturalSemitones[static_cast<size_t>(step)]);
-            xml_.writeStartElement("pitch");
-            xml_.writeTextElement("step", QString(QChar(kSteps[step])));
-            if (alter != 0) xml_.writeTextElement("alter", QString::number(alter));
-            xml_.writeTextElement("octave", QString::number(octave));
+            xml_.writeStartElement(u"pitch"_s);
+            xml_.writeTextElement(u"step"_s, QString(QChar(kSteps[step])));
+            if (alter != 0) xml_.writeTextElement(u"alter"_s, QString::number(alter));
+            xml_.writeTextElement(u"octave"_s, QString::number(octave));
             xml_.writeEndElement();
         }
-        xml_.writeTextElement("duration", QString::number(len));
+        xml_.writeTextElement(u"duration"_s, QString::number(len));
         const bool tieStop = !rest && (!first || note.tie == model::kRoleEnd || note.tie == model::kRoleMiddle ||
                                        note.tie == model::kRoleEndAndStart);
         const bool tieStart = !rest && (!last || note.tie == model::kRoleStart || note.tie == model::kRoleMiddle ||
                                         note.tie == model::kRoleEndAndStart);
-        if (tieStop) typed("tie", "stop");
-        if (tieStart) typed("tie", "start");
-        xml_.writeTextElement("voice", "1");
-        xml_.writeTextElement("type", sign.type);
-        for (int dot = 0; dot < sign.dots; ++dot) xml_.writeEmptyElement("dot");
+        if (tieStop) typed(u"tie"_s, u"stop"_s);
+        if (tieStart) typed(u"tie"_s, u"start"_s);
+        xml_.writeTextElement(u"voice"_s, u"1"_s);
+        xml_.writeTextElement(u"type"_s, sign.type);
+        for (int dot = 0; dot < sign.dots; ++dot) xml_.writeEmptyElement(u"dot"_s);
         if (first && !rest && note.accidental != model::kNoAccidental) writeAccidental(note.accidental);
         if (sign.triplet) {
-            xml_.writeStartElement("time-modification");
-            xml_.writeTextElement("actual-notes", "3");
-            xml_.writeTextElement("normal-notes", "2");
+            xml_.writeStartElement(u"time-modification"_s);
+            xml_.writeTextElement(u"actual-notes"_s, u"3"_s);
+            xml_.writeTextElement(u"normal-notes"_s, u"2"_s);
             xml_.writeEndElement();
         }
-        if (!rest) xml_.writeTextElement("stem", note.stemUp ? "up" : "down");
+        if (!rest) xml_.writeTextElement(u"stem"_s, note.stemUp ? u"up"_s : u"down"_s);
         if (beamed) writeBeams(note);
         NoteNotations notations{tieStart, tieStop};
         notations.slurStop = first && (note.slur == model::kRoleEnd || note.slur == model::kRoleEndAndStart);
@@ -349,32 +352,32 @@ private:
     };
     void writeNotations(const NoteNotations& n) {
         if (!n.tieStart && !n.tieStop && !n.slurStart && !n.slurStop && !n.tupletStart && !n.tupletStop && !n.fermata && !n.breath) return;
-        xml_.writeStartElement("notations");
-        if (n.tieStop) typed("tied", "stop");
-        if (n.tieStart) typed("tied", "start");
-        if (n.slurStop) typed("slur", "stop");
-        if (n.slurStart) typed("slur", "start");
+        xml_.writeStartElement(u"notations"_s);
+        if (n.tieStop) typed(u"tied"_s, u"stop"_s);
+        if (n.tieStart) typed(u"tied"_s, u"start"_s);
+        if (n.slurStop) typed(u"slur"_s, u"stop"_s);
+        if (n.slurStart) typed(u"slur"_s, u"start"_s);
         if (n.tupletStart) {
-            typed("tuplet", "start");
-            xml_.writeAttribute("bracket", "yes");
+            typed(u"tuplet"_s, u"start"_s);
+            xml_.writeAttribute(u"bracket"_s, u"yes"_s);
         }
-        if (n.tupletStop) typed("tuplet", "stop");
-        if (n.fermata) typed("fermata", "upright");
+        if (n.tupletStop) typed(u"tuplet"_s, u"stop"_s);
+        if (n.fermata) typed(u"fermata"_s, u"upright"_s);
         if (n.breath) {
-            xml_.writeStartElement("articulations");
-            xml_.writeEmptyElement("breath-mark");
+            xml_.writeStartElement(u"articulations"_s);
+            xml_.writeEmptyElement(u"breath-mark"_s);
             xml_.writeEndElement();
         }
         xml_.writeEndElement();
     }
 
     void writeAccidental(uint8_t accidental) {
-        const char* name = accidental == model::kSharp         ? "sharp"
-                           : accidental == model::kFlat        ? "flat"
-                           : accidental == model::kDoubleSharp ? "double-sharp"
-                           : accidental == model::kDoubleFlat  ? "flat-flat"
-                                                               : "natural";
-        xml_.writeTextElement("accidental", name);
+        const QString name = accidental == model::kSharp         ? u"sharp"_s
+                           : accidental == model::kFlat        ? u"flat"_s
+                           : accidental == model::kDoubleSharp ? u"double-sharp"_s
+                           : accidental == model::kDoubleFlat  ? u"flat-flat"_s
+                                                               : u"natural"_s;
+        xml_.writeTextElement(u"accidental"_s, name);
     }
 
     // The first beam from the note's role, the second over neighbouring sixteenths in the group.
@@ -390,18 +393,18 @@ private:
             beamOpen_ = false;
             return;
         }
-        const char* first = note.beam == model::kRoleStart ? "begin" : note.beam == model::kRoleMiddle ? "continue" : "end";
-        xml_.writeStartElement("beam");
-        xml_.writeAttribute("number", "1");
+        const QString first = note.beam == model::kRoleStart ? u"begin"_s : note.beam == model::kRoleMiddle ? u"continue"_s : u"end"_s;
+        xml_.writeStartElement(u"beam"_s);
+        xml_.writeAttribute(u"number"_s, u"1"_s);
         xml_.writeCharacters(first);
         xml_.writeEndElement();
         if (note.len <= 3) {
             const bool before = beamOpen_ && short16(note.prev);
             const bool after = continues && inGroupAfter(note.next) && short16(note.next);
-            const char* second = before && after ? "continue" : before ? "end" : after ? "begin"
-                                 : note.beam == model::kRoleStart ? "forward hook" : "backward hook";
-            xml_.writeStartElement("beam");
-            xml_.writeAttribute("number", "2");
+            const QString second = before && after ? u"continue"_s : before ? u"end"_s : after ? u"begin"_s
+                                 : note.beam == model::kRoleStart ? u"forward hook"_s : u"backward hook"_s;
+            xml_.writeStartElement(u"beam"_s);
+            xml_.writeAttribute(u"number"_s, u"2"_s);
             xml_.writeCharacters(second);
             xml_.writeEndElement();
         }
@@ -410,27 +413,27 @@ private:
 
     void writeLyrics(const model::TNote& note) {
         if (!note.lyric.empty() && note.lyric != " ") {
-            xml_.writeStartElement("lyric");
-            xml_.writeAttribute("number", "1");
-            xml_.writeTextElement("syllabic", "single");
-            xml_.writeTextElement("text", qt(note.lyric));
+            xml_.writeStartElement(u"lyric"_s);
+            xml_.writeAttribute(u"number"_s, u"1"_s);
+            xml_.writeTextElement(u"syllabic"_s, u"single"_s);
+            xml_.writeTextElement(u"text"_s, qt(note.lyric));
             xml_.writeEndElement();
         }
         const bool tiedOver = note.tie == model::kRoleEnd || note.tie == model::kRoleMiddle || note.tie == model::kRoleEndAndStart;
         if (part_ != 1 || tiedOver) return;
         const std::string symbol = numeric::numeralOf(note.pitch, note.effAccidental, fluteKey_, score_.song.keySig).symbol;
         if (symbol.empty()) return;
-        xml_.writeStartElement("lyric");
-        xml_.writeAttribute("number", "2");
-        xml_.writeAttribute("name", "fingering");
-        xml_.writeTextElement("syllabic", "single");
-        xml_.writeTextElement("text", qt(symbol));
+        xml_.writeStartElement(u"lyric"_s);
+        xml_.writeAttribute(u"number"_s, u"2"_s);
+        xml_.writeAttribute(u"name"_s, u"fingering"_s);
+        xml_.writeTextElement(u"syllabic"_s, u"single"_s);
+        xml_.writeTextElement(u"text"_s, qt(symbol));
         xml_.writeEndElement();
     }
 
-    void typed(const char* element, const char* type) {
+    void typed(const QString& element, const QString& type) {
         xml_.writeEmptyElement(element);
-        xml_.writeAttribute("type", type);
+        xml_.writeAttribute(u"type"_s, type);
     }
 
     QXmlStreamWriter& xml_;
@@ -449,68 +452,88 @@ private:
 };
 
 void writeHeader(QXmlStreamWriter& xml, const model::Score& score) {
-    xml.writeStartElement("work");
-    xml.writeTextElement("work-title", qt(score.title()));
+    xml.writeStartElement(u"work"_s);
+    xml.writeTextElement(u"work-title"_s, qt(score.title()));
     xml.writeEndElement();
-    xml.writeStartElement("identification");
+    xml.writeStartElement(u"identification"_s);
     for (const auto& [role, text] : {std::pair{"composer", score.composer()}, std::pair{"lyricist", score.lyricist()}}) {
         if (text.empty() || text == " ") continue;
-        xml.writeStartElement("creator");
-        xml.writeAttribute("type", role);
+        xml.writeStartElement(u"creator"_s);
+        xml.writeAttribute(u"type"_s, role);
         xml.writeCharacters(qt(text));
         xml.writeEndElement();
     }
-    xml.writeStartElement("encoding");
-    xml.writeTextElement("software", "Shinofu");
+    xml.writeStartElement(u"encoding"_s);
+    xml.writeTextElement(u"software"_s, u"Shinofu"_s);
     xml.writeEndElement();
-    xml.writeStartElement("miscellaneous");
-    xml.writeStartElement("miscellaneous-field");
-    xml.writeAttribute("name", kFluteField);
+    xml.writeStartElement(u"miscellaneous"_s);
+    xml.writeStartElement(u"miscellaneous-field"_s);
+    xml.writeAttribute(u"name"_s, kFluteField);
     xml.writeCharacters(QString::number(score.song.fluteKey));
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndElement();
-    xml.writeStartElement("part-list");
+    xml.writeStartElement(u"part-list"_s);
     for (int part = 1; part <= score.partCount; ++part) {
         const QString id = QString("P%1").arg(part);
-        xml.writeStartElement("score-part");
-        xml.writeAttribute("id", id);
-        const QString name = part == 1 ? "篠笛" : QString("篠笛 %1").arg(part);
-        xml.writeTextElement("part-name", name);
-        xml.writeStartElement("score-instrument");
-        xml.writeAttribute("id", id + "-I1");
-        xml.writeTextElement("instrument-name", name);
+        xml.writeStartElement(u"score-part"_s);
+        xml.writeAttribute(u"id"_s, id);
+        const QString name = part == 1 ? u"篠笛"_s : QString(u"篠笛 %1"_s).arg(part);
+        xml.writeTextElement(u"part-name"_s, name);
+        xml.writeStartElement(u"score-instrument"_s);
+        xml.writeAttribute(u"id"_s, id + u"-I1"_s);
+        xml.writeTextElement(u"instrument-name"_s, name);
         xml.writeEndElement();
-        xml.writeStartElement("midi-instrument");
-        xml.writeAttribute("id", id + "-I1");
-        xml.writeTextElement("midi-channel", QString::number(part));
-        xml.writeTextElement("midi-program", QString::number(score.part(part).instrument + 1));
+        xml.writeStartElement(u"midi-instrument"_s);
+        xml.writeAttribute(u"id"_s, id + u"-I1"_s);
+        xml.writeTextElement(u"midi-channel"_s, QString::number(part));
+        xml.writeTextElement(u"midi-program"_s, QString::number(score.part(part).instrument + 1));
         xml.writeEndElement();
         xml.writeEndElement();
     }
     xml.writeEndElement();
 }
 
+// The writer's UTF-8 appended straight to a string: a QByteArray's buffer device costs a resize per write.
+class StringSink : public QIODevice {
+public:
+    explicit StringSink(std::string& out) : out_(out) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override {
+        out_.append(data, static_cast<size_t>(size));
+        return size;
+    }
+    qint64 readData(char*, qint64) override { return -1; }
+
+private:
+    std::string& out_;
+};
+
 }  // namespace
 
 std::string musicXmlOf(model::Score& score) {
     score.recomputePositions();
     midi::performancePass(score);
-    QString text;
-    QXmlStreamWriter xml(&text);
+    std::string bytes;
+    size_t notes = 0;
+    for (int part = 1; part <= score.partCount; ++part) model::forEachNote(score.part(part).partHead, [&](const model::TNote&) { ++notes; });
+    bytes.reserve(4096 + notes * 600);  // a note takes about 500 bytes: the text grows once at most
+    StringSink sink(bytes);
+    QXmlStreamWriter xml(&sink);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(1);
     xml.writeStartDocument();
     xml.writeDTD(
         "<!DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 4.0 Partwise//EN\" "
         "\"http://www.musicxml.org/dtds/partwise.dtd\">");
-    xml.writeStartElement("score-partwise");
-    xml.writeAttribute("version", "4.0");
+    xml.writeStartElement(u"score-partwise"_s);
+    xml.writeAttribute(u"version"_s, u"4.0"_s);
     writeHeader(xml, score);
     for (int part = 1; part <= score.partCount; ++part) PartWriter(xml, score, part, score.song.fluteKey).write();
     xml.writeEndElement();
     xml.writeEndDocument();
-    return text.toStdString();
+    return bytes;
 }
 
 }  // namespace shinofu::musicxml

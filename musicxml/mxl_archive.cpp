@@ -2,7 +2,8 @@
 
 #include <zip.h>
 
-#include <QXmlStreamReader>
+#include <pugixml.hpp>
+
 #include <memory>
 
 namespace shinofu::musicxml {
@@ -36,14 +37,11 @@ EntryRead readEntry(zip_t* archive, const char* name, size_t mostBytes, std::str
 
 // The first rootfile's path in the container, or nothing.
 std::optional<std::string> rootPath(const std::string& container) {
-    QXmlStreamReader xml(QByteArray::fromStdString(container));
-    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
-        if (xml.isStartElement() && xml.name() == u"rootfile") {
-            const QString path = xml.attributes().value("full-path").toString();
-            if (!path.isEmpty()) return path.toStdString();
-        }
-    }
-    return std::nullopt;
+    pugi::xml_document xml;
+    if (!xml.load_buffer(container.data(), container.size())) return std::nullopt;
+    const std::string path = xml.document_element().child("rootfiles").child("rootfile").attribute("full-path").value();
+    if (path.empty()) return std::nullopt;
+    return path;
 }
 
 // Without a container, the first .musicxml or .xml entry outside META-INF.

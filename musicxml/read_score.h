@@ -2,7 +2,6 @@
 // length units, with the marks that stand before or on each note and the signs of each measure.
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -43,7 +42,7 @@ struct ReadMeasure {
 };
 
 struct ReadPart {
-    QString id;
+    std::string id;
     std::optional<int> program;
     bool fClef = false;
     bool beamsWritten = false;
@@ -53,9 +52,9 @@ struct ReadPart {
 
 struct ReadScore {
     std::vector<ReadPart> parts;
-    QString title;
-    QString composer;
-    QString lyricist;
+    std::string title;
+    std::string composer;
+    std::string lyricist;
     std::optional<int> fifths;
     std::optional<std::pair<int, int>> time;
     std::optional<int> tempo;

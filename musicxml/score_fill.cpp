@@ -130,9 +130,9 @@ void fillScore(model::Score& score, ReadScore& read) {
         part.displaySlot = number;
         if (number <= static_cast<int>(read.parts.size())) fillPart(score, number, read.parts[static_cast<size_t>(number - 1)], sixteenthWidth);
     }
-    score.fixedSymbol(model::kTitleSymbol).text = read.title.toStdString();
-    score.fixedSymbol(model::kComposerSymbol).text = read.composer.toStdString();
-    score.fixedSymbol(model::kLyricistSymbol).text = read.lyricist.toStdString();
+    score.fixedSymbol(model::kTitleSymbol).text = read.title;
+    score.fixedSymbol(model::kComposerSymbol).text = read.composer;
+    score.fixedSymbol(model::kLyricistSymbol).text = read.lyricist;
     model::placeTempoSymbols(score, true);
     score.recomputePositions();
 }
