@@ -153,7 +153,7 @@ private:
         if (!repeat && !ending) return;
         xml_.writeStartElement(u"barline"_s);
         xml_.writeAttribute(u"location"_s, u"left"_s);
-        if (repeat) xml_.writeTextElement(u"bar-style"_s, u"heavy-light"_s);
+        xml_.writeTextElement(u"bar-style"_s, repeat ? u"heavy-light"_s : u"regular"_s);
         if (ending) {
             xml_.writeStartElement(u"ending"_s);
             xml_.writeAttribute(u"number"_s, QString::number(ending));

@@ -314,6 +314,28 @@ TEST_F(NoteEditing, MidiImportReplacesTheScoreOnlyWhenTheFileReads) {
     EXPECT_TRUE(window.windowTitle().startsWith("demo"));
 }
 
+TEST_F(NoteEditing, MusicXmlSentOutAndBroughtBackThroughTheMenus) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    const auto demo = model::scoreFileLines(session_.score);
+    std::ofstream(home_.root() / "broken.musicxml") << "<score-partwise><part-list>";
+    dialogs_.answers.push_back(home_.root() / "broken.musicxml");
+    trigger({"ファイル&F", "MusicXML読み込み"});
+    EXPECT_TRUE(dialogs_.messages.back().starts_with("MusicXMLが壊れています")) << dialogs_.messages.back();
+    EXPECT_EQ(model::scoreFileLines(session_.score), demo);  // untouched
+
+    dialogs_.answers.push_back(home_.root() / "sakura");
+    trigger({"ファイル&F", "MusicXML保存"});
+    ASSERT_TRUE(std::filesystem::exists(home_.root() / "sakura.musicxml"));
+    trigger({"ファイル&F", "新規作成&N"});
+    dialogs_.answers.push_back(home_.root() / "sakura.musicxml");
+    trigger({"ファイル&F", "MusicXML読み込み"});
+    EXPECT_EQ(session_.score.title(), "さくらさくら");
+    EXPECT_EQ(firstItems(session_.score, 3), "d2 n n 96 d,d2 n n 96 d,e2 n n 192 d");
+    EXPECT_TRUE(window.windowTitle().startsWith("さくらさくら"));
+    EXPECT_TRUE(session_.score.saved);  // nothing to save until it is edited
+}
+
 TEST_F(NoteEditing, MarksAndSignsFromTheMenusAreSaved) {
     MainWindow& window = start();
     window.openAtStart(kDemo);
