@@ -366,6 +366,11 @@ private:
             if (!rest) keepHigher(part, stepIndex, alter, octave, written);
             return std::nullopt;
         }
+        if (const pugi::xml_node tuplet = node.child("time-modification")) {
+            const int actual = tuplet.child("actual-notes").text().as_int();
+            const int normal = tuplet.child("normal-notes").text().as_int();
+            if (actual != 3 || normal != 2) out_.notices.insert("３連符のほかの連符は近い長さにしました");
+        }
         ReadNote note;
         const int len = unitsOf(part, node.child("duration").text().as_double());
         const std::string voice = textOf(node.child("voice"));

@@ -166,6 +166,16 @@ TEST(MusicXmlImport, TripletsBeamsAsWrittenAndBeamsByTheMeterWhereTheFileHasNone
                                                         {model::kNoRole, model::kNoRole},       {model::kNoRole, model::kNoRole}};
     EXPECT_EQ(roles, asWritten);
 
+    EXPECT_TRUE(beamed->read.notices.empty());
+    const std::string quintuplet = "<time-modification><actual-notes>5</actual-notes><normal-notes>4</normal-notes></time-modification>";
+    const auto fives = import(document(note("C", 5, 96, quintuplet) + note("D", 5, 96, quintuplet) + note("E", 5, 96, quintuplet) +
+                                       note("F", 5, 96, quintuplet) + note("G", 5, 96, quintuplet) + note("A", 5, 1440)));
+    ASSERT_TRUE(fives->read.read);
+    EXPECT_TRUE(noticed(fives->read, "３連符のほかの連符は近い長さにしました"));
+    int total = 0;
+    for (const model::TNote* n : notesOf(fives->score, 1)) total += n->len;
+    EXPECT_EQ(total, 48);  // the measure still adds up
+
     const auto plain = import(document(note("F", 5, 240) + note("G", 5, 240) + note("A", 5, 1440)));
     const auto notes = notesOf(plain->score, 1);
     EXPECT_EQ(notes[0]->beam, model::kRoleStart);
