@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A new user's way through the whole program, with real keys and clicks on a virtual display:
 # open the demo, edit a note, cut a measure and undo, transpose, play, switch to numeric notation,
-# export a picture, print to PDF, save, import a MIDI file and save again. Every step is checked in
-# the files it leaves.
+# export a picture, print to PDF, save, import a MIDI file and save again, send it out as MusicXML and
+# read that back. Every step is checked in the files it leaves.
 set -euo pipefail
 build="$1"
 source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -137,6 +137,25 @@ keys alt+f s
 answer "$work/imported.gd4"
 wait_file "$work/imported.gd4" || fail "the imported score was not saved"
 grep -aq '^\$END' "$work/imported.gd4" || fail "the imported score is not a score file"
+
+step "sent out as MusicXML and read back"
+keys alt+f
+for i in 1 2 3 4 5 6 7 8 9 10; do xdotool key Down; done
+keys Return                          # MusicXML保存
+answer "$work/sent"
+wait_file "$work/sent.musicxml" || fail "no MusicXML written"
+grep -q "<score-partwise" "$work/sent.musicxml" || fail "the written file is not MusicXML"
+focus_main
+keys alt+f
+for i in 1 2 3 4 5 6; do xdotool key Down; done
+keys Return                          # MusicXML読み込み
+answer "$work/sent.musicxml"
+focus_main
+keys alt+f s                         # an imported score has no file yet: saving asks for one
+
+answer "$work/from-musicxml.gd4"
+wait_file "$work/from-musicxml.gd4" || fail "the score read from MusicXML was not saved"
+[ "$(first_measures "$work/from-musicxml.gd4")" = "$(first_measures "$work/imported.gd4")" ] || fail "MusicXML brought back other notes"
 
 step "reopened"
 keys alt+f r
