@@ -152,7 +152,6 @@ keys Return                          # MusicXML読み込み
 answer "$work/sent.musicxml"
 focus_main
 keys alt+f s                         # an imported score has no file yet: saving asks for one
-
 answer "$work/from-musicxml.gd4"
 wait_file "$work/from-musicxml.gd4" || fail "the score read from MusicXML was not saved"
 [ "$(first_measures "$work/from-musicxml.gd4")" = "$(first_measures "$work/imported.gd4")" ] || fail "MusicXML brought back other notes"
