@@ -397,6 +397,7 @@ private:
         }
         if (rest) {
             note.tieStart = note.tieStop = false;
+            if (is(node.attribute("print-object"), "no")) note.pitch = model::kHiddenRest;
         } else if (!spell(part, note, stepIndex, alter, octave, written)) {
             return std::nullopt;
         }

@@ -120,14 +120,15 @@ TEST(MusicXmlImport, VoicesChordsGraceCueAndMultiMeasureRestsAreReportedNotDrawn
         "<backup><duration>1920</duration></backup>" + note("C", 4, 1920, "", 0, "2") +
         "</measure><measure number=\"4\">" +
         "<note><cue/><pitch><step>A</step><octave>4</octave></pitch><duration>1920</duration><voice>1</voice></note>" +
-        "<forward><duration>1920</duration></forward>";
+        "<forward><duration>960</duration></forward>" +
+        "<note print-object=\"no\"><rest/><duration>960</duration><voice>1</voice></note>";
     const auto imported = import(document(measures));
     ASSERT_TRUE(imported->read.read) << imported->read.error;
     const auto notes = notesOf(imported->score, 1);
     std::vector<std::pair<int, int>> got;  // pitch, len
     for (const model::TNote* n : notes) got.emplace_back(n->pitch, n->len);
     const std::vector<std::pair<int, int>> expected = {
-        {model::kRest, 48}, {model::kRest, 48}, {24, 24}, {19, 24}, {model::kHiddenRest, 48}};
+        {model::kRest, 48}, {model::kRest, 48}, {24, 24}, {19, 24}, {model::kHiddenRest, 24}, {model::kHiddenRest, 24}};
     EXPECT_EQ(got, expected);
     const auto& read = imported->read;
     EXPECT_TRUE(noticed(read, "和音は一番上の音だけを読みました"));
