@@ -45,20 +45,36 @@ void setLength(model::Score& score, model::TNote& note, int len) {
     note.playTime = model::playTimeFor(len, score.song.msPerUnit);
 }
 
-// A note over the bar line: the part in this measure goes in front, tied to the rest.
+bool arrives(uint8_t role) { return role == model::kRoleEnd || role == model::kRoleMiddle || role == model::kRoleEndAndStart; }
+bool leaves(uint8_t role) { return role == model::kRoleStart || role == model::kRoleMiddle || role == model::kRoleEndAndStart; }
+
+// The record keeps its first `firstLen` units and a new record after it takes the rest: a tie
+// joins the pieces, a slur runs over both, the lyric stays where the note begins.
+model::TNote* splitNote(model::Score& score, model::TNote& note, int firstLen) {
+    model::TNote* second = insertAfter(score, note);
+    copySound(score, note, *second, note.len - firstLen);
+    setLength(score, note, firstLen);
+    if (model::isStaffPitch(note.pitch)) {
+        const uint8_t tie = note.tie;
+        note.tie = arrives(tie) ? model::kRoleEndAndStart : model::kRoleStart;
+        second->tie = leaves(tie) ? model::kRoleEndAndStart : model::kRoleEnd;
+    }
+    // A slur arriving ends on the second piece, one leaving starts from the first.
+    const uint8_t slur = note.slur;
+    if (slur != model::kNoRole) {
+        note.slur = slur == model::kRoleEndAndStart ? model::kRoleEnd : arrives(slur) ? model::kRoleMiddle : model::kRoleStart;
+        second->slur = slur == model::kRoleEndAndStart ? model::kRoleStart : leaves(slur) ? model::kRoleMiddle : model::kRoleEnd;
+    }
+    return second;
+}
+
+// A note over the bar line: the part in this measure stays, the rest follows it tied.
 void splitAtBarLines(model::Score& score, int part) {
     const int measureLen = score.measureLen();
     int position = 0;
     for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
         while (position + note->len > measureLen) {
-            const int inThisMeasure = measureLen - position;
-            model::TNote* first = insertNoteBefore(score, part, *note);
-            copySound(score, *note, *first, inThisMeasure);
-            setLength(score, *note, note->len - inThisMeasure);
-            if (note->pitch != model::kRest) {
-                first->tie = note->tie == model::kNoRole || note->tie == model::kRoleStart ? model::kRoleStart : model::kRoleEndAndStart;
-                note->tie = model::kRoleEnd;
-            }
+            note = splitNote(score, *note, measureLen - position);
             position = 0;
         }
         position = (position + note->len) % measureLen;
@@ -73,15 +89,7 @@ void splitIntoNoteValues(model::Score& score, int part) {
         const int sixteenths = note->len / 3;
         const auto split = std::find_if(std::begin(kSplits), std::end(kSplits), [&](auto s) { return s.first == sixteenths; });
         if (split == std::end(kSplits)) continue;
-        model::TNote* second = insertAfter(score, *note);
-        copySound(score, *note, *second, (sixteenths - split->second) * 3);
-        setLength(score, *note, split->second * 3);
-        if (note->pitch != model::kRest) {
-            const uint8_t was = note->tie;
-            note->tie = was == model::kRoleEnd || was == model::kRoleEndAndStart ? model::kRoleEndAndStart : model::kRoleStart;
-            second->tie = was == model::kRoleStart || was == model::kRoleEndAndStart ? model::kRoleEndAndStart : model::kRoleEnd;
-        }
-        note = second;
+        note = splitNote(score, *note, split->second * 3);
     }
 }
 
@@ -104,13 +112,7 @@ void groupTriplets(model::Score& score, int part) {
             continue;
         }
         auto halve = [&](model::TNote& whole, uint8_t secondRole) {
-            model::TNote* half = insertAfter(score, whole);
-            copySound(score, whole, *half, whole.len / 2);
-            setLength(score, whole, whole.len / 2);
-            if (whole.pitch != model::kRest) {
-                whole.tie = model::kRoleStart;
-                half->tie = model::kRoleEnd;
-            }
+            model::TNote* half = splitNote(score, whole, whole.len / 2);
             half->triplet = secondRole;
             return half;
         };

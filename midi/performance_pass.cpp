@@ -3,53 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "midi/accidental_carry.h"
 #include "numeric/fingering.h"
 
 namespace shinofu::midi {
 namespace {
 
 constexpr int kMidiOffset = 35;  // "c1" (chromatic number 25) is MIDI note 60
-constexpr int kOctave = 7;       // staff positions per octave
-constexpr int kHighestCarriedUp = 22;  // "c2": octave-up entries are added below it
-
-// Accidentals written earlier in the measure, by staff position; they carry to later notes on the
-// same position and an octave away until the bar line.
-class CarryTable {
-public:
-    void write(uint8_t pitch, uint8_t accidental) {
-        set(pitch, accidental, true);
-        // The octave above gains an entry only below "c2", as stored scores have always sounded
-        // and been fingered; an entry already there takes the new accidental.
-        set(pitch + kOctave, accidental, pitch + kOctave < kHighestCarriedUp);
-        set(pitch - kOctave, accidental, true);
-    }
-    uint8_t carried(uint8_t pitch) const {
-        for (const Entry& e : entries_) {
-            if (e.pitch == pitch) return e.accidental;
-        }
-        return model::kNoAccidental;
-    }
-    bool empty() const { return entries_.empty(); }
-    void clear() { entries_.clear(); }
-
-private:
-    void set(int position, uint8_t accidental, bool mayAdd) {
-        if (!model::isStaffPitch(static_cast<uint8_t>(position))) return;
-        auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.pitch == position; });
-        if (found != entries_.end()) {
-            found->accidental = accidental;
-        } else if (mayAdd && entries_.size() < kCarryTableSize) {
-            entries_.push_back({static_cast<uint8_t>(position), accidental});
-        }
-    }
-
-    struct Entry {
-        uint8_t pitch;
-        uint8_t accidental;
-    };
-    std::vector<Entry> entries_;
-};
-
 bool continuesTie(const model::TNote& note) {
     return note.tie == model::kRoleMiddle || note.tie == model::kRoleEnd || note.tie == model::kRoleEndAndStart;
 }
@@ -65,7 +25,7 @@ int performancePass(model::Score& score) {
     int length = 0;
     for (int part = 1; part <= score.partCount; ++part) {
         // Each part starts with a clean table: accidentals never carry from one part to another.
-        CarryTable carry;
+        AccidentalCarry carry;
         int total = 0;
         model::forEachNote(score.part(part).partHead, [&](model::TNote& note) {
             if (note.accidental != model::kNoAccidental) {

@@ -7,8 +7,9 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
-#include <map>
 
+#include "midi/accidental_carry.h"
+#include "musicxml/alterations.h"
 #include "musicxml/read_score.h"
 #include "musicxml/score_fill.h"
 #include "render/length_signs.h"
@@ -35,16 +36,6 @@ std::string lowered(std::string text) {
     return text;
 }
 
-// The key's alteration of a step (C = 0 .. B = 6) with `fifths` sharps (or flats when negative).
-int keyAlteration(int fifths, int step) {
-    static constexpr std::array<int, 7> kSharpOrder = {3, 0, 4, 1, 5, 2, 6};  // F C G D A E B
-    for (int i = 0; i < std::abs(fifths) && i < 7; ++i) {
-        const int altered = fifths > 0 ? kSharpOrder[static_cast<size_t>(i)] : kSharpOrder[static_cast<size_t>(6 - i)];
-        if (altered == step) return fifths > 0 ? 1 : -1;
-    }
-    return 0;
-}
-
 uint8_t accidentalCode(std::string_view name) {
     if (name == "sharp") return model::kSharp;
     if (name == "flat") return model::kFlat;
@@ -52,26 +43,6 @@ uint8_t accidentalCode(std::string_view name) {
     if (name == "double-sharp" || name == "sharp-sharp") return model::kDoubleSharp;
     if (name == "flat-flat") return model::kDoubleFlat;
     return model::kNoAccidental;
-}
-
-uint8_t accidentalOfAlter(int alter) {
-    switch (alter) {
-        case 1: return model::kSharp;
-        case -1: return model::kFlat;
-        case 2: return model::kDoubleSharp;
-        case -2: return model::kDoubleFlat;
-        default: return model::kNatural;
-    }
-}
-
-int alterOfAccidental(uint8_t accidental) {
-    switch (accidental) {
-        case model::kSharp: return 1;
-        case model::kFlat: return -1;
-        case model::kDoubleSharp: return 2;
-        case model::kDoubleFlat: return -2;
-        default: return 0;
-    }
 }
 
 int dynamicsOf(std::string_view name) {
@@ -107,7 +78,7 @@ struct PartCursor {
     int voiceEnd = 0;        // units of the first voice read in this measure
     int cursor = 0;          // where backup and forward have moved to in this measure
     bool implicit = false;   // a pickup measure
-    std::map<std::pair<int, int>, int> carried;  // (step, octave) → alteration written earlier in the measure
+    midi::AccidentalCarry carry;  // accidentals written earlier in the measure, carried as the score carries them
     ReadNote pending;        // directions waiting for the next note
     model::HairpinRole openWedge = model::kNoHairpin;
 };
@@ -192,7 +163,7 @@ private:
         part.implicit = is(measure.attribute("implicit"), "yes");
         part.voiceEnd = 0;
         part.cursor = 0;
-        part.carried.clear();
+        part.carry.clear();
         for (const pugi::xml_node& child : measure.children()) {
             if (named(child, "attributes")) {
                 readAttributes(child, part);
@@ -359,7 +330,9 @@ private:
         const int stepIndex = stepIndexOf(textOf(pitch.child("step")));
         const int alter = static_cast<int>(std::lround(pitch.child("alter").text().as_double()));
         const int octave = pitch.child("octave").text().as_int(4);
-        const uint8_t written = accidentalCode(textOf(node.child("accidental")));
+        // A cautionary accidental restates what the notes already sound: the score needs none.
+        const pugi::xml_node accidental = node.child("accidental");
+        const uint8_t written = is(accidental.attribute("cautionary"), "yes") ? uint8_t{model::kNoAccidental} : accidentalCode(textOf(accidental));
         if (!rest && stepIndex < 0) return std::string("MusicXMLの音名が読めません");
         if (node.child("chord")) {
             out_.notices.insert("和音は一番上の音だけを読みました");
@@ -411,8 +384,9 @@ private:
         return model::kNoRole;  // hooks
     }
 
-    // Pitch and accidental as written: an alteration neither the key nor an earlier accidental
-    // of the measure gives is spelled out; a note tied over from before keeps its sound.
+    // Pitch and accidental as written: an alteration the score would not sound there (by the key
+    // and the accidentals it carries in the measure, an octave away too) is spelled out; a note
+    // tied over from before keeps its sound.
     bool spell(PartCursor& part, ReadNote& note, int stepIndex, int alter, int octave, uint8_t written) {
         if (octave < -10 || octave > 20) return false;
         int pitch = (octave - 2) * 7 + stepIndex + 1;
@@ -422,16 +396,14 @@ private:
             while (pitch > model::kHighestPitch) pitch -= 7;
         }
         note.pitch = static_cast<uint8_t>(pitch);
-        const auto place = std::pair{stepIndex, octave};
-        const auto carried = part.carried.find(place);
-        const int inEffect = carried != part.carried.end() ? carried->second : keyAlteration(out_.fifths.value_or(0), stepIndex);
+        const uint8_t carried = part.carry.carried(note.pitch);
+        const int inEffect = carried != model::kNoAccidental ? alterOfAccidental(carried) : keyAlteration(out_.fifths.value_or(0), stepIndex);
         if (written != model::kNoAccidental) {
             note.accidental = written;
-            part.carried[place] = alterOfAccidental(written);
         } else if (alter != inEffect && !note.tieStop) {
             note.accidental = accidentalOfAlter(alter);
-            part.carried[place] = alter;
         }
+        if (note.accidental != model::kNoAccidental) part.carry.write(note.pitch, note.accidental);
         return true;
     }
 

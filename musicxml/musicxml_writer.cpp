@@ -6,8 +6,10 @@
 #include <array>
 #include <limits>
 #include <map>
+#include <unordered_map>
 
 #include "midi/performance_pass.h"
+#include "musicxml/alterations.h"
 #include "musicxml/musicxml_reader.h"
 #include "numeric/fingering.h"
 #include "render/length_signs.h"
@@ -43,7 +45,7 @@ SignType signOf(int len) {
         case 4: return {u"eighth"_s, 0, true};
         case 3: return {u"16th"_s, 0, false};
         case 2: return {u"16th"_s, 0, true};
-        default: return {"32nd", 0, false};
+        default: return {u"32nd"_s, 0, true};  // a single unit
     }
 }
 
@@ -72,6 +74,27 @@ Meter meterOf(int index) {
     return kMeters[static_cast<size_t>(std::clamp(index, 0, 4))];
 }
 
+enum class BeamPlace : uint8_t { Begin, Continue, End };
+
+// Beam groups as the staff draws them: from a note that starts a beam to the first that ends one
+// (a start without an end of its own joins the next group), at most 64 records; a group left open
+// is not beamed.
+std::unordered_map<const model::TNote*, BeamPlace> beamPlacesOf(const model::TNote* head) {
+    constexpr int kMostGroupNotes = 64;
+    std::unordered_map<const model::TNote*, BeamPlace> places;
+    for (const model::TNote* note = head; note && !note->isEndMarker(); note = note->next) {
+        if (note->beam != model::kRoleStart) continue;
+        const model::TNote* end = note->next;
+        for (int count = 1; end && !end->isEndMarker() && end->beam != model::kRoleEnd && count < kMostGroupNotes; ++count) end = end->next;
+        if (!end || end->isEndMarker() || end->beam != model::kRoleEnd) continue;
+        places[note] = BeamPlace::Begin;
+        for (const model::TNote* inside = note->next; inside != end; inside = inside->next) places[inside] = BeamPlace::Continue;
+        places[end] = BeamPlace::End;
+        note = end;
+    }
+    return places;
+}
+
 class PartWriter {
 public:
     PartWriter(QXmlStreamWriter& xml, const model::Score& score, int part, int fluteKey)
@@ -83,6 +106,7 @@ public:
             if (mark.anchorPos >= 0) marks_.emplace(mark.anchorPos, &mark);
         }
         nextMark_ = marks_.begin();
+        beams_ = beamPlacesOf(score.part(part).partHead);
     }
 
     void write() {
@@ -110,6 +134,7 @@ public:
 private:
     void openMeasure() {
         open_ = true;
+        shownAlters_.clear();
         xml_.writeStartElement(u"measure"_s);
         xml_.writeAttribute(u"number"_s, QString::number(measure_));
         writeLeftBarline();
@@ -278,7 +303,9 @@ private:
         std::vector<int> pieces;
         for (int left = note.len, at = inMeasure_; left > 0;) {
             const int piece = std::min(left, measureLen_ - at);
-            for (int len : render::signLengths(piece)) pieces.push_back(len);
+            // A single unit is a triplet thirty-second here; the staff draws it a size up to be seen.
+            const std::vector<int> signs = piece == 1 ? std::vector<int>{1} : render::signLengths(piece);
+            pieces.insert(pieces.end(), signs.begin(), signs.end());
             left -= piece;
             at = (at + piece) % measureLen_;
         }
@@ -294,6 +321,7 @@ private:
     void writeSign(const model::TNote& note, int len, bool first, bool last, bool beamed) {
         const bool rest = !model::isStaffPitch(note.pitch);
         const SignType sign = signOf(len);
+        int alter = 0;
         xml_.writeStartElement(u"note"_s);
         if (note.pitch == model::kHiddenRest) xml_.writeAttribute(u"print-object"_s, u"no"_s);
         if (rest) {
@@ -302,7 +330,7 @@ private:
             const int step = (note.pitch - 1) % 7;
             const int octave = (note.pitch - 1) / 7 + 2;
             const int sounding = midi::midiNoteOf(note, score_.song.keySig);
-            const int alter = sounding - (12 * (octave + 1) + kNaturalSemitones[static_cast<size_t>(step)]);
+            alter = sounding - (12 * (octave + 1) + kNaturalSemitones[static_cast<size_t>(step)]);
             xml_.writeStartElement(u"pitch"_s);
             xml_.writeTextElement(u"step"_s, QString(QChar(kSteps[step])));
             if (alter != 0) xml_.writeTextElement(u"alter"_s, QString::number(alter));
@@ -319,7 +347,7 @@ private:
         xml_.writeTextElement(u"voice"_s, u"1"_s);
         xml_.writeTextElement(u"type"_s, sign.type);
         for (int dot = 0; dot < sign.dots; ++dot) xml_.writeEmptyElement(u"dot"_s);
-        if (first && !rest && note.accidental != model::kNoAccidental) writeAccidental(note.accidental);
+        if (first && !rest) writeAccidental(note, alter, tieStop);
         if (sign.triplet) {
             xml_.writeStartElement(u"time-modification"_s);
             xml_.writeTextElement(u"actual-notes"_s, u"3"_s);
@@ -371,44 +399,47 @@ private:
         xml_.writeEndElement();
     }
 
-    void writeAccidental(uint8_t accidental) {
+    // The accidental the score writes, and where the score only carries one from an octave away
+    // (which MusicXML does not), the same one marked cautionary, so other programs show it.
+    void writeAccidental(const model::TNote& note, int alter, bool tiedOver) {
+        const auto place = std::pair{(note.pitch - 1) % 7, (note.pitch - 1) / 7};
+        const auto shown = shownAlters_.find(place);
+        const int inEffect = shown != shownAlters_.end() ? shown->second : keyAlteration(fifthsOf(score_.song.keySig), place.first);
+        const bool written = note.accidental != model::kNoAccidental;
+        if (!written && (alter == inEffect || tiedOver)) return;
+        const uint8_t accidental = written ? note.accidental : accidentalOfAlter(alter);
         const QString name = accidental == model::kSharp         ? u"sharp"_s
                            : accidental == model::kFlat        ? u"flat"_s
                            : accidental == model::kDoubleSharp ? u"double-sharp"_s
                            : accidental == model::kDoubleFlat  ? u"flat-flat"_s
                                                                : u"natural"_s;
-        xml_.writeTextElement(u"accidental"_s, name);
+        xml_.writeStartElement(u"accidental"_s);
+        if (!written) xml_.writeAttribute(u"cautionary"_s, u"yes"_s);
+        xml_.writeCharacters(name);
+        xml_.writeEndElement();
+        shownAlters_[place] = alter;
     }
 
     // The first beam from the note's role, the second over neighbouring sixteenths in the group.
     void writeBeams(const model::TNote& note) {
-        const auto inGroupAfter = [](const model::TNote* next) {
-            return next && !next->isEndMarker() && (next->beam == model::kRoleMiddle || next->beam == model::kRoleEnd);
-        };
-        const auto short16 = [](const model::TNote* n) { return n && n->len <= 3 && model::isStaffPitch(n->pitch); };
-        const bool continues = note.beam == model::kRoleStart || note.beam == model::kRoleMiddle;
-        const bool valid = note.beam == model::kRoleStart ? inGroupAfter(note.next)
-                           : note.beam == model::kRoleMiddle || note.beam == model::kRoleEnd ? beamOpen_ : false;
-        if (!valid) {
-            beamOpen_ = false;
-            return;
-        }
-        const QString first = note.beam == model::kRoleStart ? u"begin"_s : note.beam == model::kRoleMiddle ? u"continue"_s : u"end"_s;
+        const auto found = beams_.find(&note);
+        if (found == beams_.end()) return;
+        const BeamPlace place = found->second;
+        const QString first = place == BeamPlace::Begin ? u"begin"_s : place == BeamPlace::Continue ? u"continue"_s : u"end"_s;
         xml_.writeStartElement(u"beam"_s);
         xml_.writeAttribute(u"number"_s, u"1"_s);
         xml_.writeCharacters(first);
         xml_.writeEndElement();
-        if (note.len <= 3) {
-            const bool before = beamOpen_ && short16(note.prev);
-            const bool after = continues && inGroupAfter(note.next) && short16(note.next);
-            const QString second = before && after ? u"continue"_s : before ? u"end"_s : after ? u"begin"_s
-                                 : note.beam == model::kRoleStart ? u"forward hook"_s : u"backward hook"_s;
-            xml_.writeStartElement(u"beam"_s);
-            xml_.writeAttribute(u"number"_s, u"2"_s);
-            xml_.writeCharacters(second);
-            xml_.writeEndElement();
-        }
-        beamOpen_ = continues;
+        const auto short16 = [](const model::TNote* n) { return n->len <= 3 && model::isStaffPitch(n->pitch); };
+        if (!short16(&note)) return;
+        const bool before = place != BeamPlace::Begin && short16(note.prev);
+        const bool after = place != BeamPlace::End && short16(note.next);
+        const QString second = before && after ? u"continue"_s : before ? u"end"_s : after ? u"begin"_s
+                             : place == BeamPlace::Begin ? u"forward hook"_s : u"backward hook"_s;
+        xml_.writeStartElement(u"beam"_s);
+        xml_.writeAttribute(u"number"_s, u"2"_s);
+        xml_.writeCharacters(second);
+        xml_.writeEndElement();
     }
 
     void writeLyrics(const model::TNote& note) {
@@ -444,7 +475,8 @@ private:
     int measure_ = 1;
     int inMeasure_ = 0;
     bool open_ = false;
-    bool beamOpen_ = false;
+    std::unordered_map<const model::TNote*, BeamPlace> beams_;
+    std::map<std::pair<int, int>, int> shownAlters_;  // (step, octave) → alteration shown earlier in the measure
     int openEnding_ = 0;
     std::multimap<int, model::SymbolKind> signs_;      // by measure number
     std::multimap<int, const model::TMark*> marks_;    // by anchor
