@@ -1,8 +1,10 @@
 // Texts and signs placed on the page (TScoreSym) and performance marks tied to notes (TMark).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace shinofu::model {
 
@@ -51,6 +53,9 @@ struct TMark : SymbolFields {
     uint8_t dynamics = 0;  // 0 none, 1 ppp .. 8 fff
     uint8_t hairpin = 0;   // HairpinRole
 };
+
+// The names of the dynamics marks, ppp (1) .. fff (8).
+constexpr std::array<std::string_view, 8> kDynamicsNames = {"ppp", "pp", "p", "mp", "mf", "f", "ff", "fff"};
 
 enum HairpinRole : uint8_t {
     kNoHairpin = 0,

@@ -26,7 +26,6 @@ bool nextPart(int& part, int& dropped) {
 }  // namespace
 
 void applyMarkKeywords(std::string_view rest, TMark& mark) {
-    static constexpr std::array<std::string_view, 8> kDynamics = {"ppp", "pp", "p", "mp", "mf", "f", "ff", "fff"};
     static constexpr std::array<std::string_view, 4> kHairpins = {"crst", "cred", "dcst", "dced"};
     auto words = splitFields(rest, '$');
     for (size_t w = 1; w < words.size(); ++w) {
@@ -34,8 +33,8 @@ void applyMarkKeywords(std::string_view rest, TMark& mark) {
         if (word == "breath" || word == "brth") {
             mark.breath = true;
         } else if (!word.empty() && word.front() == 'R') {
-            for (size_t i = 0; i < kDynamics.size(); ++i) {
-                if (word.substr(1) == kDynamics[i]) mark.dynamics = static_cast<uint8_t>(i + 1);
+            for (size_t i = 0; i < kDynamicsNames.size(); ++i) {
+                if (word.substr(1) == kDynamicsNames[i]) mark.dynamics = static_cast<uint8_t>(i + 1);
             }
         } else if (!word.empty() && word.front() == 'C') {
             for (size_t i = 0; i < kHairpins.size(); ++i) {

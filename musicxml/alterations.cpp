@@ -1,20 +1,11 @@
 #include "musicxml/alterations.h"
 
-#include <array>
-#include <cstdlib>
-
 #include "model/pitch.h"
 
 namespace shinofu::musicxml {
 
-int keyAlteration(int fifths, int step) {
-    static constexpr std::array<int, 7> kSharpOrder = {3, 0, 4, 1, 5, 2, 6};  // F C G D A E B
-    for (int i = 0; i < std::abs(fifths) && i < 7; ++i) {
-        const int altered = fifths > 0 ? kSharpOrder[static_cast<size_t>(i)] : kSharpOrder[static_cast<size_t>(6 - i)];
-        if (altered == step) return fifths > 0 ? 1 : -1;
-    }
-    return 0;
-}
+int fifthsOfKey(int keySig) { return keySig <= 7 ? keySig : -(keySig - 7); }
+int keyOfFifths(int fifths) { return fifths >= 0 ? fifths : -fifths + 7; }
 
 uint8_t accidentalOfAlter(int alter) {
     switch (alter) {

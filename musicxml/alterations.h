@@ -1,13 +1,14 @@
-// Alterations in semitones (MusicXML's `alter`) and the score's accidental codes, each way, and
-// what a key signature gives a step.
+// Alterations in semitones (MusicXML's `alter`) and the score's accidental codes, and key
+// signatures as MusicXML's `fifths` and as the score's 0..14, each way.
 #pragma once
 
 #include <cstdint>
 
 namespace shinofu::musicxml {
 
-// The key's alteration of a step (C = 0 .. B = 6) with `fifths` sharps (or flats when negative).
-int keyAlteration(int fifths, int step);
+// Sharps positive, flats negative.
+int fifthsOfKey(int keySig);
+int keyOfFifths(int fifths);
 
 // kNatural for an alteration the codes do not have.
 uint8_t accidentalOfAlter(int alter);

@@ -7,8 +7,10 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "midi/accidental_carry.h"
+#include "model/key_signature.h"
 #include "musicxml/alterations.h"
 #include "musicxml/read_score.h"
 #include "musicxml/score_fill.h"
@@ -46,9 +48,8 @@ uint8_t accidentalCode(std::string_view name) {
 }
 
 int dynamicsOf(std::string_view name) {
-    static constexpr std::array<std::string_view, 8> kNames = {"ppp", "pp", "p", "mp", "mf", "f", "ff", "fff"};
-    for (size_t i = 0; i < kNames.size(); ++i) {
-        if (name == kNames[i]) return static_cast<int>(i) + 1;
+    for (size_t i = 0; i < model::kDynamicsNames.size(); ++i) {
+        if (name == model::kDynamicsNames[i]) return static_cast<int>(i) + 1;
     }
     return 0;
 }
@@ -79,7 +80,7 @@ struct PartCursor {
     int cursor = 0;          // where backup and forward have moved to in this measure
     bool implicit = false;   // a pickup measure
     midi::AccidentalCarry carry;  // accidentals written earlier in the measure, carried as the score carries them
-    ReadNote pending;        // directions waiting for the next note
+    DirectionMarks pending;  // directions waiting for the next note
     model::HairpinRole openWedge = model::kNoHairpin;
 };
 
@@ -261,7 +262,7 @@ private:
     void readDirection(const pugi::xml_node& direction, PartCursor& part) {
         if (const pugi::xml_node offset = direction.child("offset")) {
             const double value = offset.text().as_double();
-            part.pending.markOffset = value < 0 ? -unitsOf(part, -value) : unitsOf(part, value);
+            part.pending.offset = value < 0 ? -unitsOf(part, -value) : unitsOf(part, value);
         }
         if (const pugi::xml_node sound = direction.child("sound")) readSound(sound, part);
         for (const pugi::xml_node& type : direction.children("direction-type")) {
@@ -397,7 +398,7 @@ private:
         }
         note.pitch = static_cast<uint8_t>(pitch);
         const uint8_t carried = part.carry.carried(note.pitch);
-        const int inEffect = carried != model::kNoAccidental ? alterOfAccidental(carried) : keyAlteration(out_.fifths.value_or(0), stepIndex);
+        const int inEffect = carried != model::kNoAccidental ? alterOfAccidental(carried) : model::keyAlteration(keyOfFifths(out_.fifths.value_or(0)), stepIndex);
         if (written != model::kNoAccidental) {
             note.accidental = written;
         } else if (alter != inEffect && !note.tieStop) {
@@ -420,14 +421,7 @@ private:
 
     static Problem pushNote(PartCursor& part, ReadNote note) {
         if (static_cast<int>(part.part.notes.size()) >= kMostNotesPerPart) return std::string("MusicXMLの音符が多すぎます");
-        ReadNote& pending = part.pending;
-        note.dynamics = pending.dynamics;
-        note.hairpin = pending.hairpin;
-        note.rit = pending.rit;
-        note.aTempo = pending.aTempo;
-        note.words = std::move(pending.words);
-        note.markOffset = pending.markOffset;
-        pending = ReadNote{};
+        note.directions = std::exchange(part.pending, {});
         if (note.beam) part.part.beamsWritten = true;
         part.part.notes.push_back(std::move(note));
         return std::nullopt;

@@ -9,6 +9,8 @@
 #include <unordered_map>
 
 #include "midi/performance_pass.h"
+#include "model/key_signature.h"
+#include "model/meter.h"
 #include "musicxml/alterations.h"
 #include "musicxml/musicxml_reader.h"
 #include "numeric/fingering.h"
@@ -20,7 +22,6 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 constexpr int kDivisions = 12;  // per quarter: the model's own length units
-constexpr std::array<int, 7> kNaturalSemitones = {0, 2, 4, 5, 7, 9, 11};
 constexpr const char* kSteps = "CDEFGAB";
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
@@ -61,17 +62,6 @@ MarkMeaning meaningOf(const model::TMark& mark) {
     if (mark.aTempo || (glyph && mark.text == "_")) return MarkMeaning::ATempo;
     const bool blank = mark.text.find_first_not_of(' ') == std::string::npos;
     return blank ? MarkMeaning::None : MarkMeaning::Words;
-}
-
-int fifthsOf(int keySig) { return keySig <= 7 ? keySig : -(keySig - 7); }
-
-struct Meter {
-    int beats;
-    int beatType;
-};
-Meter meterOf(int index) {
-    static constexpr std::array<Meter, 5> kMeters = {{{4, 4}, {3, 4}, {2, 4}, {3, 8}, {6, 8}}};
-    return kMeters[static_cast<size_t>(std::clamp(index, 0, 4))];
 }
 
 enum class BeamPlace : uint8_t { Begin, Continue, End };
@@ -234,7 +224,6 @@ private:
     // The marks anchored up to `position` that MusicXML writes as directions, written where the
     // part stands at `here`; a mark inside the note before is moved back by an offset.
     void writeDirectionsBefore(int position, int here) {
-        static constexpr const char* kDynamics[] = {"ppp", "pp", "p", "mp", "mf", "f", "ff", "fff"};
         for (; nextMark_ != marks_.end() && nextMark_->first <= position; ++nextMark_) {
             const model::TMark& mark = *nextMark_->second;
             const MarkMeaning meaning = meaningOf(mark);
@@ -244,7 +233,7 @@ private:
             if (meaning == MarkMeaning::Dynamics) {
                 writeDirection([&] {
                     xml_.writeStartElement(u"dynamics"_s);
-                    xml_.writeEmptyElement(kDynamics[mark.dynamics - 1]);
+                    xml_.writeEmptyElement(QString::fromUtf8(model::kDynamicsNames[mark.dynamics - 1]));
                     xml_.writeEndElement();
                 }, "below", {}, {}, offset);
             } else if (meaning == MarkMeaning::Hairpin) {
@@ -269,12 +258,12 @@ private:
         xml_.writeStartElement(u"attributes"_s);
         xml_.writeTextElement(u"divisions"_s, QString::number(kDivisions));
         xml_.writeStartElement(u"key"_s);
-        xml_.writeTextElement(u"fifths"_s, QString::number(fifthsOf(score_.song.keySig)));
+        xml_.writeTextElement(u"fifths"_s, QString::number(fifthsOfKey(score_.song.keySig)));
         xml_.writeEndElement();
-        const Meter meter = meterOf(score_.song.meterIndex);
+        const model::Meter& meter = model::meterAt(score_.song.meterIndex);
         xml_.writeStartElement(u"time"_s);
-        xml_.writeTextElement(u"beats"_s, QString::number(meter.beats));
-        xml_.writeTextElement(u"beat-type"_s, QString::number(meter.beatType));
+        xml_.writeTextElement(u"beats"_s, QString::number(meter.numerator));
+        xml_.writeTextElement(u"beat-type"_s, QString::number(meter.denominator));
         xml_.writeEndElement();
         const bool fClef = score_.part(part_).fClef;
         xml_.writeStartElement(u"clef"_s);
@@ -329,8 +318,8 @@ private:
         } else {
             const int step = (note.pitch - 1) % 7;
             const int octave = (note.pitch - 1) / 7 + 2;
-            const int sounding = midi::midiNoteOf(note, score_.song.keySig);
-            alter = sounding - (12 * (octave + 1) + kNaturalSemitones[static_cast<size_t>(step)]);
+            // The sounding semitone against the plain letter's (the key of C has no alterations).
+            alter = numeric::semitoneOf(false, note.pitch, note.effAccidental, score_.song.keySig) - model::semitoneOfPitch(note.pitch, 0);
             xml_.writeStartElement(u"pitch"_s);
             xml_.writeTextElement(u"step"_s, QString(QChar(kSteps[step])));
             if (alter != 0) xml_.writeTextElement(u"alter"_s, QString::number(alter));
@@ -404,7 +393,7 @@ private:
     void writeAccidental(const model::TNote& note, int alter, bool tiedOver) {
         const auto place = std::pair{(note.pitch - 1) % 7, (note.pitch - 1) / 7};
         const auto shown = shownAlters_.find(place);
-        const int inEffect = shown != shownAlters_.end() ? shown->second : keyAlteration(fifthsOf(score_.song.keySig), place.first);
+        const int inEffect = shown != shownAlters_.end() ? shown->second : model::keyAlteration(score_.song.keySig, place.first);
         const bool written = note.accidental != model::kNoAccidental;
         if (!written && (alter == inEffect || tiedOver)) return;
         const uint8_t accidental = written ? note.accidental : accidentalOfAlter(alter);

@@ -14,6 +14,16 @@
 
 namespace shinofu::musicxml {
 
+// Directions met before a note, placed at its start.
+struct DirectionMarks {
+    int dynamics = 0;  // 1 ppp .. 8 fff
+    model::HairpinRole hairpin = model::kNoHairpin;
+    bool rit = false;
+    bool aTempo = false;
+    std::string words;
+    int offset = 0;  // units from the note's start where they stand
+};
+
 struct ReadNote {
     uint8_t pitch = model::kRest;
     uint8_t accidental = model::kNoAccidental;
@@ -27,13 +37,7 @@ struct ReadNote {
     bool fermata = false;
     bool breathAfter = false;
     std::string lyric;
-    // Directions met before the note, placed at its start.
-    int dynamics = 0;  // 1 ppp .. 8 fff
-    model::HairpinRole hairpin = model::kNoHairpin;
-    bool rit = false;
-    bool aTempo = false;
-    std::string words;
-    int markOffset = 0;  // units from the note's start where those directions stand
+    DirectionMarks directions;
 };
 
 struct ReadMeasure {

@@ -9,6 +9,7 @@
 #include "model/line_fit.h"
 #include "model/meter.h"
 #include "model/song_data_places.h"
+#include "musicxml/alterations.h"
 #include "render/view_state.h"
 
 namespace shinofu::musicxml {
@@ -30,14 +31,15 @@ int meterIndexOf(std::optional<std::pair<int, int>> time, std::set<std::string>&
 }
 
 void addMarks(model::Score& score, model::Part& part, const ReadNote& note, int noteStart, double sixteenthWidth) {
-    const int start = std::max(0, noteStart + note.markOffset);
-    if (note.dynamics) part.marks.push_back(edit::dynamicsMark(score, note.dynamics, start, 1));
-    if (note.hairpin) part.marks.push_back(edit::hairpinMark(score, note.hairpin, start, 1, sixteenthWidth));
-    if (note.rit) part.marks.push_back(edit::performanceMark(score, edit::MarkKind::Rit, start, 1));
-    if (note.aTempo) part.marks.push_back(edit::performanceMark(score, edit::MarkKind::ATempo, start, 1));
-    if (!note.words.empty()) {
+    const DirectionMarks& directions = note.directions;
+    const int start = std::max(0, noteStart + directions.offset);
+    if (directions.dynamics) part.marks.push_back(edit::dynamicsMark(score, directions.dynamics, start, 1));
+    if (directions.hairpin) part.marks.push_back(edit::hairpinMark(score, directions.hairpin, start, 1, sixteenthWidth));
+    if (directions.rit) part.marks.push_back(edit::performanceMark(score, edit::MarkKind::Rit, start, 1));
+    if (directions.aTempo) part.marks.push_back(edit::performanceMark(score, edit::MarkKind::ATempo, start, 1));
+    if (!directions.words.empty()) {
         model::TMark words = edit::performanceMark(score, edit::MarkKind::Other, start, 1);
-        words.text = note.words;
+        words.text = directions.words;
         part.marks.push_back(std::move(words));
     }
     if (note.fermata) part.marks.push_back(edit::performanceMark(score, edit::MarkKind::Fermata, noteStart, 1));
@@ -118,8 +120,7 @@ void fillScore(model::Score& score, ReadScore& read) {
         score.song.tempoText = std::to_string(score.song.tempo);
     }
     score.song.meterIndex = static_cast<uint8_t>(meterIndexOf(read.time, read.notices));
-    const int fifths = read.fifths.value_or(0);
-    score.song.keySig = static_cast<uint8_t>(fifths >= 0 ? fifths : -fifths + 7);
+    score.song.keySig = static_cast<uint8_t>(keyOfFifths(read.fifths.value_or(0)));
     score.partCount = parts;
     score.curPart = 1;
     const render::ViewState view;

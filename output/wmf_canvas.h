@@ -1,4 +1,4 @@
-// A canvas that records an plain Windows Metafile (the older format: no Béziers, 16-bit coordinates) with libuemf.
+// A canvas that records a plain Windows Metafile (the older format: no Béziers, 16-bit coordinates) with libuemf.
 #pragma once
 
 #include <cstdint>
