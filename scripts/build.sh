@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, then configures and builds Shinofu in build/.
+# Installs what is missing, then configures and builds Shinofu in build/: the targets named, or all.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/install-deps.sh"
-cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$here/build" -j "$(nproc)"
+# ccache (in the package list) keeps a fresh clone or a cleaned tree from compiling everything again.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+echo "Configuring in $here/build"
+cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+echo "Building ${*:-everything} (ninja shows each step as [done/total])"
+cmake --build "$here/build" -j "$(nproc)" "${targets[@]}"

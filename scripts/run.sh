@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Shinofu and starts the editor on the bundled demo score.
+# Builds the editor alone (no tests or benches) and starts it on the bundled demo score.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$here/scripts/build.sh"
+"$here/scripts/build.sh" shinofu
 exec "$here/build/app/shinofu" "$here/data/demo/sakura.gd4" "$@"

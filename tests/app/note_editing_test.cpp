@@ -185,8 +185,8 @@ TEST_F(NoteEditing, PlayStartsAndStopsAPerformanceWithItsMarker) {
     QFrame* marker = window.scoreView()->findChild<QFrame*>("LbPosPanel");
     ASSERT_NE(marker, nullptr);
     EXPECT_TRUE(marker->isVisibleTo(window.scoreView()));
-    QTest::qWait(100);  // the first events reach the marker through the event loop
-    EXPECT_GT(marker->x(), 0);
+    // The first events reach the marker through the event loop, however busy the machine.
+    EXPECT_TRUE(QTest::qWaitFor([marker] { return marker->x() > 0; }, 30000));
     trigger({"オプション(&O)", "演奏&P"});  // Play while playing stops
     EXPECT_FALSE(marker->isVisibleTo(window.scoreView()));
 }

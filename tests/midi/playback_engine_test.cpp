@@ -215,6 +215,10 @@ TEST_F(Playback, TheTimerThreadAndTheUserCommandsShareTheEngineSafely) {
             engine.stop();
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         }
+        // A loaded machine may not have run the timer thread yet: give it time, bounded.
+        ASSERT_TRUE(engine.start(start));
+        for (int i = 0; i < 3000 && positions.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        engine.stop();
         engine.silence();
     }
     EXPECT_GT(positions.load(), 0);

@@ -7,55 +7,71 @@ set -euo pipefail
 build="$1"
 source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 work="$(mktemp -d)"
-display=":96"
-Xvfb "$display" -screen 0 1280x1000x24 >/dev/null 2>&1 &
-xvfb=$!
 editor=""
-trap 'kill $editor "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY="$display"
+xvfb=""
+trap 'kill $editor $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+# A display of its own: Xvfb picks a free number and tells it, so two runs on one machine never meet.
+Xvfb -displayfd 3 -screen 0 1280x1000x24 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 1 1200); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAILED: Xvfb did not start"; exit 1; }
+export DISPLAY=":$(head -1 "$work/display")"
 export QT_QPA_PLATFORM=xcb  # the real window system, whatever the test run asked of the others
-sleep 1
 
-# Without a window manager the keyboard goes nowhere once a dialog has closed: give it back.
-focus_main() {
-    local window
-    window="$(xdotool search --name "篠笛" 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null || true
-    sleep 0.3
+# Every wait is on a window, the focus or a file, bounded far beyond what an idle machine needs.
+readonly patience=120
+await() {
+    local deadline=$((SECONDS + patience))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
 }
-step() { echo "-- $*"; focus_main; }
+window_named() {
+    local found
+    found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)"
+    echo "${found%%$'\n'*}"
+}
+shown() { [ -n "$(window_named "$1")" ]; }
+gone() { ! shown "$1"; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$1" ]; }
+readonly main_title="篠笛譜面作成"
 # On failure the screen is kept beside the build to look at.
 fail() {
     echo "FAILED: $*"
     import -window root "$build/walkthrough-failure.png" 2>/dev/null || true
     exit 1
 }
-keys() { for key in "$@"; do xdotool key "$key"; sleep 0.25; done; }
-click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.4; }
-# A file dialog takes the typed path, once it has the keyboard.
-answer() {
-    local main
-    main="$(xdotool search --name "篠笛" 2>/dev/null | head -1 || true)"
-    for _ in $(seq 1 40); do
-        [ "$(xdotool getwindowfocus 2>/dev/null || true)" != "$main" ] && break
-        sleep 0.25
-    done
-    sleep 0.5
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$1"
-    xdotool key Return
-    sleep 1
+# Without a window manager nobody hands the keyboard on: each window takes it when its turn comes.
+focus() {
+    local window
+    await shown "$1" || fail "no window \"$1\""
+    window="$(window_named "$1")"
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    await has_focus "$window" || fail "\"$1\" did not take the keyboard"
 }
-# Files appear when the program has written them; a loaded machine takes longer.
-wait_file() { for _ in $(seq 1 40); do [ -s "$1" ] && return 0; sleep 0.25; done; return 1; }
+focus_main() { focus "$main_title"; }
+step() { echo "-- $*"; focus_main; }
+# Keys and clicks reach the program in the order sent; the program takes them one after another.
+keys() { for key in "$@"; do xdotool key "$key"; done; }
+click() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+# A file dialog, found by its title, takes the typed path; the editor has the keyboard again once it
+# has closed.
+answer() {
+    focus "^$1\$"
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+    await gone "^$1\$" || fail "the dialog \"$1\" stayed open"
+    focus_main
+}
+wait_file() { await test -s "$1"; }
 line_of() { iconv -f CP932 -t UTF-8 "$1" | grep -a -m1 "$2" || true; }
 
 cp "$source_dir/data/demo/sakura.gd4" "$work/sakura.gd4"
 SHINOFU_HOME="$work/home" "$build/app/shinofu" "$work/sakura.gd4" >"$work/log" 2>&1 &
 editor=$!
-# Up when its window is there (a loaded machine takes longer).
-for _ in $(seq 1 60); do xdotool search --name "篠笛" >/dev/null 2>&1 && break; sleep 0.5; done
-sleep 2
+await shown "$main_title" || fail "the editor did not open"
 
 step "a note raised by a step: two clicks pick it, the up arrow raises it"
 click 120 134                        # the second d2 of measure 1
@@ -63,7 +79,7 @@ click 120 134
 keys Up
 step "saved as a new file"
 keys alt+f s
-answer "$work/edited.gd4"
+answer 譜面データ保存 "$work/edited.gd4"
 wait_file "$work/edited.gd4" || fail "no saved score"
 # The first measure's notes: the line after the header's end.
 first_measures() { iconv -f CP932 -t UTF-8 "$1" | awk 'found { print; exit } /^\$END/ { found = 1 }'; }
@@ -74,17 +90,14 @@ step "measure 3 cut, then undone"
 click 410 706                        # "音符/小節": measure editing
 click 600 138
 keys ctrl+y
-focus_main
 keys alt+f s
-answer "$work/cut.gd4"
+answer 譜面データ保存 "$work/cut.gd4"
 wait_file "$work/cut.gd4" || fail "the cut score was not saved"
 ! cmp -s "$work/cut.gd4" "$work/edited.gd4" || fail "the measure was not cut"
-focus_main
 keys alt+m u                         # 小節編集 › 元に戻す
 keys Escape
-focus_main
 keys alt+f s
-answer "$work/undone.gd4"
+answer 譜面データ保存 "$work/undone.gd4"
 wait_file "$work/undone.gd4" || fail "the restored score was not saved"
 cmp -s "$work/undone.gd4" "$work/edited.gd4" || fail "the undo did not bring the measures back"
 
@@ -92,22 +105,20 @@ step "transposed a tone up"
 keys alt+o
 for i in 1 2 3 4 5 6 7 8; do xdotool key Down; done
 keys Right Down Down Down Down Down Return   # 移調 › +2
-focus_main
 keys alt+f s
-answer "$work/transposed.gd4"
+answer 譜面データ保存 "$work/transposed.gd4"
 wait_file "$work/transposed.gd4" || fail "the transposed score was not saved"
 [ "$(line_of "$work/transposed.gd4" '^\$KEY:')" != "$(line_of "$work/undone.gd4" '^\$KEY:')" ] || fail "the key did not change"
 
 step "played (no sound device here: the status bar says so) and stopped"
 keys alt+o p
-sleep 1
-focus_main
+sleep 1                              # playing is the one step only time can show
 keys alt+o p
 
 step "numeric notation, and its picture saved as EMF"
 click 340 706                        # "五線/数字"
 keys alt+f c e
-answer "$work/numeric"
+answer 譜面画像の保存 "$work/numeric"
 wait_file "$work/numeric.emf" || fail "no EMF picture"
 focus_main
 head -c 4 "$work/numeric.emf" | od -An -tx1 | grep -q "01 00 00 00" || fail "no EMF picture"
@@ -115,10 +126,9 @@ click 340 706
 
 step "printed to a PDF through the preview and the print dialog"
 keys alt+f p
-for _ in $(seq 1 40); do xdotool search --name "印刷プレビュー" >/dev/null 2>&1 && break; sleep 0.25; done
-sleep 1
+focus "^印刷プレビュー\$"
 click 827 81                         # the preview's print button
-sleep 2
+focus "^Print\$"
 click 511 306                        # the dialog's output file
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/printed.pdf"
@@ -131,10 +141,10 @@ QT_QPA_PLATFORM=offscreen SHINOFU_HOME="$work/home2" "$build/app/shinofu" conver
 keys alt+f
 for i in 1 2 3 4 5; do xdotool key Down; done
 keys Return                          # MIDIファイル読み込み
-answer "$work/tune.mid"
+answer MIDIファイル読み込み "$work/tune.mid"
 focus_main
 keys alt+f s
-answer "$work/imported.gd4"
+answer 譜面データ保存 "$work/imported.gd4"
 wait_file "$work/imported.gd4" || fail "the imported score was not saved"
 grep -aq '^\$END' "$work/imported.gd4" || fail "the imported score is not a score file"
 
@@ -142,22 +152,22 @@ step "sent out as MusicXML and read back"
 keys alt+f
 for i in 1 2 3 4 5 6 7 8 9 10; do xdotool key Down; done
 keys Return                          # MusicXML保存
-answer "$work/sent"
+answer MusicXML保存 "$work/sent"
 wait_file "$work/sent.musicxml" || fail "no MusicXML written"
 grep -q "<score-partwise" "$work/sent.musicxml" || fail "the written file is not MusicXML"
 focus_main
 keys alt+f
 for i in 1 2 3 4 5 6; do xdotool key Down; done
 keys Return                          # MusicXML読み込み
-answer "$work/sent.musicxml"
+answer MusicXML読み込み "$work/sent.musicxml"
 focus_main
 keys alt+f s                         # an imported score has no file yet: saving asks for one
-answer "$work/from-musicxml.gd4"
+answer 譜面データ保存 "$work/from-musicxml.gd4"
 wait_file "$work/from-musicxml.gd4" || fail "the score read from MusicXML was not saved"
 [ "$(first_measures "$work/from-musicxml.gd4")" = "$(first_measures "$work/imported.gd4")" ] || fail "MusicXML brought back other notes"
 
 step "reopened"
 keys alt+f r
-answer "$work/edited.gd4"
+answer ファイル読込 "$work/edited.gd4"
 kill -0 "$editor" || fail "the editor is gone"
 echo "walked through"
