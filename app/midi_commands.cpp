@@ -10,7 +10,6 @@ namespace fs = std::filesystem;
 MidiWrite writeMidiFile(const fs::path& file, Session& session, const midi::BuildProgress& progress,
                         platform::IoError& error) {
     model::Score& score = session.score;
-    midi::appendTrailingRests(score);
     midi::placeNavigationMarks(score);
     auto list = midi::buildPerfList(score, progress);
     if (!list) return MidiWrite::Cancelled;

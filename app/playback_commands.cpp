@@ -56,7 +56,6 @@ void PlaybackController::togglePlay() {
         return;
     }
     model::Score& score = session_.score;
-    midi::appendTrailingRests(score);
     session_.refreshDerivedState();
     midi::placeNavigationMarks(score);
     auto list = midi::buildPerfList(score);

@@ -6,9 +6,10 @@ namespace shinofu::app {
 
 void settleImportedScore(Session& session, std::optional<int> fluteKey) {
     session.forgetPlacesInScore();
+    // A new score has no flute chosen by hand: the one its file names, else the one for its key.
     if (fluteKey) {
         numeric::setFlute(session.score, *fluteKey);
-    } else if (!session.flute.manual) {
+    } else {
         numeric::setFueAuto(session.score, session.flute, session.flute.mode);
     }
     session.score.songDataSet = true;

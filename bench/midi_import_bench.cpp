@@ -30,7 +30,6 @@ int main() {
             }
         }
         melody.recomputePositions();
-        midi::appendTrailingRests(melody);
         midi::placeNavigationMarks(melody);
         const auto list = midi::buildPerfList(melody);
         midi::SmfOptions options;

@@ -40,7 +40,6 @@ int main() {
         for (int measures : {32, 512, 4096}) {
             model::Score score;
             fill(score, parts, measures);
-            midi::appendTrailingRests(score);
             midi::placeNavigationMarks(score);
             double best = 1e9;
             std::shared_ptr<const midi::PerfList> list;

@@ -51,7 +51,6 @@ int main(int argc, char** argv) {
         note->len = 3;
     }
     score.recomputePositions();
-    midi::appendTrailingRests(score);
     midi::placeNavigationMarks(score);
     midi::PlaybackStart start;
     start.list = midi::buildPerfList(score);

@@ -4,6 +4,7 @@
 #include "edit/edit_mode.h"
 #include "edit/note_records.h"
 #include "edit/selection.h"
+#include "edit/transposition.h"
 #include "model/key_signature.h"
 
 namespace shinofu::edit {
@@ -12,7 +13,6 @@ namespace {
 constexpr uint8_t kStepUpFromRest = 22;    // c2
 constexpr uint8_t kStepDownFromRest = 17;  // e1
 constexpr uint8_t kRestToNotePitch = 19;   // g1
-constexpr int kOctaveSteps = 7;
 constexpr int kOctaveSemitones = 12;
 constexpr int kInsertedRestLength = 12;
 
@@ -255,18 +255,12 @@ bool stepPitch(model::Score& score, EditState& state, bool up) {
 }
 
 bool shiftOctave(model::Score& score, EditState& state, bool up) {
-    bool changed = false;
-    for (model::TNote* note : selectedNotes(score)) {
-        const int pitch = note->pitch;
-        const bool fits = up ? pitch >= model::kLowestPitch && pitch + kOctaveSteps <= model::kHighestPitch
-                             : pitch - kOctaveSteps >= model::kLowestPitch && pitch <= model::kHighestPitch;
-        if (!fits) continue;
-        note->pitch = static_cast<uint8_t>(up ? pitch + kOctaveSteps : pitch - kOctaveSteps);
+    const auto moved = shiftNotesOctave(score, score.curPart, [](const model::TNote& note) { return note.selected; }, up);
+    for (model::TNote* note : moved) {
         note->semitone = static_cast<uint8_t>(note->semitone + (up ? kOctaveSemitones : -kOctaveSemitones));
         if (state.autoStem) note->stemUp = stemFromPitch(note->pitch);
-        changed = true;
     }
-    return changed;
+    return !moved.empty();
 }
 
 bool setAccidental(model::Score& score, uint8_t accidental) {

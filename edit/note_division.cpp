@@ -1,14 +1,11 @@
 #include "edit/note_division.h"
 
+#include <utility>
+
 #include "edit/selection.h"
 
 namespace shinofu::edit {
 namespace {
-
-// A navigation mark of these kinds belongs at the end of what the note sounds, so it moves to the second half.
-bool movesToSecondHalf(uint8_t jumpMark) {
-    return jumpMark == 1 || jumpMark == 2 || jumpMark == 3 || jumpMark == 5 || jumpMark == 6 || jumpMark == 12;
-}
 
 // The second half continues every group the note was in; a group that ended at the note now ends at the half.
 void splitRole(uint8_t& first, uint8_t& second) {
@@ -59,10 +56,8 @@ bool divideNote(model::Score& score, EditState& state) {
     splitRole(note->beam, half->beam);
     splitRole(note->tie, half->tie);
     splitRole(note->slur, half->slur);
-    if (movesToSecondHalf(note->jumpMark)) {
-        half->jumpMark = note->jumpMark;
-        note->jumpMark = 0;
-    }
+    // A sign closing the measure belongs at the end of what the note sounds: with the second half.
+    half->closingMark = std::exchange(note->closingMark, 0);
     note->len = lengths->first;
     half->len = lengths->second;
     note->playTime = model::playTimeFor(note->len, score.song.msPerUnit);

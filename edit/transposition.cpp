@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 
 #include "edit/measure_commands.h"
 #include "edit/selection.h"
 #include "model/key_signature.h"
+#include "model/measure_spelling.h"
 
 namespace shinofu::edit {
 namespace {
@@ -14,6 +16,7 @@ constexpr std::array<int, model::kKeyCount> kTonicClass = {0, 7, 2, 9, 4, 11, 6,
 constexpr std::array<int, 12> kKeyOfTonic = {0, 12, 2, 10, 4, 8, 6, 1, 11, 3, 9, 5};
 constexpr int kHighestChromatic = 60;
 constexpr int kOctaveSteps = 7;
+constexpr int kOctaveSemitones = 12;
 
 int mod12(int value) { return ((value % 12) + 12) % 12; }
 
@@ -42,34 +45,55 @@ bool transpose(model::Score& score, int steps) {
     if (steps == 0 || steps < -7 || steps > 7) return false;
     const int oldKey = score.song.keySig;
     const int newKey = transposedKey(oldKey, steps);
-    score.song.keySig = static_cast<uint8_t>(newKey);
     for (int part = 1; part <= score.partCount; ++part) {
-        for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
+        // What each note sounds is read in the old key, with the old measure's carry.
+        const std::vector<int> sounding = model::soundingChromatics(score, part);
+        model::MeasureSpelling spelling(newKey, score.measureLen());
+        size_t index = 0;
+        for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next, ++index) {
             note->next->prev = note;
-            if (!model::isStaffPitch(note->pitch)) continue;
-            const int chromatic = std::clamp(chromaticOf(note->pitch, note->effAccidental, oldKey) + steps, 1, kHighestChromatic);
-            const WrittenNote written = writtenForm(chromatic, newKey);
-            note->pitch = written.pitch;
-            note->accidental = written.accidental;
-            note->effAccidental = written.accidental;
-            note->semitone = model::semitoneOfPitch(note->pitch, newKey);
-            setStem(*note);
+            if (sounding[index] != 0) {
+                const WrittenNote written = spelling.spell(std::clamp(sounding[index] + steps, 1, kHighestChromatic));
+                note->pitch = written.pitch;
+                note->accidental = written.accidental;
+                note->effAccidental = written.accidental;
+                note->semitone = model::semitoneOfPitch(note->pitch, newKey);
+                setStem(*note);
+            }
+            spelling.advance(note->len);
         }
     }
+    score.song.keySig = static_cast<uint8_t>(newKey);
     return true;
 }
 
-bool shiftPartOctave(model::Score& score, int part, bool up) {
-    bool moved = false;
-    for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
-        if (!model::isStaffPitch(note->pitch)) continue;
-        const int pitch = note->pitch + (up ? kOctaveSteps : -kOctaveSteps);
-        if (pitch < model::kLowestPitch || pitch > model::kHighestPitch) continue;
-        note->pitch = static_cast<uint8_t>(pitch);
-        setStem(*note);
-        moved = true;
+std::vector<model::TNote*> shiftNotesOctave(model::Score& score, int part, const std::function<bool(const model::TNote&)>& chosen,
+                                            bool up) {
+    const std::vector<int> sounding = model::soundingChromatics(score, part);
+    model::MeasureSpelling spelling(score.song.keySig, score.measureLen());
+    std::vector<model::TNote*> moved;
+    size_t index = 0;
+    for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next, ++index) {
+        if (sounding[index] != 0) {
+            int chromatic = sounding[index];
+            const int pitch = note->pitch + (up ? kOctaveSteps : -kOctaveSteps);
+            if (chosen(*note) && pitch >= model::kLowestPitch && pitch <= model::kHighestPitch) {
+                note->pitch = static_cast<uint8_t>(pitch);
+                chromatic += up ? kOctaveSemitones : -kOctaveSemitones;
+                moved.push_back(note);
+            }
+            // Moved or not, a note may need another sign now that the carry around it has moved.
+            note->accidental = spelling.keep(note->pitch, note->accidental, chromatic).accidental;
+        }
+        spelling.advance(note->len);
     }
     return moved;
+}
+
+bool shiftPartOctave(model::Score& score, int part, bool up) {
+    const auto moved = shiftNotesOctave(score, part, [](const model::TNote&) { return true; }, up);
+    for (model::TNote* note : moved) setStem(*note);
+    return !moved.empty();
 }
 
 bool shiftMeasuresOctave(EditTarget& target, bool up) {
@@ -77,17 +101,15 @@ bool shiftMeasuresOctave(EditTarget& target, bool up) {
     const std::optional<MeasureSelection> selection = measureSelection(target);
     if (!start || !selection || start->isEndMarker()) return false;
     const MeasureRange range = measureRange(start, selection->count, target.score.measureLen());
-    bool moved = false;
+    std::unordered_set<const model::TNote*> inRange;
     for (model::TNote* note = start;; note = note->next) {
-        const int pitch = note->pitch + (up ? kOctaveSteps : -kOctaveSteps);
-        if (model::isStaffPitch(note->pitch) && pitch >= model::kLowestPitch && pitch <= model::kHighestPitch) {
-            note->pitch = static_cast<uint8_t>(pitch);
-            setStem(*note);
-            moved = true;
-        }
+        inRange.insert(note);
         if (note == range.last) break;
     }
-    return moved;
+    const auto moved = shiftNotesOctave(target.score, target.score.curPart,
+                                        [&](const model::TNote& note) { return inRange.count(&note) > 0; }, up);
+    for (model::TNote* note : moved) setStem(*note);
+    return !moved.empty();
 }
 
 }  // namespace shinofu::edit

@@ -6,12 +6,15 @@
 
 namespace shinofu::midi {
 
-// Sets jumpMark on the notes of part 1 at part 1's signs: bar signs on the last note of their
-// measure, start signs on the note at the sign. Marks set earlier are kept.
+// Marks the notes of part 1 at part 1's signs: bar signs and "to Coda" close the last note of their
+// measure (closingMark), start signs and the Coda mark the note at the sign (jumpMark). Marks of
+// signs since deleted are cleared.
 void placeNavigationMarks(model::Score& score);
 
 // Renews the jump links: final bar and Fine end, D.C. jumps to the start, D.S. to the last segno
-// before it, the last repeat end to the last repeat start, a first ending to the second.
+// before it, every repeat end to its section's start (its start sign, else just after the previous
+// section, else the beginning), each first ending to the second ending after it, "to Coda" to the
+// Coda after it.
 void linkNavigation(const PerfList& list);
 
 }  // namespace shinofu::midi

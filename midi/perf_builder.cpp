@@ -1,6 +1,7 @@
 #include "midi/perf_builder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 #include "midi/performance_pass.h"
@@ -10,37 +11,83 @@ namespace {
 
 constexpr int kProgressTicks = 1 << 14;  // ticks between progress calls
 
-// Steps to the next record that sounds on its own, stopping at the end marker.
-const model::TNote* advance(const model::TNote* cursor) {
-    if (cursor->next) cursor = cursor->next;
-    while (cursor->tiedOn && cursor->next) cursor = cursor->next;
-    return cursor;
-}
-
 struct Append {
     int32_t tick;
     int32_t part;
     int32_t sound;
 };
 
-// Each tick appends at most one record of a part: a record is appended at its start, or one tick
-// after the previous append when records of no length crowd one tick; once the cursor has reached
-// the end marker, its snapshot is appended at every remaining tick.
-std::vector<Append> partAppends(const model::Score& score, int part, int length, std::vector<SoundSnapshot>& sounds) {
+struct Sounding {
+    int32_t start;
+    SoundSnapshot snapshot;
+};
+
+bool needsTrailingRest(const model::TNote& endMarker) {
+    return endMarker.prev && endMarker.prev->pitch != model::kRest;
+}
+
+// The records a part sounds from, in order: notes and rests (those tied on left out), then its end
+// marker. A part that does not end with a rest is given one of the end marker's length before it,
+// so its last note is released before the performance ends; the score itself is left as it is.
+std::vector<Sounding> soundingRecords(const model::Score& score, int part) {
     const int program = score.part(part).instrument;
-    const model::TNote* cursor = score.part(part).partHead;
-    while (cursor->tiedOn && cursor->next) cursor = cursor->next;
-    auto sound = static_cast<int32_t>(sounds.size());
-    sounds.push_back(snapshotOf(*cursor, program));
+    std::vector<Sounding> records;
+    const model::TNote* note = score.part(part).partHead;
+    while (note->tiedOn && note->next) note = note->next;
+    for (;; note = note->next) {
+        if (!note->next) {
+            if (!needsTrailingRest(*note)) {
+                records.push_back({note->startPos, snapshotOf(*note, program)});
+                break;
+            }
+            SoundSnapshot rest = snapshotOf(*note, program);
+            rest.pitch = model::kRest;
+            rest.silent = true;
+            rest.midiNote = -1;
+            rest.startPos = note->prev->endPos;
+            records.push_back({rest.startPos, rest});
+            model::TNote fresh;
+            model::initNote(fresh, score.song.msPerUnit);
+            records.push_back({fresh.startPos, snapshotOf(fresh, program)});
+            break;
+        }
+        if (!note->tiedOn) records.push_back({note->startPos, snapshotOf(*note, program)});
+    }
+    return records;
+}
+
+// Each tick appends at most one record of a part: a record is appended at its start, or one tick
+// after the previous append when records of no length crowd one tick; once the part has reached
+// its end marker, the marker's snapshot is appended at every remaining tick.
+std::vector<Append> partAppends(const model::Score& score, int part, int length, std::vector<SoundSnapshot>& sounds) {
+    const std::vector<Sounding> records = soundingRecords(score, part);
+    size_t at = 0;
+    auto push = [&sounds](const SoundSnapshot& snapshot) {
+        sounds.push_back(snapshot);
+        return static_cast<int32_t>(sounds.size() - 1);
+    };
+    int32_t sound = push(records[at].snapshot);
     std::vector<Append> appends;
-    for (int tick = std::max(0, cursor->startPos); tick <= length; tick = std::max(tick + 1, cursor->startPos)) {
+    for (int tick = std::max(0, records[at].start); tick <= length; tick = std::max(tick + 1, records[at].start)) {
         appends.push_back({tick, part, sound});
-        if (!cursor->next) continue;
-        cursor = advance(cursor);
-        sound = static_cast<int32_t>(sounds.size());
-        sounds.push_back(snapshotOf(*cursor, program));
+        if (at + 1 == records.size()) continue;
+        sound = push(records[++at].snapshot);
     }
     return appends;
+}
+
+// The performance's length: the longest part, with the rest a part is given at its end.
+int performanceLength(const model::Score& score, int passLength) {
+    int length = passLength;
+    for (int part = 1; part <= score.partCount; ++part) {
+        const model::TNote* marker = score.part(part).partHead;
+        while (marker->next) marker = marker->next;
+        if (needsTrailingRest(*marker)) {
+            const int64_t restEnd = int64_t{marker->prev->endPos} + marker->len;
+            length = std::max(length, static_cast<int>(std::min<int64_t>(restEnd, INT32_MAX)));
+        }
+    }
+    return length;
 }
 
 // The note-ons in tick order, parts in order within a tick; false when cancelled.
@@ -86,27 +133,14 @@ OffGroups groupNoteOffs(const std::vector<Append>& ons, const std::vector<SoundS
 
 }  // namespace
 
-void appendTrailingRests(model::Score& score) {
-    for (int part = 1; part <= score.partCount; ++part) {
-        model::TNote* last = score.part(part).partHead;
-        while (!last->isEndMarker()) last = last->next;
-        if (!last->prev || last->prev->pitch == model::kRest) continue;
-        // The old end marker becomes the rest; a new end marker follows it.
-        model::TNote* marker = score.allocateNote();
-        last->next = marker;
-        marker->prev = last;
-        last->pitch = model::kRest;
-    }
-    score.recomputePositions();
-}
-
 SoundSnapshot snapshotOf(const model::TNote& note, int program) {
     return {note.soundLen, note.midiNote,  note.velocity, program,   note.playTime,
-            note.startPos, note.silent,    note.tiedOn,   note.pitch, note.jumpMark};
+            note.startPos, note.silent,    note.tiedOn,   note.pitch, note.jumpMark, note.closingMark};
 }
 
 std::shared_ptr<const PerfList> buildPerfList(model::Score& score, const BuildProgress& progress) {
-    const int length = performancePass(score);
+    score.recomputePositions();
+    const int length = performanceLength(score, performancePass(score));
     std::vector<SoundSnapshot> sounds;
     std::vector<std::vector<Append>> perPart(score.partCount);
     for (int part = 1; part <= score.partCount; ++part) {

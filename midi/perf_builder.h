@@ -9,10 +9,6 @@
 
 namespace shinofu::midi {
 
-// Gives every part that does not end with a rest a rest of the initialiser's length before its
-// end marker, so the last notes are released before the performance ends.
-void appendTrailingRests(model::Score& score);
-
 // A copy of a record's sounding data with the part's instrument.
 SoundSnapshot snapshotOf(const model::TNote& note, int program);
 
@@ -20,8 +16,8 @@ SoundSnapshot snapshotOf(const model::TNote& note, int program);
 using BuildProgress = std::function<bool(double done)>;
 
 // Runs the performance pass and merges every part's events: at one tick the note-offs first, in
-// the order their notes started, then the note-ons in part order. The score must have its
-// trailing rests and current positions. Returns nothing when cancelled.
+// the order their notes started, then the note-ons in part order. A part that does not end with a
+// rest sounds as if it did (the score is not changed). Returns nothing when cancelled.
 std::shared_ptr<const PerfList> buildPerfList(model::Score& score, const BuildProgress& progress = {});
 
 }  // namespace shinofu::midi

@@ -20,7 +20,8 @@ struct SoundSnapshot {
     bool silent = false;
     bool tiedOn = false;
     uint8_t pitch = 44;  // 44: a snapshot of the part's end marker
-    uint8_t jumpMark = 0;
+    uint8_t jumpMark = 0;     // the note-on's navigation sign
+    uint8_t closingMark = 0;  // the note-off's
 
     bool isEndMarker() const { return pitch == 44; }
 };

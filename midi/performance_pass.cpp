@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "midi/accidental_carry.h"
+#include "model/accidental_carry.h"
+#include "model/measure_spelling.h"
 #include "numeric/fingering.h"
 
 namespace shinofu::midi {
 namespace {
 
 constexpr int kMidiOffset = 35;  // "c1" (chromatic number 25) is MIDI note 60
-bool continuesTie(const model::TNote& note) {
-    return note.tie == model::kRoleMiddle || note.tie == model::kRoleEnd || note.tie == model::kRoleEndAndStart;
-}
 
 }  // namespace
 
@@ -25,7 +23,7 @@ int performancePass(model::Score& score) {
     int length = 0;
     for (int part = 1; part <= score.partCount; ++part) {
         // Each part starts with a clean table: accidentals never carry from one part to another.
-        AccidentalCarry carry;
+        model::AccidentalCarry carry;
         int total = 0;
         model::forEachNote(score.part(part).partHead, [&](model::TNote& note) {
             if (note.accidental != model::kNoAccidental) {
@@ -36,7 +34,7 @@ int performancePass(model::Score& score) {
             }
             if (note.pitch > model::kRest && note.pitch < model::kFirstMarkerCode) {
                 note.silent = false;
-                note.tiedOn = continuesTie(note);
+                note.tiedOn = model::continuesTie(note);
                 if (note.tiedOn) {
                     note.midiNote = -1;
                 } else {
@@ -54,7 +52,7 @@ int performancePass(model::Score& score) {
         length = std::max(length, total);
         model::forEachNote(score.part(part).partHead, [](model::TNote& note) {
             if (note.tie != model::kRoleStart) return;
-            for (const model::TNote* next = note.next; next && !next->isEndMarker() && continuesTie(*next);
+            for (const model::TNote* next = note.next; next && !next->isEndMarker() && model::continuesTie(*next);
                  next = next->next) {
                 note.soundLen += next->len;
                 if (next->tie == model::kRoleEnd) break;

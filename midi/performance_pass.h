@@ -6,8 +6,6 @@
 
 namespace shinofu::midi {
 
-constexpr int kCarryTableSize = 60;
-
 // Updates effAccidental, midiNote, silent, tiedOn and soundLen of every note of every part, and
 // returns the performance length (the longest part) in length units.
 int performancePass(model::Score& score);

@@ -9,27 +9,17 @@ constexpr uint8_t kNoteOn = 0x90;
 constexpr uint8_t kProgramChange = 0xC0;
 constexpr double kPauseRetry = 100;  // milliseconds between looks while paused
 constexpr double kMaxCatchUp = 50;   // a step later than this starts counting afresh, not rushing to catch up
-// Jump marks that steer the walk (see placeNavigationMarks).
-constexpr uint8_t kFinalBar = 1;
-constexpr uint8_t kDaCapo = 2;
-constexpr uint8_t kDalSegno = 3;
-constexpr uint8_t kFine = 5;
-constexpr uint8_t kRepeatEnd = 6;
-constexpr uint8_t kFirstEnding = 8;
-// Navigation flags of one performance.
-constexpr unsigned kJumpedBack = 1;  // D.C. or D.S. was taken: Fine now ends
-constexpr unsigned kSecondPass = 2;  // a repeat was taken: the first ending is passed over
-
-constexpr size_t kEnded = SIZE_MAX;
 
 }  // namespace
 
 struct PlaybackEngine::Performance {
+    explicit Performance(std::shared_ptr<const PerfList> performed) : list(std::move(performed)), navigator(*list) {}
+
     std::shared_ptr<const PerfList> list;
-    int partCount;
-    double msPerUnit;
+    Navigator navigator;  // the jumps this performance has taken
+    int partCount = 1;
+    double msPerUnit = 0;
     size_t current = 0;
-    unsigned navFlags = 0;
     double stepTime = 0;  // when the current step is due on the scheduler's clock: delays never add up
     std::array<int32_t, model::kMaxParts + 1> curKey{};
     std::array<uint64_t, model::kMaxParts + 1> serial{};  // the note each part's release belongs to
@@ -52,25 +42,12 @@ bool PlaybackEngine::start(const PlaybackStart& start) {
         return false;
     }
     if (!start.list || start.list->size() == 0) return false;
-    auto performance = std::make_shared<Performance>();
-    performance->list = start.list;
+    auto performance = std::make_shared<Performance>(start.list);
     performance->partCount = std::clamp(start.partCount, 1, model::kMaxParts);
     performance->msPerUnit = start.msPerUnit;
     performance->curKey.fill(-1);
-    const PerfList& list = *start.list;
-    // Seek: the jumps met on the way are taken once, as a performance would.
-    size_t index = 0;
-    while (index < list.size() && list.events()[index].tick < start.startTick) {
-        const int32_t jump = list.jump(index);
-        if (jump == kNoJump) {
-            ++index;
-            continue;
-        }
-        list.setJump(index, kNoJump);
-        if (jump == kEndJump) return false;
-        index = static_cast<size_t>(jump);
-    }
-    if (index + 1 >= list.size()) return false;
+    const size_t index = performance->navigator.seek(start.startTick);
+    if (index == Navigator::kEnded || index + 1 >= start.list->size()) return false;
     {
         std::lock_guard lock(mutex_);
         for (int part = 1; part <= performance->partCount; ++part) {
@@ -100,39 +77,6 @@ void PlaybackEngine::noteOffAll(Performance& performance) {
         if (performance.curKey[part] < 0) continue;
         out_.shortMessage(static_cast<uint8_t>(kNoteOn + part - 1), static_cast<uint8_t>(performance.curKey[part] & 0x7F), 0);
     }
-}
-
-// The navigation rules: which event follows the one just performed.
-size_t PlaybackEngine::next(Performance& performance, size_t index) {
-    const PerfList& list = *performance.list;
-    const PerfEvent& event = list.events()[index];
-    const int32_t jump = list.jump(index);
-    if (jump == kNoJump) return index + 1;
-    const uint8_t mark = list.sound(event).jumpMark;
-    auto take = [&](bool keepLink) {
-        if (!keepLink) list.setJump(index, kNoJump);
-        return jump == kEndJump ? kEnded : static_cast<size_t>(jump);
-    };
-    if (!event.isNoteOn) {
-        switch (mark) {
-        case kFinalBar: return take(true);
-        case kDaCapo:
-        case kDalSegno:
-            performance.navFlags |= kJumpedBack;
-            return take(false);
-        case kFine: return performance.navFlags & kJumpedBack ? take(false) : index + 1;
-        case kRepeatEnd:
-            // Going back to play the repeat again: its first ending is passed over the next time.
-            performance.navFlags |= kSecondPass;
-            return take(false);
-        default: return index + 1;
-        }
-    }
-    if (mark == kFirstEnding && (performance.navFlags & kSecondPass)) {
-        performance.navFlags &= ~kSecondPass;
-        return take(false);
-    }
-    return index + 1;
 }
 
 void PlaybackEngine::playStep(std::shared_ptr<Performance> performance) {
@@ -176,10 +120,10 @@ void PlaybackEngine::playStep(std::shared_ptr<Performance> performance) {
             performance->stepTime += gap * performance->msPerUnit * speedFactor_;
             scheduler_.after(delayUntil(performance->stepTime), [this, performance] { playStep(performance); });
         }
-        const size_t following = next(*performance, index);
-        if (following == kEnded || following + 1 >= list.size()) {
+        const size_t following = performance->navigator.next(index);
+        if (following == Navigator::kEnded || following + 1 >= list.size()) {
             ended = true;
-            performance->current = following == kEnded ? list.size() - 1 : following;
+            performance->current = following == Navigator::kEnded ? list.size() - 1 : following;
             break;
         }
         performance->current = following;

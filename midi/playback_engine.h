@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 
+#include "midi/navigator.h"
 #include "midi/perf_list.h"
 #include "model/score.h"
 #include "platform/midi_out.h"
@@ -55,14 +56,13 @@ private:
     struct Performance;
     void playStep(std::shared_ptr<Performance> performance);
     void release(std::shared_ptr<Performance> performance, int part, uint64_t serial, uint8_t key);
-    size_t next(Performance& performance, size_t index);
     void noteOffAll(Performance& performance);
     double delayUntil(double due) const;
 
     platform::MidiOut& out_;
     platform::Scheduler& scheduler_;
     PlaybackListener listener_;
-    std::mutex mutex_;  // the walk: current event, keys, note serials, jump links taken
+    std::mutex mutex_;  // the walk: current event, keys, note serials, the navigator
     std::atomic<bool> playing_{false};
     std::atomic<bool> paused_{false};
     std::atomic<double> speedFactor_{1.0};

@@ -7,6 +7,7 @@
 
 #include "midi/note_values.h"
 #include "model/key_signature.h"
+#include "model/measure_spelling.h"
 #include "model/pitch_spelling.h"
 #include "model/song_data_places.h"
 
@@ -20,19 +21,22 @@ constexpr double kSilentNoteOnBias = 0.2;
 constexpr int kMiddleCKey = 60;
 constexpr int kMiddleCChromatic = 25;
 constexpr int kHighestChromatic = 60;
+constexpr int kOctave = 12;
+constexpr const char* kOutOfStaffNotice = "五線に書けない高さの音をオクターブ移しました";
 
 struct Record {
     int64_t start;
     bool rest;
     uint8_t pitch = model::kRest;
     uint8_t accidental = model::kNoAccidental;
-    int key = -1;
+    int chromatic = 0;  // the sound, on the staff
     int len = kUnitsPerQuarter;  // a note never closed keeps a quarter
 };
 
+// A part starts with an empty rest, so that music entering late keeps its time.
 struct PartBuild {
-    std::vector<Record> records;
-    int lastOpened = -1;
+    std::vector<Record> records{Record{0, true, model::kRest, model::kNoAccidental, 0, 0}};
+    int lastOpened = 0;
 };
 
 constexpr double kLongestNote = 1 << 20;  // length units (over 20 000 measures): what any file may hold
@@ -88,6 +92,7 @@ struct ReadSong {
     std::optional<int> tempo;
     int meterIndex;
     int keySig;
+    int64_t endOfTrack = 0;  // in file ticks: the last track's end
 };
 
 void readMeta(const SmfEvent& event, ReadSong& song, ImportReport& report) {
@@ -103,6 +108,7 @@ void readMeta(const SmfEvent& event, ReadSong& song, ImportReport& report) {
         song.meterIndex = meterIndexOf(byteAt(0), byteAt(1), song.meterIndex, unsupported);
         if (unsupported) report.notices.push_back("拍子が対応していません");
     }
+    if (event.data1 == 0x2F) song.endOfTrack = std::max(song.endOfTrack, event.tick);
     if (event.data1 == 0x59 && data.size() == 2) {
         const int sharpsOrFlats = static_cast<int8_t>(byteAt(0));
         if (sharpsOrFlats >= 0 && sharpsOrFlats <= 7) song.keySig = sharpsOrFlats;
@@ -112,10 +118,23 @@ void readMeta(const SmfEvent& event, ReadSong& song, ImportReport& report) {
 
 // A note-on opens a note (closing the rest before it); a note-off or a silent note-on closes the
 // latest note of its name and opens a rest.
-void readNote(const SmfEvent& event, int division, int keySig, PartBuild& part) {
+// A key as the chromatic number of the staff: keys the staff cannot hold come an octave (or more)
+// nearer, keeping their name.
+int staffChromaticOf(int key) {
+    int chromatic = key - kMiddleCKey + kMiddleCChromatic;
+    while (chromatic < 1) chromatic += kOctave;
+    while (chromatic > kHighestChromatic) chromatic -= kOctave;
+    return chromatic;
+}
+
+void readNote(const SmfEvent& event, int division, int keySig, PartBuild& part, ImportReport& report) {
     const int kind = event.status & 0xF0;
     const int64_t now = event.tick;
-    const int chromatic = std::clamp(event.data1 - kMiddleCKey + kMiddleCChromatic, 1, kHighestChromatic);
+    const int chromatic = staffChromaticOf(event.data1);
+    if (kind == 0x90 && event.data2 > 0 && chromatic != event.data1 - kMiddleCKey + kMiddleCChromatic) {
+        report.noteOnce(kOutOfStaffNotice);
+    }
+    // The name matches note-offs to their notes; the written form is chosen once the bar lines are known.
     const model::WrittenNote named = model::writtenForm(chromatic, keySig);
     auto open = [&](Record record) {
         part.records.push_back(record);
@@ -126,7 +145,7 @@ void readNote(const SmfEvent& event, int division, int keySig, PartBuild& part) 
             Record& rest = part.records[static_cast<size_t>(part.lastOpened)];
             rest.len = unitsOf(now - rest.start, division, 0);
         }
-        open({now, false, named.pitch, named.accidental, event.data1});
+        open({now, false, named.pitch, named.accidental, chromatic});
         return;
     }
     const bool noteOff = kind == 0x80;
@@ -141,6 +160,21 @@ void readNote(const SmfEvent& event, int division, int keySig, PartBuild& part) 
     open(rest);
 }
 
+// Every note written in the key so that it sounds the key the file struck, signs placed by what
+// the measure already carries.
+void spellPart(model::Score& score, int part) {
+    model::MeasureSpelling spelling(score.song.keySig, score.measureLen());
+    for (model::TNote* note = score.part(part).partHead; note && !note->isEndMarker(); note = note->next) {
+        if (model::isStaffPitch(note->pitch) && note->midiNote >= 0) {
+            const model::WrittenNote written = spelling.spell(note->midiNote - kMiddleCKey + kMiddleCChromatic);
+            note->pitch = written.pitch;
+            note->accidental = written.accidental;
+            note->semitone = model::semitoneOfPitch(note->pitch, score.song.keySig);
+        }
+        spelling.advance(note->len);
+    }
+}
+
 // The part's records as notes and rests; the empty rests between touching notes, and any gap of a
 // unit or less, go.
 void buildPart(model::Score& score, int part, const PartBuild& build) {
@@ -150,7 +184,7 @@ void buildPart(model::Score& score, int part, const PartBuild& build) {
         model::TNote* note = insertNoteBefore(score, part, *end);
         note->pitch = record.rest ? model::kRest : record.pitch;
         note->accidental = record.rest ? uint8_t{model::kNoAccidental} : record.accidental;
-        note->midiNote = record.key;
+        note->midiNote = record.rest ? -1 : record.chromatic + kMiddleCKey - kMiddleCChromatic;
         note->semitone = model::semitoneOfPitch(note->pitch, score.song.keySig);
         note->stemUp = note->pitch <= 20;
         note->len = record.len;
@@ -158,6 +192,27 @@ void buildPart(model::Score& score, int part, const PartBuild& build) {
         note->loadedPlayTime = note->playTime;
     }
     settleNoteValues(score, part);
+    spellPart(score, part);
+}
+
+// The end of the track closes the rest each part ends with; then every part is filled with rests
+// to the end of the last measure any part reaches.
+void closeParts(ReadSong& song, int division, int measureLen) {
+    int longest = 0;
+    std::vector<int> totals;
+    for (PartBuild& part : song.parts) {
+        Record& last = part.records[static_cast<size_t>(part.lastOpened)];
+        if (last.rest && song.endOfTrack > last.start) last.len = unitsOf(song.endOfTrack - last.start, division, 0);
+        int total = 0;
+        for (const Record& record : part.records) total += record.len > 1 ? record.len : 0;
+        totals.push_back(total);
+        longest = std::max(longest, total);
+    }
+    if (measureLen <= 0) return;
+    const int end = (longest + measureLen - 1) / measureLen * measureLen;
+    for (size_t i = 0; i < song.parts.size(); ++i) {
+        if (end - totals[i] > 1) song.parts[i].records.push_back({0, true, model::kRest, model::kNoAccidental, 0, end - totals[i]});
+    }
 }
 
 void applySong(model::Score& score, const ReadSong& song) {
@@ -198,11 +253,12 @@ ImportReport importSmf(const SmfFile& file, model::Score& score, const std::stri
         const int kind = event.status & 0xF0;
         if (part < 0) continue;
         if (kind == 0xC0) song.programs[static_cast<size_t>(part)] = event.data1;
-        if (kind == 0x80 || kind == 0x90) readNote(event, file.division, song.keySig, song.parts[static_cast<size_t>(part)]);
+        if (kind == 0x80 || kind == 0x90) readNote(event, file.division, song.keySig, song.parts[static_cast<size_t>(part)], report);
     }
 
     score.clearParts();
     applySong(score, song);
+    closeParts(song, file.division, score.measureLen());
     score.partCount = std::max<int>(1, static_cast<int>(song.parts.size()));
     score.curPart = 1;
     for (int part = 1; part <= score.partCount; ++part) {

@@ -5,6 +5,7 @@
 // programs from the file, pitches spelled in the key.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ namespace shinofu::midi {
 struct ImportReport {
     std::vector<std::string> notices;  // "拍子が対応していません", "×シーケンス"
     bool cancelled = false;            // the score was left as it was
+
+    void noteOnce(const std::string& notice) {
+        if (std::find(notices.begin(), notices.end(), notice) == notices.end()) notices.push_back(notice);
+    }
 };
 
 // Called now and then with the share of the events read; returning false cancels the import.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "midi/navigator.h"
 #include "numeric/fingering.h"
 #include "platform/text_codec.h"
 
@@ -61,6 +62,35 @@ void appendMessage(std::string& track, const PerfList& list, size_t index, bool 
     }
 }
 
+struct Performed {
+    size_t index;
+    int64_t tick;  // when it sounds, repeats unrolled
+};
+
+// The events in the order a performance plays them, with the times it plays them at. End-marker
+// snapshots carry nothing to sound: a part that has ended repeats them, and they are passed over,
+// so the longer parts of a score of uneven parts are written to their end. A final bar is written
+// through, as the file holds the whole score; a walk that would pass too many events (signs made
+// to loop a file huge) goes on straight from there.
+std::vector<Performed> performedEvents(const PerfList& list) {
+    constexpr size_t kMostPassesPerEvent = 8;
+    const auto& events = list.events();
+    std::vector<Performed> performed;
+    performed.reserve(list.size());
+    Navigator navigator(list, Navigator::FinalBar::PlaysOn);
+    int64_t tick = events.empty() ? 0 : events.front().tick;
+    size_t steps = 0;
+    for (size_t index = 0; index < events.size();) {
+        if (!list.sound(events[index]).isEndMarker()) performed.push_back({index, tick});
+        if (index + 1 < events.size()) tick += events[index + 1].tick - events[index].tick;
+        const bool walkOn = ++steps < kMostPassesPerEvent * events.size();
+        const size_t next = walkOn ? navigator.next(index) : index + 1;
+        if (next == Navigator::kEnded) break;
+        index = next;
+    }
+    return performed;
+}
+
 }  // namespace
 
 void appendVariableLength(std::string& out, uint32_t value) {
@@ -84,19 +114,13 @@ std::string lyricNumeral(int midiNote, int fluteKey) {
 std::string smfBytes(const model::Score& score, const PerfList& list, const SmfOptions& options) {
     std::string track;
     appendHeaderEvents(track, score, options);
-    // End-marker snapshots carry nothing to sound: a part that has ended repeats them, and they
-    // are passed over, so the longer parts of a score of uneven parts are written to their end.
-    std::vector<size_t> written;
-    written.reserve(list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (!list.sound(list.events()[i]).isEndMarker()) written.push_back(i);
-    }
+    const std::vector<Performed> written = performedEvents(list);
     uint32_t pending = 0;
     for (size_t w = 0; w < written.size(); ++w) {
-        const PerfEvent& event = list.events()[written[w]];
-        const PerfEvent* next = w + 1 < written.size() ? &list.events()[written[w + 1]] : nullptr;
+        const PerfEvent& event = list.events()[written[w].index];
+        const PerfEvent* next = w + 1 < written.size() ? &list.events()[written[w + 1].index] : nullptr;
         appendVariableLength(track, pending);
-        const int gap = next ? next->tick - event.tick : 0;
+        const int64_t gap = next ? written[w + 1].tick - written[w].tick : 0;
         if (!next) {
             pending = 0;
         } else if (gap > 0) {
@@ -104,7 +128,7 @@ std::string smfBytes(const model::Score& score, const PerfList& list, const SmfO
         } else {
             pending = event.isNoteOn != next->isNoteOn ? kOffLead : 0;
         }
-        appendMessage(track, list, written[w], next && gap == 0);
+        appendMessage(track, list, written[w].index, next && gap == 0);
         const SoundSnapshot& sound = list.sound(event);
         if (event.isNoteOn && sound.midiNote >= 0 && event.part >= 1 && event.part <= model::kMaxParts &&
             options.lyricParts[event.part - 1]) {

@@ -19,7 +19,7 @@ struct SmfOptions {
     std::array<bool, model::kMaxParts> lyricParts{};
 };
 
-// The whole file. Navigation jumps are not followed: the file holds the score once, as written.
+// The whole file, as playback performs the score: repeats, endings, D.C. and D.S. unrolled.
 std::string smfBytes(const model::Score& score, const PerfList& list, const SmfOptions& options);
 
 // Appends a variable-length quantity: seven bits a byte, the most significant group first.

@@ -37,6 +37,17 @@ int accidentalSemitones(uint8_t accidental) {
     }
 }
 
+std::optional<uint8_t> accidentalOfAlteration(int alteration) {
+    switch (alteration) {
+    case -2: return kDoubleFlat;
+    case -1: return kFlat;
+    case 0: return kNatural;
+    case 1: return kSharp;
+    case 2: return kDoubleSharp;
+    default: return std::nullopt;
+    }
+}
+
 int chromaticOf(uint8_t pitch, uint8_t accidental, int keySig) {
     const int natural = semitoneOfPitch(pitch, 0);
     const int degree = (pitch - 1) % 7;

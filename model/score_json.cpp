@@ -51,6 +51,7 @@ void writeNote(JsonWriter& json, const TNote& n) {
         .value("sextuplet", int{n.sextuplet})
         .value("semitone", int{n.semitone})
         .value("jumpMark", int{n.jumpMark})
+        .value("closingMark", int{n.closingMark})
         .value("playMark", int{n.playMark})
         .value("lyric", n.lyric)
         .endObject();

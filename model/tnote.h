@@ -38,7 +38,8 @@ struct TNote {
     uint8_t sextuplet = kNoRole;
     uint8_t pitch = kEndMarker;
     uint8_t semitone = 69;
-    uint8_t jumpMark = 0;
+    uint8_t jumpMark = 0;     // a navigation sign at the note (segno, repeat start, endings, Coda)
+    uint8_t closingMark = 0;  // a sign that closes the note's measure (final bar, D.C., D.S., Fine, repeat end, to Coda)
     uint8_t playMark = 0;
     std::string lyric;
     TNote* prev = nullptr;

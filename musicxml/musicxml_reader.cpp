@@ -9,7 +9,7 @@
 #include <cstring>
 #include <utility>
 
-#include "midi/accidental_carry.h"
+#include "model/measure_spelling.h"
 #include "model/key_signature.h"
 #include "musicxml/alterations.h"
 #include "musicxml/read_score.h"
@@ -79,7 +79,7 @@ struct PartCursor {
     int voiceEnd = 0;        // units of the first voice read in this measure
     int cursor = 0;          // where backup and forward have moved to in this measure
     bool implicit = false;   // a pickup measure
-    midi::AccidentalCarry carry;  // accidentals written earlier in the measure, carried as the score carries them
+    model::MeasureSpelling spelling{0, 0};  // the key and the accidentals written earlier in the measure
     DirectionMarks pending;  // directions waiting for the next note
     model::HairpinRole openWedge = model::kNoHairpin;
 };
@@ -164,7 +164,7 @@ private:
         part.implicit = is(measure.attribute("implicit"), "yes");
         part.voiceEnd = 0;
         part.cursor = 0;
-        part.carry.clear();
+        part.spelling = model::MeasureSpelling(keyOfFifths(out_.fifths.value_or(0)), 0);
         for (const pugi::xml_node& child : measure.children()) {
             if (named(child, "attributes")) {
                 readAttributes(child, part);
@@ -207,7 +207,10 @@ private:
         if (const pugi::xml_node divisions = attributes.child("divisions")) part.divisions = std::max(1, divisions.text().as_int());
         if (const pugi::xml_node fifths = attributes.child("key").child("fifths")) {
             const int value = std::clamp(fifths.text().as_int(), -7, 7);
-            if (!out_.fifths) out_.fifths = value;
+            if (!out_.fifths) {
+                out_.fifths = value;
+                part.spelling = model::MeasureSpelling(keyOfFifths(value), 0);
+            }
             if (*out_.fifths != value) out_.notices.insert("調号の変更は最初の調号だけを読みました");
         }
         if (const pugi::xml_node time = attributes.child("time")) {
@@ -397,14 +400,10 @@ private:
             while (pitch > model::kHighestPitch) pitch -= 7;
         }
         note.pitch = static_cast<uint8_t>(pitch);
-        const uint8_t carried = part.carry.carried(note.pitch);
-        const int inEffect = carried != model::kNoAccidental ? alterOfAccidental(carried) : model::keyAlteration(keyOfFifths(out_.fifths.value_or(0)), stepIndex);
-        if (written != model::kNoAccidental) {
-            note.accidental = written;
-        } else if (alter != inEffect && !note.tieStop) {
-            note.accidental = accidentalOfAlter(alter);
+        if (written != model::kNoAccidental || !note.tieStop) {
+            const int chromatic = model::semitoneOfPitch(note.pitch, 0) + alter;
+            note.accidental = part.spelling.keep(note.pitch, written, chromatic).accidental;
         }
-        if (note.accidental != model::kNoAccidental) part.carry.write(note.pitch, note.accidental);
         return true;
     }
 

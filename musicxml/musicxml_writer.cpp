@@ -11,6 +11,7 @@
 #include "midi/performance_pass.h"
 #include "model/key_signature.h"
 #include "model/meter.h"
+#include "model/pitch_spelling.h"
 #include "musicxml/alterations.h"
 #include "musicxml/musicxml_reader.h"
 #include "numeric/fingering.h"
@@ -396,7 +397,7 @@ private:
         const int inEffect = shown != shownAlters_.end() ? shown->second : model::keyAlteration(score_.song.keySig, place.first);
         const bool written = note.accidental != model::kNoAccidental;
         if (!written && (alter == inEffect || tiedOver)) return;
-        const uint8_t accidental = written ? note.accidental : accidentalOfAlter(alter);
+        const uint8_t accidental = written ? note.accidental : model::accidentalOfAlteration(alter).value_or(model::kNatural);
         const QString name = accidental == model::kSharp         ? u"sharp"_s
                            : accidental == model::kFlat        ? u"flat"_s
                            : accidental == model::kDoubleSharp ? u"double-sharp"_s

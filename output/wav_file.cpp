@@ -48,7 +48,6 @@ bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& 
         error.message = renderer.silenceReason();
         return false;
     }
-    midi::appendTrailingRests(score);
     midi::placeNavigationMarks(score);
     const auto list = midi::buildPerfList(score);
     if (!list) {

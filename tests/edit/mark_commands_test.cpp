@@ -149,7 +149,6 @@ TEST_F(MarkCommands, ADaCapoAlFinePlacedByTheCommandsPlaysAsOneAfterSavingAndRea
     model::Score reread;
     model::readScore(model::scoreFileLines(score_), reread, {});
     reread.recomputePositions();
-    midi::appendTrailingRests(reread);
     midi::placeNavigationMarks(reread);
     const auto list = midi::buildPerfList(reread);
     ASSERT_NE(list, nullptr);

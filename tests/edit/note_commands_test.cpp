@@ -163,12 +163,12 @@ TEST_F(NoteCommands, DivideSplitsByTheTableAndHalvesTheRest) {
     EXPECT_EQ(dividedLength(3)->first, 2);
     EXPECT_FALSE(dividedLength(1));
     read("c1 # rsts 144 u,d1 n rftf 48 u");
-    note(0)->jumpMark = 5;
+    note(0)->closingMark = 5;
     pick(0);
     ASSERT_TRUE(divideNote(score_, state_));
     EXPECT_EQ(items(), "c1 # tsrs 96 u,c1 # tmrm 48 u,d1 n tfrf 48 u");
-    EXPECT_EQ(note(1)->jumpMark, 5);
-    EXPECT_EQ(note(0)->jumpMark, 0);
+    EXPECT_EQ(note(1)->closingMark, 5);
+    EXPECT_EQ(note(0)->closingMark, 0);
     pick(2);
     ASSERT_TRUE(divideNote(score_, state_));
     EXPECT_EQ(items(), "c1 # tsrs 96 u,c1 # tmrm 48 u,d1 n tmrm 24 u,d1 n tfrf 24 u");

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "midi/navigation.h"
+#include "midi/navigator.h"
+#include "midi/smf_reader.h"
+#include "midi/smf_writer.h"
+#include "model/score_writer.h"
 #include "reference_builder.h"
 #include "support/read_notes.h"
 
@@ -27,15 +32,12 @@ std::vector<Event> eventsOf(const midi::PerfList& list) {
     return events;
 }
 
-std::shared_ptr<const midi::PerfList> build(model::Score& score) {
-    midi::appendTrailingRests(score);
-    return midi::buildPerfList(score);
-}
+std::shared_ptr<const midi::PerfList> build(model::Score& score) { return midi::buildPerfList(score); }
 
 bool sameSnapshot(const midi::SoundSnapshot& a, const midi::SoundSnapshot& b) {
     return a.soundLen == b.soundLen && a.midiNote == b.midiNote && a.velocity == b.velocity && a.program == b.program &&
            a.playTime == b.playTime && a.startPos == b.startPos && a.silent == b.silent && a.tiedOn == b.tiedOn &&
-           a.pitch == b.pitch && a.jumpMark == b.jumpMark;
+           a.pitch == b.pitch && a.jumpMark == b.jumpMark && a.closingMark == b.closingMark;
 }
 
 }  // namespace
@@ -68,16 +70,16 @@ TEST(PerfBuilder, TiedNotesMakeOneNote) {
     EXPECT_EQ(events[1], (Event{36, 1, false, 60}));
 }
 
-TEST(PerfBuilder, TrailingRestIsAddedOnce) {
+TEST(PerfBuilder, APartEndingOnANoteIsReleasedBeforeTheEndAndTheScoreIsLeftAlone) {
     model::Score score;
-    readNotes(score, {}, {"c1 n n 96 u"});
-    midi::appendTrailingRests(score);
-    auto notes = shinofu::testing::notesOf(score, 1);
-    ASSERT_EQ(notes.size(), 2u);
-    EXPECT_EQ(notes[1]->pitch, model::kRest);
-    EXPECT_EQ(notes[1]->len, 12);
-    midi::appendTrailingRests(score);
-    EXPECT_EQ(shinofu::testing::notesOf(score, 1).size(), 2u);
+    readNotes(score, {}, {"c1 n n 96 u", "$START", "e1 n n 96 u,rest n n 96 u"});
+    const auto before = model::scoreFileLines(score);
+    auto events = eventsOf(*build(score));
+    EXPECT_EQ(events.back().tick, 24);  // the part that ends on its note sounds a rest after it
+    EXPECT_NE(std::find(events.begin(), events.end(), Event{12, 1, false, 60}), events.end());
+    build(score);
+    EXPECT_EQ(model::scoreFileLines(score), before);
+    EXPECT_EQ(shinofu::testing::notesOf(score, 1).size(), 1u);
 }
 
 TEST(PerfBuilder, SameListAsTheStraightforwardBuild) {
@@ -103,8 +105,6 @@ TEST(PerfBuilder, SameListAsTheStraightforwardBuild) {
         readNotes(fast, {}, notes);
         model::Score slow;
         readNotes(slow, {}, notes);
-        midi::appendTrailingRests(fast);
-        midi::appendTrailingRests(slow);
         auto list = midi::buildPerfList(fast);
         auto reference = shinofu::testing::referenceBuild(slow);
         ASSERT_EQ(list->size(), reference.events.size()) << "round " << round;
@@ -122,7 +122,6 @@ TEST(PerfBuilder, SameListAsTheStraightforwardBuild) {
 TEST(PerfBuilder, CancellingLeavesNoList) {
     model::Score score;
     readNotes(score, {}, {"c1 n n 96 u"});
-    midi::appendTrailingRests(score);
     EXPECT_EQ(midi::buildPerfList(score, [](double) { return false; }), nullptr);
     double last = -1;
     bool increasing = true;
@@ -135,38 +134,89 @@ TEST(PerfBuilder, CancellingLeavesNoList) {
     EXPECT_TRUE(increasing);
 }
 
-TEST(Navigation, DaCapoRepeatsAndEndings) {
-    model::Score score;
-    std::vector<std::string> measures(6, "c1 n n 96 u,d1 n n 96 u,e1 n n 96 u,f1 n n 96 u");
-    readNotes(score, {}, measures);
-    auto sign = [&](uint8_t kind, int measure) {
+namespace {
+
+struct Sign {
+    uint8_t kind;
+    int measure;
+};
+
+// A score of whole notes, one a measure, each a different key, in two parts, with part 1's signs.
+void writeWithSigns(model::Score& score, int measures, const std::vector<Sign>& signs) {
+    const char* pitches[] = {"c1", "d1", "e1", "f1", "g1", "a1", "b1", "c2"};
+    std::string line;
+    for (int m = 0; m < measures; ++m) line += std::string(m ? "," : "") + pitches[m % 8] + " n n 384 u";
+    readNotes(score, {}, {line, "$START", line});
+    for (const Sign& sign : signs) {
         model::TScoreSym symbol;
-        symbol.kind = kind;
-        symbol.anchorPos = (measure - 1) * 48;
+        symbol.kind = sign.kind;
+        symbol.anchorPos = (sign.measure - 1) * 48;
         score.part(1).symbols.push_back(symbol);
-    };
-    sign(model::kRepeatLeft, 1);
-    sign(model::kRepeatRight, 1);
-    sign(model::kRepeatLeft, 3);
-    sign(model::kRepeatRight, 3);
-    sign(model::kDaCapo, 5);
-    sign(model::kFine, 6);
-    midi::placeNavigationMarks(score);
-    auto list = build(score);
-    midi::linkNavigation(*list);
-    std::vector<int> jumps;
-    int secondRepeatStart = -1;
-    for (size_t i = 0; i < list->size(); ++i) {
-        const auto& e = list->events()[i];
-        if (e.isNoteOn && e.tick == 96) secondRepeatStart = static_cast<int>(i);
-        if (list->jump(i) != midi::kNoJump) jumps.push_back(static_cast<int>(i));
     }
-    ASSERT_EQ(jumps.size(), 3u);  // only the second repeat end, the D.C. and the Fine
-    const auto& repeatEnd = list->events()[static_cast<size_t>(jumps[0])];
-    EXPECT_FALSE(repeatEnd.isNoteOn);
-    EXPECT_EQ(repeatEnd.tick, 144);
-    EXPECT_EQ(list->jump(static_cast<size_t>(jumps[0])), secondRepeatStart);
-    EXPECT_EQ(list->jump(static_cast<size_t>(jumps[1])), 0);  // D.C. to the first event
-    EXPECT_EQ(list->events()[static_cast<size_t>(jumps[1])].tick, 240);
-    EXPECT_EQ(list->jump(static_cast<size_t>(jumps[2])), midi::kEndJump);
+    midi::placeNavigationMarks(score);
+}
+
+// The measures part 1 sounds, in the order a performance plays them.
+std::vector<int> measuresPlayed(const midi::PerfList& list) {
+    std::vector<int> measures;
+    midi::Navigator navigator(list);
+    for (size_t index = 0; index != midi::Navigator::kEnded && index + 1 < list.size(); index = navigator.next(index)) {
+        const auto& event = list.events()[index];
+        const auto& sound = list.sound(event);
+        if (event.isNoteOn && event.part == 1 && !sound.silent && !sound.isEndMarker()) measures.push_back(event.tick / 48 + 1);
+    }
+    return measures;
+}
+
+// The keys part 1 strikes in a MIDI file, in order.
+std::vector<int> keysWritten(const std::string& bytes) {
+    std::vector<int> keys;
+    for (const auto& event : midi::readSmf(bytes).file->events) {
+        if ((event.status & 0xF0) == 0x90 && event.data2 > 0) keys.push_back(event.data1);
+    }
+    return keys;
+}
+
+}  // namespace
+
+TEST(Navigation, RepeatsEndingsAndJumpsPlayAsAMusicianReadsThem) {
+    const struct {
+        const char* name;
+        int measures;
+        std::vector<Sign> signs;
+        std::vector<int> played;
+        std::vector<int> written = played;  // the MIDI file's measures
+    } cases[] = {
+        {"no signs", 3, {}, {1, 2, 3}},
+        {"two repeat sections", 6,
+         {{model::kRepeatLeft, 1}, {model::kRepeatRight, 2}, {model::kRepeatLeft, 4}, {model::kRepeatRight, 5}},
+         {1, 2, 1, 2, 3, 4, 5, 4, 5, 6}},
+        {"lone end repeats", 5, {{model::kRepeatRight, 2}, {model::kRepeatRight, 4}}, {1, 2, 1, 2, 3, 4, 3, 4, 5}},
+        {"first and second endings", 4,
+         {{model::kRepeatLeft, 1}, {model::kFirstEnding, 2}, {model::kRepeatRight, 2}, {model::kSecondEnding, 3}},
+         {1, 2, 1, 3, 4}},
+        {"a repeat, then endings of another", 6,
+         {{model::kRepeatRight, 1}, {model::kRepeatLeft, 2}, {model::kFirstEnding, 3}, {model::kRepeatRight, 3},
+          {model::kSecondEnding, 4}},
+         {1, 1, 2, 3, 2, 4, 5, 6}},
+        {"D.C. al Fine over a repeat", 5,
+         {{model::kRepeatRight, 1}, {model::kFine, 2}, {model::kDaCapo, 4}},
+         {1, 1, 2, 3, 4, 1, 2}},
+        {"D.S. al Coda", 6,
+         {{model::kSegno, 2}, {model::kToCoda, 3}, {model::kDalSegno, 4}, {model::kCoda, 5}},
+         {1, 2, 3, 4, 2, 3, 5, 6}},
+        {"a final bar ends the performance, not the file", 4, {{model::kStop, 2}}, {1, 2}, {1, 2, 3, 4}},
+    };
+    for (const auto& c : cases) {
+        model::Score score;
+        writeWithSigns(score, c.measures, c.signs);
+        const auto list = build(score);
+        midi::linkNavigation(*list);
+        EXPECT_EQ(measuresPlayed(*list), c.played) << c.name;
+        // The MIDI file holds what is played: each measure's key in part 1, then in part 2.
+        const int keys[] = {60, 62, 64, 65, 67, 69, 71, 72};
+        std::vector<int> expected;
+        for (int measure : c.written) expected.insert(expected.end(), 2, keys[(measure - 1) % 8]);
+        EXPECT_EQ(keysWritten(midi::smfBytes(score, *list, {})), expected) << c.name;
+    }
 }

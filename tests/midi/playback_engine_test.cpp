@@ -68,7 +68,6 @@ protected:
         score_.part(1).symbols.push_back(symbol);
     }
     midi::PlaybackStart prepared() {
-        midi::appendTrailingRests(score_);
         midi::placeNavigationMarks(score_);
         auto list = midi::buildPerfList(score_);
         midi::linkNavigation(*list);

@@ -15,7 +15,25 @@ struct Entry {
 
 }  // namespace
 
+namespace {
+
+void appendTrailingRests(model::Score& score) {
+    for (int part = 1; part <= score.partCount; ++part) {
+        model::TNote* last = score.part(part).partHead;
+        while (!last->isEndMarker()) last = last->next;
+        if (!last->prev || last->prev->pitch == model::kRest) continue;
+        model::TNote* marker = score.allocateNote();
+        last->next = marker;
+        marker->prev = last;
+        last->pitch = model::kRest;
+    }
+    score.recomputePositions();
+}
+
+}  // namespace
+
 ReferenceList referenceBuild(model::Score& score) {
+    appendTrailingRests(score);
     ReferenceList result;
     const int length = midi::performancePass(score);
     std::vector<const model::TNote*> cursor(score.partCount + 1);

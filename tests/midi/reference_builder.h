@@ -14,6 +14,8 @@ struct ReferenceList {
     std::vector<midi::PerfEvent> events;
 };
 
+// Builds on the score as written: first a rest is given to every part that does not end with one,
+// in the score itself, the way the linear build only pretends to.
 ReferenceList referenceBuild(model::Score& score);
 
 }  // namespace shinofu::testing

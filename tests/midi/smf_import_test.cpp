@@ -90,27 +90,27 @@ std::string items(const model::Score& score, int part = 1) {
 }  // namespace
 
 TEST(SmfImport, TicksBecomeLengthsRoundedWithTheirBias) {
-    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(96, 1, 60).bytes())->score), "c1 n n 96 u");
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(96, 1, 60).bytes())->score), "c1 n n 96 u,rest n n 288 u");  // the measure filled
     EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(50, 1, 60).on(46, 1, 62).off(96, 1, 62).bytes())->score),
-              "c1 n n 48 u,rest n n 48 u,d1 n n 96 u");  // 6.26 → 6 and a rest of 46 ticks
-    EXPECT_EQ(items(import(Smf().on(0, 1, 60).on(51, 1, 60, 0).bytes())->score), "c1 n n 56 u");  // 6.575 → 7
-    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(51, 1, 60).bytes())->score), "c1 n n 48 u");     // 6.385 → 6
+              "c1 n n 48 u,rest n n 48 u,d1 n n 96 u,rest n n 192 u");  // 6.26 → 6 and a rest of 46 ticks
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).on(51, 1, 60, 0).bytes())->score), "c1 n n 56 u,rest n n 328 u");  // 6.575 → 7
+    EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(51, 1, 60).bytes())->score), "c1 n n 48 u,rest n n 288 u,rest n n 48 u");  // 6.385 → 6
     // Touching notes and a gap of a unit or less leave no rest.
     EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(96, 1, 60).on(8, 1, 62).off(96, 1, 62).bytes())->score),
-              "c1 n n 96 u,d1 n n 96 u");
+              "c1 n n 96 u,d1 n n 96 u,rest n n 192 u");
 }
 
 TEST(SmfImport, BarLinesAndNoteValuesSplitIntoTiedNotes) {
     // A dotted quarter and a sixteenth (7 sixteenths) after three quarters: cut at the bar, then into values.
     const auto result = import(Smf().on(0, 1, 60).off(288, 1, 60).on(0, 1, 62).off(168, 1, 62).bytes());
-    EXPECT_EQ(items(result->score), "c1 n n 288 u,d1 n ts 96 u,d1 n tf 72 u");
+    EXPECT_EQ(items(result->score), "c1 n n 288 u,d1 n ts 96 u,d1 n tf 72 u,rest n n 288 u,rest n n 24 u");
     const auto seven = import(Smf().on(0, 1, 60).off(168, 1, 60).bytes());
-    EXPECT_EQ(items(seven->score), "c1 n ts 144 u,c1 n tf 24 u");
+    EXPECT_EQ(items(seven->score), "c1 n ts 144 u,c1 n tf 24 u,rest n n 192 u,rest n n 24 u");
 }
 
 TEST(SmfImport, TripletValuesAreGroupedInThrees) {
     const auto result = import(Smf().on(0, 1, 60).off(32, 1, 60).on(0, 1, 62).off(32, 1, 62).on(0, 1, 64).off(32, 1, 64).bytes());
-    EXPECT_EQ(items(result->score), "c1 n 3s 32 u,d1 n 3m 32 u,e1 n 3f 32 u");
+    EXPECT_EQ(items(result->score), "c1 n 3s 32 u,d1 n 3m 32 u,e1 n 3f 32 u,rest n n 288 u");
 }
 
 TEST(SmfImport, TempoMeterKeyAndProgramsComeFromTheFile) {
@@ -126,7 +126,7 @@ TEST(SmfImport, TempoMeterKeyAndProgramsComeFromTheFile) {
     EXPECT_EQ(result->score.song.meterIndex, 4);
     EXPECT_EQ(result->score.song.keySig, 8);
     EXPECT_EQ(result->score.part(1).instrument, 73);
-    EXPECT_EQ(items(result->score), "b1 n n 96 d");
+    EXPECT_EQ(items(result->score), "b1 n n 96 d,rest n n 192 u");
     EXPECT_EQ(result->score.title(), "曲");
     const auto fiveFour = import(Smf().event(0, {0xFF, 0x58, 4, 5, 2, 24, 8}).on(0, 1, 60).off(96, 1, 60).bytes());
     EXPECT_EQ(fiveFour->score.song.meterIndex, 0);  // left as it was
@@ -138,15 +138,15 @@ TEST(SmfImport, ChannelsBecomeParts) {
     // Channels 1..6 are parts of the same numbers.
     const auto direct = import(Smf().on(0, 3, 60).off(96, 3, 60).bytes());
     EXPECT_EQ(direct->score.partCount, 3);
-    EXPECT_EQ(items(direct->score, 3), "c1 n n 96 u");
+    EXPECT_EQ(items(direct->score, 3), "c1 n n 96 u,rest n n 288 u");
     // Files on other channels give their first six in channel order, drums only when nothing else plays.
     const auto daw = import(Smf().on(0, 10, 36).on(0, 7, 60).on(0, 12, 64).off(96, 7, 60).off(0, 12, 64).off(0, 10, 36).bytes());
     EXPECT_EQ(daw->score.partCount, 2);
-    EXPECT_EQ(items(daw->score, 1), "c1 n n 96 u");
-    EXPECT_EQ(items(daw->score, 2), "e1 n n 96 u");
+    EXPECT_EQ(items(daw->score, 1), "c1 n n 96 u,rest n n 288 u");
+    EXPECT_EQ(items(daw->score, 2), "e1 n n 96 u,rest n n 288 u");
     const auto drums = import(Smf().on(0, 10, 60).off(96, 10, 60).bytes());
     EXPECT_EQ(drums->score.partCount, 1);
-    EXPECT_EQ(items(drums->score), "c1 n n 96 u");
+    EXPECT_EQ(items(drums->score), "c1 n n 96 u,rest n n 288 u");
 }
 
 TEST(SmfImport, FormatOneTracksAreMergedAndOtherEventsSkipped) {
@@ -164,7 +164,7 @@ TEST(SmfImport, FormatOneTracksAreMergedAndOtherEventsSkipped) {
     const auto result = import(file.bytes());
     ASSERT_TRUE(result->error.empty()) << result->error;
     EXPECT_EQ(result->score.song.tempo, 60);
-    EXPECT_EQ(items(result->score), "c1 n n 96 u,d1 n n 96 u");
+    EXPECT_EQ(items(result->score), "c1 n n 96 u,d1 n n 96 u,rest n n 192 u");
 }
 
 TEST(SmfImport, BadFilesSayWhy) {
@@ -218,7 +218,6 @@ TEST(SmfImport, WhatTheWriterWritesComesBackAsItWas) {
                               "a1 n n 96 u,f1 n ts 192 u,f1 n tf 96 u,e1 n n 96 u,rest n n 96 u";
     model::Score original;
     shinofu::testing::readNotes(original, {"$KEY:F,8"}, {notes});
-    appendTrailingRests(original);
     placeNavigationMarks(original);
     const auto list = buildPerfList(original);
     SmfOptions options;

@@ -17,7 +17,6 @@ std::string bytes(std::initializer_list<int> values) {
 }
 
 std::string fileOf(model::Score& score, const midi::SmfOptions& options) {
-    midi::appendTrailingRests(score);
     auto list = midi::buildPerfList(score);
     return midi::smfBytes(score, *list, options);
 }
@@ -117,19 +116,4 @@ TEST(SmfWriter, VariableLengthQuantities) {
     EXPECT_EQ(vlq(96), bytes({0x60}));
     EXPECT_EQ(vlq(188), bytes({0x81, 0x3C}));
     EXPECT_EQ(vlq(0x0FFFFFFF), bytes({0xFF, 0xFF, 0xFF, 0x7F}));
-}
-
-TEST(SmfWriter, RepeatsAreNotFollowed) {
-    model::Score score;
-    readNotes(score, {}, {"c1 n n 384 u", "d1 n n 384 u"});
-    model::TScoreSym daCapo;
-    daCapo.kind = model::kDaCapo;
-    daCapo.anchorPos = 48;
-    score.part(1).symbols.push_back(daCapo);
-    std::string track = trackOf(fileOf(score, {}));
-    size_t ons = 0;
-    for (size_t at = track.find(bytes({0x90, 0x3C})); at != std::string::npos; at = track.find(bytes({0x90, 0x3C}), at + 1)) {
-        ++ons;
-    }
-    EXPECT_EQ(ons, 1u);
 }

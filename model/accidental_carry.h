@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace shinofu::midi {
+namespace shinofu::model {
+
+constexpr int kCarryTableSize = 60;  // entries one measure can carry
 
 class AccidentalCarry {
 public:
@@ -26,4 +28,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-}  // namespace shinofu::midi
+}  // namespace shinofu::model

@@ -1,11 +1,10 @@
-#include "midi/accidental_carry.h"
+#include "model/accidental_carry.h"
 
 #include <algorithm>
 
-#include "midi/performance_pass.h"
 #include "model/pitch.h"
 
-namespace shinofu::midi {
+namespace shinofu::model {
 namespace {
 
 constexpr int kOctave = 7;             // staff positions per octave
@@ -25,11 +24,11 @@ uint8_t AccidentalCarry::carried(uint8_t pitch) const {
     for (const Entry& e : entries_) {
         if (e.pitch == pitch) return e.accidental;
     }
-    return model::kNoAccidental;
+    return kNoAccidental;
 }
 
 void AccidentalCarry::set(int position, uint8_t accidental, bool mayAdd) {
-    if (!model::isStaffPitch(static_cast<uint8_t>(position))) return;
+    if (!isStaffPitch(static_cast<uint8_t>(position))) return;
     auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.pitch == position; });
     if (found != entries_.end()) {
         found->accidental = accidental;
@@ -38,4 +37,4 @@ void AccidentalCarry::set(int position, uint8_t accidental, bool mayAdd) {
     }
 }
 
-}  // namespace shinofu::midi
+}  // namespace shinofu::model
