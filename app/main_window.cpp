@@ -459,6 +459,7 @@ void MainWindow::newScore() {
     session_.forgetPlacesInScore();
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
+    setWindowTitle(kMainWindowCaption);  // the title no longer names the file read before
     session_.print.headerFlags = output::kPrintEverything;
     startAdding();
     redraw();

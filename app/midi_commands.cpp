@@ -1,5 +1,8 @@
 #include "app/midi_commands.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "midi/navigation.h"
 #include "midi/smf_writer.h"
 
@@ -21,12 +24,19 @@ MidiWrite writeMidiFile(const fs::path& file, Session& session, const midi::Buil
     return MidiWrite::Written;
 }
 
+fs::path midiFileName(const fs::path& chosen) {
+    std::string extension = chosen.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    // The name as typed when it already ends in ".mid", whatever its case.
+    return extension == ".mid" ? chosen : fs::path(chosen).replace_extension(".MID");
+}
+
 MidiWrite makeMidiFileCommand(Session& session, platform::Dialogs& dialogs, const midi::BuildProgress& progress) {
     fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".MID");
     auto chosen = dialogs.saveFile("MIDIファイル作成", "MIDIファイル|*.MID|", proposed);
     if (!chosen) return MidiWrite::Cancelled;
     platform::IoError error;
-    MidiWrite result = writeMidiFile(fs::path(*chosen).replace_extension(".MID"), session, progress, error);
+    MidiWrite result = writeMidiFile(midiFileName(*chosen), session, progress, error);
     if (result == MidiWrite::Failed) dialogs.message(platform::MessageKind::Error, error.message);
     return result;
 }

@@ -16,7 +16,10 @@ enum class MidiWrite { Written, Cancelled, Failed };
 MidiWrite writeMidiFile(const std::filesystem::path& file, Session& session, const midi::BuildProgress& progress,
                         platform::IoError& error);
 
-// "MIDIファイル作成&M": the save dialog proposes the score's name with ".MID", which the file always gets.
+// The file a chosen name writes: as typed when it ends in ".mid" in any case, else with ".MID".
+std::filesystem::path midiFileName(const std::filesystem::path& chosen);
+
+// "MIDIファイル作成&M": the save dialog proposes the score's name with ".MID".
 MidiWrite makeMidiFileCommand(Session& session, platform::Dialogs& dialogs, const midi::BuildProgress& progress);
 
 }  // namespace shinofu::app

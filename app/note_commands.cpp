@@ -1,5 +1,7 @@
 #include "app/note_commands.h"
 
+#include <utility>
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,6 +71,7 @@ void finish(MainWindow& window, Session& session, bool changed) {
     window.redraw();
     showCurrentNote(window, session);
     window.updateStatus();
+    if (!session.edit.notice.empty()) window.setStatusText("message", qt(std::exchange(session.edit.notice, {})));
     // The palette shows the value, accidental and mode in force; the curve dialog its target.
     if (QWidget* palette = window.findChild<QWidget*>("TOni2Form")) palette->update();
     if (auto* curves = window.findChild<CurveDialog*>("TslurForm")) curves->followTarget();

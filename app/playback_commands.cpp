@@ -28,7 +28,7 @@ constexpr int kMarkerHeight = 6;
 }  // namespace
 
 PlaybackController::PlaybackController(MainWindow& window, Session& session, platform::MidiOut& out)
-    : QObject(&window), window_(window), session_(session), timers_(std::make_unique<platform::TimerService>()) {
+    : QObject(&window), window_(window), session_(session), out_(out), timers_(std::make_unique<platform::TimerService>()) {
     // The engine calls from the timer thread: what it reports is handed to the window's thread.
     midi::PlaybackListener listener;
     listener.position = [this](int32_t tick, int) {
@@ -82,6 +82,9 @@ void PlaybackController::togglePlay() {
     palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
     marker_->setPalette(palette);
     if (engine_->start(start)) marker_->show();
+    // Whatever the status bar said since, a silent performance says why again.
+    const std::string silence = out_.silenceReason();
+    if (!silence.empty()) window_.setStatusText("message", QString::fromStdString(silence));
 }
 
 void PlaybackController::playOrResume() {

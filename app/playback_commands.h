@@ -42,6 +42,7 @@ private:
 
     MainWindow& window_;
     Session& session_;
+    platform::MidiOut& out_;
     std::unique_ptr<platform::TimerService> timers_;
     std::unique_ptr<midi::PlaybackEngine> engine_;
     QFrame* marker_;

@@ -67,7 +67,9 @@ std::optional<std::vector<std::string>> readCompanionLines(const char* suffix, p
 }
 
 std::string expandHome(const std::string& path) {
-    const char* home = std::getenv("HOME");
+    // A program given a home of its own keeps everything it makes there, nothing in the user's.
+    const char* own = std::getenv("SHINOFU_HOME");
+    const char* home = own && *own ? own : std::getenv("HOME");
     if (!home || path.empty() || path[0] != '~' || (path.size() > 1 && path[1] != '/')) return path;
     return std::string(home) + path.substr(1);
 }

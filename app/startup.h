@@ -29,7 +29,7 @@ std::vector<StartupMessage> startUp(Session& session, const StartupOptions& opti
 // nothing with the error filled when it cannot be read.
 std::optional<std::vector<std::string>> readCompanionLines(const char* suffix, platform::IoError& error);
 
-// "~/x" names a folder in the user's home.
+// "~/x" names a folder in the user's home, or in $SHINOFU_HOME when that is set.
 std::string expandHome(const std::string& path);
 
 }  // namespace shinofu::app

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "edit/measure_clip.h"
 #include "model/tnote.h"
@@ -19,6 +20,7 @@ constexpr int kNoModeButton = 3;
 
 struct EditState {
     int editMode = 0;
+    std::string notice;  // why the last command did nothing, for the status bar
     model::TNote* curNote = nullptr;
     bool selectionHold = false;
     int inputLen = 12;

@@ -1,5 +1,9 @@
 #include "edit/tie_slur.h"
 
+#include <vector>
+
+#include "model/measure_spelling.h"
+
 namespace shinofu::edit {
 namespace {
 
@@ -41,9 +45,26 @@ bool clearSlurFrom(model::TNote& note) {
     return false;
 }
 
+// A tie holds one sound: each selected note must sound what the note before it sounds.
+bool tiesJoinEqualSounds(const model::Score& score) {
+    const std::vector<int> sounding = model::soundingChromatics(score, score.curPart);
+    size_t index = 0;
+    for (const model::TNote* note = score.part(score.curPart).partHead; note && !note->isEndMarker();
+         note = note->next, ++index) {
+        if (!note->selected || index == 0) continue;
+        const int before = sounding[index - 1];
+        if (before != 0 && sounding[index] != 0 && before != sounding[index]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool applyTieSlur(model::Score& score, EditState& state, TieSlurOp op) {
+    if (op == TieSlurOp::TieSet && !tiesJoinEqualSounds(score)) {
+        state.notice = kTieBetweenPitchesNotice;
+        return false;
+    }
     bool changed = false;
     bool slurEndPending = false;
     for (model::TNote* note = score.part(score.curPart).partHead; note && !note->isEndMarker(); note = note->next) {

@@ -16,8 +16,11 @@ enum class TieSlurOp {
     TieOrSlurClear = 7,
 };
 
+constexpr const char* kTieBetweenPitchesNotice = "高さの違う音はタイでつなげません（スラーを使ってください）";
+
 // Applies the operation to the selected notes of the current part; the curve adjustments of the
-// notes it starts are reset. Returns whether a role changed.
+// notes it starts are reset. A tie between notes of different sounds is refused with a notice and
+// nothing changes. Returns whether a role changed.
 bool applyTieSlur(model::Score& score, EditState& state, TieSlurOp op);
 
 }  // namespace shinofu::edit

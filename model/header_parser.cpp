@@ -226,7 +226,8 @@ HeaderLine parseHeaderLine(std::string_view line, Score& score, HeaderContext& c
 
 void applyTempoText(Score& score) {
     if (auto number = parseWholeNumber(score.song.tempoText)) {
-        score.setTempo(*number);
+        // A tempo of 0 says no tempo: the tempo words' default, which the MIDI file writes for it too.
+        score.setTempo(*number > 0 ? *number : kUnknownTempoWord);
         if (score.song.tempo != *number) {
             // The page shows the tempo that plays.
             TScoreSym& symbol = score.fixedSymbol(kTempoSymbol);

@@ -9,6 +9,7 @@
 #include "app/memo_window.h"
 #include "app/output_commands.h"
 #include "main_window_fixture.h"
+#include "output/wav_file.h"
 #include "platform/file_io.h"
 
 namespace {
@@ -102,3 +103,31 @@ TEST_F(OutputCommands, ThePrinterFormInTheMemoSetsTheMarginsAndHeaderSwitches) {
 }
 
 }  // namespace
+
+TEST_F(OutputCommands, ExportsAndPlaybackLeaveTheSavedScoreByteForByte) {
+    start();
+    const fs::path folder = fs::current_path();
+    const fs::path gallery = fs::path(SHINOFU_SOURCE_DIR) / "tests/data/engraving_gallery.gd4";
+    for (const fs::path& score : {kDemo, gallery}) {
+        dialogs_.answers = {score, folder / "before.gd4"};
+        trigger({"ファイル&F", "ファイル読込&R"});
+        trigger({"ファイル&F", "譜面の保存&S"});
+        dialogs_.answers = {folder / "page.emf", folder / "page.wmf", folder / "page.jpg", folder / "grid.dt",
+                            folder / "tune.mid", folder / "tune.musicxml", folder / "after.gd4"};
+        trigger({"ファイル&F", "画面ファイル保存&C", "EMFファイル(&E)"});
+        trigger({"ファイル&F", "画面ファイル保存&C", "WMFファイル(&W)"});
+        trigger({"ファイル&F", "画面ファイル保存&C", "JPEGファイル(&J)"});
+        trigger({"ファイル&F", "数字符データ保存"});
+        trigger({"ファイル&F", "MIDIファイル作成&M"});
+        trigger({"ファイル&F", "MusicXML保存"});
+        trigger({"オプション(&O)", "演奏&P"});
+        trigger({"オプション(&O)", "演奏&P"});
+        shinofu::platform::IoError error;
+        ASSERT_TRUE(shinofu::output::writeWavFile(session_.score, folder / "tune.wav", error) || !error.message.empty());
+        trigger({"ファイル&F", "譜面の保存&S"});
+        ASSERT_TRUE(dialogs_.answers.empty()) << score;
+        ASSERT_FALSE(bytesOf(folder / "before.gd4").empty());
+        EXPECT_EQ(bytesOf(folder / "after.gd4"), bytesOf(folder / "before.gd4")) << score;
+        EXPECT_FALSE(bytesOf(folder / "tune.mid").empty());
+    }
+}

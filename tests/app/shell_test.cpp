@@ -61,7 +61,8 @@ TEST(Startup, InstallsTheShippedConfigurationAndEntersItsWorkingFolder) {
     auto messages = startUp(session, {});
     EXPECT_TRUE(fs::exists(home.companion() / "shinofu.INI"));
     EXPECT_TRUE(fs::exists(home.companion() / "shinofu.txt"));
-    const fs::path work = home.root() / "user" / "Shinofu";
+    const fs::path work = home.companion() / "Shinofu";  // SHINOFU_HOME stands for the home: nothing goes to $HOME
+    EXPECT_FALSE(fs::exists(home.root() / "user"));
     EXPECT_TRUE(fs::is_directory(work));
     EXPECT_EQ(fs::current_path(), work);
     ASSERT_EQ(messages.size(), 1u);

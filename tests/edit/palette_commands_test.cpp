@@ -69,10 +69,11 @@ TEST_F(Palette, TheAccidentalBarMarksTheSelectionOrThePointersNextNote) {
     EXPECT_TRUE(edit::accidentalBarCell(score_, state_, 2, true));  // right click: removed
     EXPECT_EQ(items(), "c1 n n 96 u,d1 n n 96 u");
 
+    read("c1 n n 96 u,e1 f n 96 u");
     edit::startAddMode(score_, view_, state_, tables_);
     EXPECT_FALSE(edit::accidentalBarCell(score_, state_, 1, false));  // flat for the next entry
     edit::enterAtPointer(score_, view_, state_, {17, 0}, state_.paletteAccidental);
-    EXPECT_EQ(items(), "c1 n n 96 u,d1 n n 96 u,e1 f n 96 u");
+    EXPECT_EQ(items(), "c1 n n 96 u,e1 f n 96 u,e1 f n 96 u");
     EXPECT_TRUE(edit::accidentalBarCell(score_, state_, 5, false));  // a tie to the note before, entry goes on
     EXPECT_EQ(state_.editMode, edit::kNewMode);
     EXPECT_TRUE(state_.entryTarget->isEndMarker());

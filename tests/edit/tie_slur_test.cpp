@@ -32,6 +32,19 @@ TEST_F(TiesAndSlurs, SettingJoinsEachSelectedNoteWithTheOneBefore) {
     EXPECT_EQ(apply("c1 n ss 96 u,d1 n n 96 u,e1 n n 96 u", {2}, TieSlurOp::SlurEnd), "c1 n ss 96 u,d1 n n 96 u,e1 n sf 96 u");
 }
 
+TEST_F(TiesAndSlurs, ATieJoinsOnlyNotesOfOneSound) {
+    // G to A, and G♯ to the G natural after it: refused, nothing changed, the status bar says why.
+    for (const char* notes : {"g1 n n 96 u,a1 n n 96 u", "g1 # n 96 u,g1 - n 96 u"}) {
+        EXPECT_EQ(apply(notes, {1}, TieSlurOp::TieSet), notes);
+        EXPECT_EQ(state_.notice, kTieBetweenPitchesNotice);
+        state_.notice.clear();
+    }
+    // The same sound by the measure's carry, and a slur between different pitches, join.
+    EXPECT_EQ(apply("g1 # n 96 u,g1 n n 96 u", {1}, TieSlurOp::TieSet), "g1 # ts 96 u,g1 n tf 96 u");
+    EXPECT_EQ(apply("g1 n n 96 u,a1 n n 96 u", {1}, TieSlurOp::SlurSet), "g1 n ss 96 u,a1 n sf 96 u");
+    EXPECT_TRUE(state_.notice.empty());
+}
+
 TEST_F(TiesAndSlurs, ClearingRemovesBothEndsAndKeepsAChainGoing) {
     EXPECT_EQ(apply("c1 n ts 96 u,c1 n tf 96 u", {0}, TieSlurOp::TieClear), "c1 n n 96 u,c1 n n 96 u");
     EXPECT_EQ(apply("c1 n ts 96 u,c1 n tw 96 u,c1 n tw 96 u,c1 n tf 96 u", {1}, TieSlurOp::TieClear),

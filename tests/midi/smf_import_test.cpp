@@ -4,9 +4,11 @@
 #include "midi/perf_builder.h"
 #include "midi/smf_writer.h"
 #include "support/read_notes.h"
+#include "support/struck_keys.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
@@ -240,4 +242,85 @@ TEST(SmfImport, ACancelledImportLeavesTheScoreAsItWas) {
     EXPECT_TRUE(report.cancelled);
     EXPECT_EQ(items(score), "e1 n n 96 u");
     EXPECT_EQ(score.song.tempo, tempo);
+}
+
+namespace {
+
+using shinofu::testing::Struck;
+
+// What the imported score sounds, through the MIDI file the program writes for it, timed to the
+// length unit: the writer strikes a rest's silent key a few ticks after releasing it.
+std::vector<Struck> soundOf(Imported& imported) {
+    std::vector<Struck> struck = shinofu::testing::struckKeys(imported.score);
+    for (Struck& each : struck) each.tick -= each.tick % kTicksPerUnit;
+    return struck;
+}
+
+std::vector<int> keysOf(Imported& imported) {
+    std::vector<int> keys;
+    for (const Struck& struck : soundOf(imported)) keys.push_back(struck.key);
+    return keys;
+}
+
+// Quarter notes on channel 1, after a key signature (sharps positive, flats negative).
+std::string quarters(int fifths, std::initializer_list<int> keys) {
+    Smf file;
+    file.event(0, {0xFF, 0x59, 2, fifths & 0xFF, 0});
+    for (int key : keys) file.on(0, 1, key).off(96, 1, key);
+    return file.bytes();
+}
+
+}  // namespace
+
+TEST(SmfImport, EveryKeyComesInSoundingAsStruckWhateverTheMeasureCarries) {
+    auto sharpThenNaturals = import(quarters(0, {68, 67, 67}));  // G♯ G G in C
+    EXPECT_EQ(keysOf(*sharpThenNaturals), (std::vector<int>{68, 67, 67}));
+    auto inF = import(quarters(-1, {70, 71, 70}));  // B♭ B B♭ in F
+    EXPECT_EQ(keysOf(*inF), (std::vector<int>{70, 71, 70}));
+    auto octaveAway = import(quarters(0, {54, 65}));  // F♯ and the F natural an octave up
+    EXPECT_EQ(keysOf(*octaveAway), (std::vector<int>{54, 65}));
+    // Keys the staff cannot hold come an octave nearer, with their names, and say so once.
+    auto outside = import(quarters(0, {96, 30, 97}));
+    EXPECT_EQ(keysOf(*outside), (std::vector<int>{84, 42, 85}));
+    EXPECT_EQ(std::count(outside->report.notices.begin(), outside->report.notices.end(),
+                         "五線に書けない高さの音をオクターブ移しました"),
+              1);
+}
+
+TEST(SmfImport, TheEndOfTrackClosesTheLastMeasureAndALateEntryKeepsItsRest) {
+    // LilyPond ends the track at the bar line: the closing rest is part of the music.
+    Smf endsOnRest;
+    endsOnRest.on(0, 1, 60).off(96, 1, 60).on(0, 1, 62).off(96, 1, 62).event(192, {0xFF, 0x01, 1, 'x'});
+    EXPECT_EQ(items(import(endsOnRest.bytes())->score), "c1 n n 96 u,d1 n n 96 u,rest n n 192 u");
+    // A second part entering in the second measure stays there.
+    auto late = import(Smf().on(0, 1, 60).off(384, 1, 60).on(0, 2, 64).off(96, 2, 64).bytes());
+    EXPECT_EQ(items(late->score, 2), "rest n n 384 u,e1 n n 96 u,rest n n 288 u");
+    EXPECT_EQ(soundOf(*late)[1], (Struck{384, 1, 64}));
+}
+
+TEST(SmfImport, RandomChromaticMelodiesInEveryKeyStrikeTheSameKeysAtTheSameTimes) {
+    std::mt19937 rng(54);
+    for (int round = 0; round < 60; ++round) {
+        const int fifths = static_cast<int>(rng() % 15) - 7;
+        const bool formatOne = round % 2 == 1;
+        Smf file(formatOne ? 1 : 0);
+        file.event(0, {0xFF, 0x59, 2, fifths & 0xFF, 0});
+        if (formatOne) file.track();  // the notes in a track of their own, as sequencers write them
+        std::vector<Struck> struck;
+        int64_t now = 0;
+        int rest = 0;
+        for (int i = 0, count = 4 + static_cast<int>(rng() % 28); i < count; ++i) {
+            if (rng() % 5 == 0) rest += 48;  // an eighth's rest before the note
+            const int key = 40 + static_cast<int>(rng() % 50);
+            const int length = 48 * (1 + static_cast<int>(rng() % 4));
+            now += rest;
+            struck.push_back({now, 0, key});
+            file.on(rest, 1, key).off(length, 1, key);
+            now += length;
+            rest = 0;
+        }
+        auto imported = import(file.bytes());
+        ASSERT_TRUE(imported->error.empty()) << imported->error;
+        EXPECT_EQ(soundOf(*imported), struck) << "round " << round << " fifths " << fifths;
+    }
 }

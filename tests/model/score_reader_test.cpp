@@ -2,6 +2,7 @@
 
 #include "model/header_parser.h"
 #include "model/score_reader.h"
+#include "model/tempo_words.h"
 #include "score_builder.h"
 
 using namespace shinofu::model;
@@ -279,11 +280,15 @@ TEST(HeaderParser, TempoWordsAndMeters) {
     EXPECT_EQ(score.song.tempo, 75);  // "=100" is not a whole number
     parseHeaderLine("$TEMPO:0", score, editor);
     applyTempoText(score);
-    // Never a division by zero, nor a tempo slower than a MIDI file can hold; the text follows.
-    EXPECT_EQ(score.song.tempo, kMinTempo);
-    EXPECT_EQ(score.song.tempoText, "4");
-    EXPECT_EQ(score.fixedSymbol(kTempoSymbol).text, "=4");
+    // No tempo: the words' default, never a division by zero; the page shows what plays.
+    EXPECT_EQ(score.song.tempo, kUnknownTempoWord);
+    EXPECT_EQ(score.song.tempoText, "75");
+    EXPECT_EQ(score.fixedSymbol(kTempoSymbol).text, "=75");
     EXPECT_GT(score.song.msPerUnit, 0);
+    parseHeaderLine("$TEMPO:2", score, editor);
+    applyTempoText(score);
+    EXPECT_EQ(score.song.tempo, kMinTempo);  // nor slower than a MIDI file can hold
+    EXPECT_EQ(score.fixedSymbol(kTempoSymbol).text, "=4");
 }
 
 TEST(HeaderParser, FontsKeepUnnamedOnesAndNumbersTakeDefaults) {

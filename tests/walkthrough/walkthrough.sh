@@ -71,6 +71,9 @@ line_of() { iconv -f CP932 -t UTF-8 "$1" | grep -a -m1 "$2" || true; }
 cp "$source_dir/data/demo/sakura.gd4" "$work/sakura.gd4"
 SHINOFU_HOME="$work/home" "$build/app/shinofu" "$work/sakura.gd4" >"$work/log" 2>&1 &
 editor=$!
+# A first start makes the working folder and says so before the window opens.
+focus "^Shinofu\$"
+xdotool key Return
 await shown "$main_title" || fail "the editor did not open"
 
 step "a note raised by a step: two clicks pick it, the up arrow raises it"
