@@ -14,6 +14,7 @@
 #include "app/playback_commands.h"
 #include "edit/edit_mode.h"
 #include "main_window_fixture.h"
+#include "numeric/flute_choice.h"
 #include "midi/play_settings.h"
 #include "model/score_writer.h"
 #include "render/page_geometry.h"
@@ -312,6 +313,26 @@ TEST_F(NoteEditing, MidiImportReplacesTheScoreOnlyWhenTheFileReads) {
     EXPECT_EQ(session_.score.title(), "demo");
     EXPECT_EQ(firstItems(session_.score, 3), "d2 n n 96 d,d2 n n 96 d,e2 n n 192 d");
     EXPECT_TRUE(window.windowTitle().startsWith("demo"));
+
+    // A file in another key comes in on the flute for its key, whatever flute was chosen before.
+    trigger({"オプション(&O)", "移調", "+2"});
+    const int key = session_.score.song.keySig;
+    const int handChosen = numeric::autoFluteFor(session_.flute.mode, key) % 12 + 1;
+    dialogs_.answers.push_back(home_.root() / "moved");
+    trigger({"ファイル&F", "MIDIファイル作成&M"});
+    numeric::changeFlute(session_.score, session_.flute, handChosen);
+    dialogs_.answers.push_back(home_.root() / "moved.MID");
+    trigger({"ファイル&F", "MIDIファイル読み込み"});
+    if (window.questionShown()) {  // the transposed score is not saved: its changes are let go
+        window.answerQuestion();
+        trigger({"ファイル&F", "MIDIファイル読み込み"});
+    }
+    ASSERT_EQ(session_.score.song.keySig, key);
+    EXPECT_EQ(session_.score.song.fluteKey, numeric::autoFluteFor(session_.flute.mode, key));
+    // A new score's title names no file.
+    trigger({"ファイル&F", "新規作成&N"});
+    if (window.questionShown()) window.answerQuestion();
+    EXPECT_EQ(window.windowTitle(), "Shinofu 篠笛譜面作成支援");
 }
 
 TEST_F(NoteEditing, MusicXmlSentOutAndBroughtBackThroughTheMenus) {
