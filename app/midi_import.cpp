@@ -27,6 +27,10 @@ ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, 
         result.cancelled = true;
         return result;
     }
+    if (report.refusal) {
+        result.error = *report.refusal + "：" + file.string();
+        return result;
+    }
     result.notices = report.notices;
     for (int part = 1; part <= session.score.partCount; ++part) edit::beamPart(session.score, part, session.edit.beamPerBeat);
     settleImportedScore(session);

@@ -8,6 +8,7 @@
 #include "midi/note_values.h"
 #include "model/key_signature.h"
 #include "model/measure_spelling.h"
+#include "model/score_budget.h"
 #include "model/pitch_spelling.h"
 #include "model/song_data_places.h"
 
@@ -22,6 +23,7 @@ constexpr int kMiddleCKey = 60;
 constexpr int kMiddleCChromatic = 25;
 constexpr int kHighestChromatic = 60;
 constexpr int kOctave = 12;
+constexpr int kMostUnits = model::kMostMeasures * 4 * kUnitsPerQuarter;  // that many measures of 4/4
 constexpr const char* kOutOfStaffNotice = "五線に書けない高さの音をオクターブ移しました";
 
 struct Record {
@@ -253,7 +255,13 @@ ImportReport importSmf(const SmfFile& file, model::Score& score, const std::stri
         const int kind = event.status & 0xF0;
         if (part < 0) continue;
         if (kind == 0xC0) song.programs[static_cast<size_t>(part)] = event.data1;
-        if (kind == 0x80 || kind == 0x90) readNote(event, file.division, song.keySig, song.parts[static_cast<size_t>(part)], report);
+        if (kind != 0x80 && kind != 0x90) continue;
+        PartBuild& build = song.parts[static_cast<size_t>(part)];
+        readNote(event, file.division, song.keySig, build, report);
+        // Checked while reading: a few bytes of delta time can stand for years of rests.
+        if (unitsOf(event.tick, file.division, 0) > kMostUnits) report.refusal = model::tooManyMeasuresMessage();
+        if (static_cast<int>(build.records.size()) > model::kMostNotesPerPart) report.refusal = model::tooManyNotesMessage();
+        if (report.refusal) return report;
     }
 
     score.clearParts();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace shinofu::midi {
 struct ImportReport {
     std::vector<std::string> notices;  // "拍子が対応していません", "×シーケンス"
     bool cancelled = false;            // the score was left as it was
+    std::optional<std::string> refusal;  // why the file was not read (too large); the score was left as it was
 
     void noteOnce(const std::string& notice) {
         if (std::find(notices.begin(), notices.end(), notice) == notices.end()) notices.push_back(notice);

@@ -1,5 +1,6 @@
 #include "model/score_file.h"
 
+#include "model/score_budget.h"
 #include "model/score_writer.h"
 #include "platform/text_codec.h"
 
@@ -13,6 +14,10 @@ std::optional<ReadReport> loadScoreFile(const std::filesystem::path& path, Score
     // Reported before the score is touched, so the current one stays.
     if (!recognisesScore(lines)) {
         error.message = "譜面ファイルではありません：" + path.string();
+        return std::nullopt;
+    }
+    if (const auto refusal = scoreLinesOverBudget(lines)) {
+        error.message = *refusal + "：" + path.string();
         return std::nullopt;
     }
     return readScore(lines, score, options);

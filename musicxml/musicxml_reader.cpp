@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "model/measure_spelling.h"
+#include "model/score_budget.h"
 #include "model/key_signature.h"
 #include "musicxml/alterations.h"
 #include "musicxml/read_score.h"
@@ -20,7 +21,6 @@ namespace shinofu::musicxml {
 namespace {
 
 constexpr int kUnitsPerQuarter = 12;
-constexpr int kMostNotesPerPart = 200000;   // far beyond any melody; a file past it is refused
 constexpr int kMostMeasureUnits = 48 * 64;  // a measure longer than 64 whole notes is not music
 
 bool named(const pugi::xml_node& node, const char* name) { return std::strcmp(node.name(), name) == 0; }
@@ -152,7 +152,9 @@ private:
 
     static int measureUnitsOf(std::optional<std::pair<int, int>> time) {
         if (!time || time->second <= 0) return 4 * kUnitsPerQuarter;
-        return std::clamp(time->first * 4 * kUnitsPerQuarter / time->second, 1, kMostMeasureUnits);
+        // In 64 bits: a file may say any number of beats.
+        const int64_t units = int64_t{time->first} * 4 * kUnitsPerQuarter / time->second;
+        return static_cast<int>(std::clamp<int64_t>(units, 1, kMostMeasureUnits));
     }
 
     static int unitsOf(const PartCursor& part, double duration) {
@@ -160,6 +162,7 @@ private:
     }
 
     Problem readMeasure(const pugi::xml_node& measure, PartCursor& part) {
+        if (static_cast<int>(part.part.measures.size()) >= model::kMostMeasures) return model::tooManyMeasuresMessage();
         part.part.measures.push_back({part.part.notes.size(), {}});
         part.implicit = is(measure.attribute("implicit"), "yes");
         part.voiceEnd = 0;
@@ -419,7 +422,7 @@ private:
     }
 
     static Problem pushNote(PartCursor& part, ReadNote note) {
-        if (static_cast<int>(part.part.notes.size()) >= kMostNotesPerPart) return std::string("MusicXMLの音符が多すぎます");
+        if (static_cast<int>(part.part.notes.size()) >= model::kMostNotesPerPart) return model::tooManyNotesMessage();
         note.directions = std::exchange(part.pending, {});
         if (note.beam) part.part.beamsWritten = true;
         part.part.notes.push_back(std::move(note));

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "conversion_fixture.h"
+#include "model/score_budget.h"
 
 namespace fs = std::filesystem;
 
@@ -84,6 +85,19 @@ TEST_F(HostileInput, WhatIsNoScoreFailsAndLeavesTheOutputAlone) {
     // A damaged score that still holds a note line is read as before.
     EXPECT_EQ(run({"convert", write("damaged.gd4", "\x01garbage\r\nc1 n n 96 u\r\n").string(), out.string()}), 0)
         << err_.str();
+}
+
+TEST_F(HostileInput, AScoreFilePastTheBudgetIsRefusedBeforeItIsBuilt) {
+    const fs::path out = write("out.json", "the previous dump");
+    std::string notes = "$V:3\r\n$END\r\n";
+    for (int i = 0; i <= shinofu::model::kMostNotesPerPart; ++i) notes += "c1 n n 96 u,";
+    notes += "c1 n n 96 u\r\n";
+    EXPECT_EQ(run({"convert", write("huge.gd4", notes).string(), out.string()}), 1);
+    EXPECT_NE(err_.str().find(shinofu::model::tooManyNotesMessage()), std::string::npos) << err_.str();
+    EXPECT_EQ(bytesOf(out), "the previous dump");
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 400 * 1024);  // kilobytes
 }
 
 TEST_F(HostileInput, AFailedPictureWriteKeepsTheOldPictureAndLeavesNoTemporaryFile) {

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "model/score_budget.h"
 #include "model/score_writer.h"
 
 using namespace shinofu;
@@ -323,4 +324,21 @@ TEST(SmfImport, RandomChromaticMelodiesInEveryKeyStrikeTheSameKeysAtTheSameTimes
         ASSERT_TRUE(imported->error.empty()) << imported->error;
         EXPECT_EQ(soundOf(*imported), struck) << "round " << round << " fifths " << fifths;
     }
+}
+
+TEST(SmfImport, AFileThatWouldMakeMoreThanTheBudgetIsRefusedWhileReading) {
+    // A few bytes of delta time stand for years of rests.
+    Smf huge;
+    for (int i = 0; i < 20; ++i) huge.on(0x0FFFFFFF, 1, 60).off(96, 1, 60);
+    const SmfRead read = readSmf(huge.bytes());
+    ASSERT_TRUE(read.file);
+    model::Score score;
+    shinofu::testing::readNotes(score, {}, {"e1 n n 96 u"});
+    const ImportReport report = importSmf(*read.file, score, "x");
+    EXPECT_EQ(report.refusal, model::tooManyMeasuresMessage());
+    EXPECT_EQ(items(score), "e1 n n 96 u");  // left as it was
+    // Within the budget, the same kind of file reads.
+    Smf fits;
+    fits.on(0, 1, 60).off(96, 1, 60).on(384 * 100, 1, 62).off(96, 1, 62);
+    EXPECT_FALSE(importSmf(*readSmf(fits.bytes()).file, score, "x").refusal);
 }

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "model/score_budget.h"
 #include "model/score_json.h"
+#include "model/score_writer.h"
 #include "musicxml/musicxml_reader.h"
 #include "support/read_notes.h"
 
@@ -274,4 +276,24 @@ TEST(MusicXmlImport, WhatCannotBeReadLeavesTheScoreAsItWas) {
 }
 
 }  // namespace
+}  // namespace shinofu
+
+namespace shinofu {
+
+TEST(MusicXmlImport, NumbersAndSizesPastTheBudgetAreBoundedOrRefused) {
+    // Beats whose measure length overflows an int: bounded before any arithmetic.
+    const auto huge = import(document(note("C", 4, 480), "<beats>50000000</beats><beat-type>4</beat-type>"));
+    EXPECT_TRUE(huge->read.read) << huge->read.error;
+    // Empty measures past the ceiling are refused before they are built, the score left as it was.
+    std::string measures;
+    for (int i = 0; i < model::kMostMeasures; ++i) measures += "</measure><measure>";
+    model::Score score;
+    shinofu::testing::readNotes(score, {}, {"e1 n n 96 u"});
+    const auto before = model::scoreFileLines(score);
+    const auto read = musicxml::importMusicXml(document(measures), score);
+    EXPECT_FALSE(read.read);
+    EXPECT_EQ(read.error, model::tooManyMeasuresMessage());
+    EXPECT_EQ(model::scoreFileLines(score), before);
+}
+
 }  // namespace shinofu
