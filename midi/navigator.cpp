@@ -97,4 +97,22 @@ size_t Navigator::seek(int32_t tick) {
     return index < events.size() ? index : kEnded;
 }
 
+std::vector<Performed> performedEvents(const PerfList& list, Navigator::FinalBar finalBar) {
+    constexpr size_t kMostPassesPerEvent = 8;
+    const auto& events = list.events();
+    std::vector<Performed> performed;
+    performed.reserve(list.size());
+    Navigator navigator(list, finalBar);
+    int64_t tick = events.empty() ? 0 : events.front().tick;
+    for (size_t index = 0; index < events.size();) {
+        performed.push_back({index, tick});
+        if (index + 1 < events.size()) tick += events[index + 1].tick - events[index].tick;
+        const bool walkOn = performed.size() < kMostPassesPerEvent * events.size();
+        const size_t next = walkOn ? navigator.next(index) : index + 1;
+        if (next == Navigator::kEnded) break;
+        index = next;
+    }
+    return performed;
+}
+
 }  // namespace shinofu::midi

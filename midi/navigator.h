@@ -40,4 +40,13 @@ private:
     int32_t pending_ = kNoJump;  // a jump waiting for the rest of its tick's note-offs
 };
 
+struct Performed {
+    size_t index;  // into the list's events
+    int64_t tick;  // when it sounds, in length units, repeats and jumps unrolled
+};
+
+// The events in the order a performance plays them, with the times it plays them at. A walk that
+// would pass too many events (signs made to loop a file huge) goes on straight from there.
+std::vector<Performed> performedEvents(const PerfList& list, Navigator::FinalBar finalBar);
+
 }  // namespace shinofu::midi

@@ -62,35 +62,6 @@ void appendMessage(std::string& track, const PerfList& list, size_t index, bool 
     }
 }
 
-struct Performed {
-    size_t index;
-    int64_t tick;  // when it sounds, repeats unrolled
-};
-
-// The events in the order a performance plays them, with the times it plays them at. End-marker
-// snapshots carry nothing to sound: a part that has ended repeats them, and they are passed over,
-// so the longer parts of a score of uneven parts are written to their end. A final bar is written
-// through, as the file holds the whole score; a walk that would pass too many events (signs made
-// to loop a file huge) goes on straight from there.
-std::vector<Performed> performedEvents(const PerfList& list) {
-    constexpr size_t kMostPassesPerEvent = 8;
-    const auto& events = list.events();
-    std::vector<Performed> performed;
-    performed.reserve(list.size());
-    Navigator navigator(list, Navigator::FinalBar::PlaysOn);
-    int64_t tick = events.empty() ? 0 : events.front().tick;
-    size_t steps = 0;
-    for (size_t index = 0; index < events.size();) {
-        if (!list.sound(events[index]).isEndMarker()) performed.push_back({index, tick});
-        if (index + 1 < events.size()) tick += events[index + 1].tick - events[index].tick;
-        const bool walkOn = ++steps < kMostPassesPerEvent * events.size();
-        const size_t next = walkOn ? navigator.next(index) : index + 1;
-        if (next == Navigator::kEnded) break;
-        index = next;
-    }
-    return performed;
-}
-
 }  // namespace
 
 void appendVariableLength(std::string& out, uint32_t value) {
@@ -114,7 +85,11 @@ std::string lyricNumeral(int midiNote, int fluteKey) {
 std::string smfBytes(const model::Score& score, const PerfList& list, const SmfOptions& options) {
     std::string track;
     appendHeaderEvents(track, score, options);
-    const std::vector<Performed> written = performedEvents(list);
+    // End-marker snapshots carry nothing to sound: a part that has ended repeats them, and they are
+    // passed over, so the longer parts of a score of uneven parts are written to their end. A final
+    // bar is written through, as the file holds the whole score.
+    std::vector<Performed> written = performedEvents(list, Navigator::FinalBar::PlaysOn);
+    std::erase_if(written, [&list](const Performed& each) { return list.sound(list.events()[each.index]).isEndMarker(); });
     uint32_t pending = 0;
     for (size_t w = 0; w < written.size(); ++w) {
         const PerfEvent& event = list.events()[written[w].index];

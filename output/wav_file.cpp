@@ -1,9 +1,9 @@
 #include "output/wav_file.h"
 
 #include <cstring>
-#include <fstream>
 
 #include "midi/navigation.h"
+#include "midi/navigator.h"
 #include "midi/perf_builder.h"
 #include "midi/playback_engine.h"
 #include "platform/fluid_renderer.h"
@@ -18,6 +18,7 @@ constexpr int kChannels = 2;
 constexpr int kBitsPerSample = 16;
 constexpr double kTailMilliseconds = 1000;  // the last notes ring out
 constexpr size_t kChunkSamples = 1 << 20;
+constexpr uint64_t kMostDataBytes = UINT32_MAX - 36;  // what a RIFF header can say
 
 void putLittleEndian(std::string& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -40,6 +41,14 @@ std::string waveHeader(uint64_t dataBytes) {
     return header;
 }
 
+// The sound a performance makes, from its first event to its last, and the tail.
+uint64_t dataBytesFor(const midi::PerfList& list, double msPerUnit) {
+    const auto performed = midi::performedEvents(list, midi::Navigator::FinalBar::Ends);
+    const double units = performed.empty() ? 0 : static_cast<double>(performed.back().tick - performed.front().tick);
+    const double milliseconds = units * msPerUnit + kTailMilliseconds;
+    return static_cast<uint64_t>(milliseconds * platform::FluidRenderer::kSampleRate / 1000) * kChannels * kBitsPerSample / 8;
+}
+
 }  // namespace
 
 bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& error) {
@@ -55,14 +64,15 @@ bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& 
         return false;
     }
     midi::linkNavigation(*list);
-
-    const fs::path temporary = fs::path(path.string() + ".tmp");
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        error.message = "WAV ファイルを書けません：" + path.string();
+    // Refused before a byte is written: the format's sizes hold 4 GiB at most.
+    const uint64_t estimate = dataBytesFor(*list, score.song.msPerUnit);
+    if (estimate > kMostDataBytes) {
+        error.message = "WAVファイルは4GiBまでです（この演奏は約" + std::to_string(estimate >> 30) + "GiB）：" + path.string();
         return false;
     }
-    file << waveHeader(0);
+
+    platform::AtomicFile file(path);
+    file.append(waveHeader(0));
     platform::VirtualClock clock;
     midi::PlaybackEngine engine(renderer, clock);
     midi::PlaybackStart start;
@@ -75,7 +85,7 @@ bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& 
     uint64_t dataBytes = 0;
     int64_t framesDone = 0;
     auto flush = [&] {
-        file.write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size() * sizeof(int16_t)));
+        file.append(std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * sizeof(int16_t)));
         dataBytes += samples.size() * sizeof(int16_t);
         samples.clear();
     };
@@ -91,15 +101,8 @@ bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& 
     }
     renderUntil(clock.now() + kTailMilliseconds);
     flush();
-    file.seekp(0);
-    file << waveHeader(dataBytes);
-    file.close();
-    std::error_code renameError;
-    if (!file || (fs::rename(temporary, path, renameError), renameError)) {
-        fs::remove(temporary, renameError);
-        error.message = "WAV ファイルを書けません：" + path.string();
-        return false;
-    }
+    file.overwrite(0, waveHeader(dataBytes));
+    if (!file.commit(error)) return false;
     return true;
 }
 

@@ -53,44 +53,68 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoEr
     return std::move(content).str();
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, const std::string& bytes, IoError& error) {
-    std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        error.message = describe("ファイルを書き込めません", path, errno);
-        return false;
-    }
-    const char* data = bytes.data();
-    size_t left = bytes.size();
-    int failure = 0;
-    while (left > 0 && failure == 0) {
-        ssize_t written = ::write(fd, data, left);
+AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
+    const std::filesystem::path folder = target_.parent_path().empty() ? "." : target_.parent_path();
+    temporary_ = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkstemp(temporary_.data());
+    created_ = fd_ >= 0;
+    if (!created_) failure_ = errno;
+}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (created_ && !committed_) std::remove(temporary_.c_str());
+}
+
+bool AtomicFile::writeAt(const char* data, size_t size, std::optional<uint64_t> offset) {
+    if (failure_ != 0) return false;
+    uint64_t at = offset.value_or(0);
+    while (size > 0) {
+        const ssize_t written = offset ? ::pwrite(fd_, data, size, static_cast<off_t>(at)) : ::write(fd_, data, size);
         if (written < 0) {
-            if (errno != EINTR) failure = errno;
-            continue;
+            if (errno == EINTR) continue;
+            failure_ = errno;
+            return false;
         }
         data += written;
-        left -= static_cast<size_t>(written);
-    }
-    if (failure == 0 && ::fsync(fd) != 0) failure = errno;
-    // Keep the target's permissions, or those a newly created file would get, not mkstemp's 0600.
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        ::fchmod(fd, existing.st_mode & 07777);
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    if (::close(fd) != 0 && failure == 0) failure = errno;
-    if (failure == 0 && std::rename(pattern.c_str(), path.c_str()) != 0) failure = errno;
-    if (failure != 0) {
-        std::remove(pattern.c_str());
-        error.message = describe("ファイルを書き込めません", path, failure);
-        return false;
+        size -= static_cast<size_t>(written);
+        at += static_cast<uint64_t>(written);
     }
     return true;
+}
+
+bool AtomicFile::append(const std::string& bytes) { return writeAt(bytes.data(), bytes.size(), std::nullopt); }
+
+bool AtomicFile::overwrite(uint64_t offset, const std::string& bytes) { return writeAt(bytes.data(), bytes.size(), offset); }
+
+bool AtomicFile::commit(IoError& error) {
+    if (failure_ == 0 && ::fsync(fd_) != 0) failure_ = errno;
+    // Keep the target's permissions, or those a newly created file would get, not mkstemp's 0600.
+    if (fd_ >= 0) {
+        struct stat existing {};
+        if (::stat(target_.c_str(), &existing) == 0) {
+            ::fchmod(fd_, existing.st_mode & 07777);
+        } else {
+            mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd_, 0666 & ~mask);
+        }
+        if (::close(fd_) != 0 && failure_ == 0) failure_ = errno;
+        fd_ = -1;
+    }
+    if (failure_ == 0 && std::rename(temporary_.c_str(), target_.c_str()) != 0) failure_ = errno;
+    if (failure_ != 0) {
+        error.message = describe("ファイルを書き込めません", target_, failure_);
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, const std::string& bytes, IoError& error) {
+    AtomicFile file(path);
+    file.append(bytes);
+    return file.commit(error);
 }
 
 }  // namespace shinofu::platform

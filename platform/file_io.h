@@ -1,6 +1,7 @@
 // Whole-file reads and writes that never leave a half-written target behind.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,6 +14,32 @@ struct IoError {
 
 // Reads the whole file; on failure returns nothing and fills error.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoError& error);
+
+// A file written under a unique temporary name in the target's folder and renamed over the target
+// by commit(), so the previous file survives any failure; without a commit, or when the commit
+// fails, the temporary is removed.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::filesystem::path target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool append(const std::string& bytes);
+    bool overwrite(uint64_t offset, const std::string& bytes);  // a header written once the size is known
+    // Flushes to disk and renames over the target; false with the cause in error otherwise.
+    bool commit(IoError& error);
+
+private:
+    bool writeAt(const char* data, size_t size, std::optional<uint64_t> offset);
+
+    std::filesystem::path target_;
+    std::string temporary_;
+    int fd_ = -1;
+    int failure_ = 0;
+    bool created_ = false;
+    bool committed_ = false;
+};
 
 // Writes to a temporary file in the target's folder, flushes it to disk and renames it over the
 // target, so the previous file survives any failure. Returns false and fills error on failure.

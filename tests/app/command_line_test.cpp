@@ -166,7 +166,28 @@ TEST_F(CommandLine, WavFilesSoundForTheLengthOfTheScore) {
         loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
     }
     EXPECT_GT(loudest, 1000);
-    EXPECT_FALSE(fs::exists(folder_ / "short.wav.tmp"));
+}
+
+TEST_F(CommandLine, AWavPastTheFormatsLimitIsRefusedAndTemporariesAreOurOwn) {
+    // Whole notes at tempo 4 for seven hours: past the 4 GiB a RIFF header can say, refused at once.
+    std::string score = "$V:3\r\n$TEMPO:4\r\n$END\r\n";
+    for (int measure = 0; measure < 420; ++measure) score += "c1 n n 384 u\r\n";
+    std::ofstream(folder_ / "slow.gd4", std::ios::binary) << score;
+    EXPECT_EQ(run({"convert", (folder_ / "slow.gd4").string(), (folder_ / "slow.wav").string()}), 1);
+    EXPECT_NE(err_.str().find("4GiB"), std::string::npos) << err_.str();
+    EXPECT_FALSE(fs::exists(folder_ / "slow.wav"));
+    // A file and a link that happen to bear a temporary-looking name are none of ours.
+    std::ofstream(folder_ / "short.gd4", std::ios::binary) << "$V:3\r\n$END\r\nc1 n n 96 u\r\n";
+    std::ofstream(folder_ / "precious.txt") << "keep";
+    std::ofstream(folder_ / "short.wav.tmp") << "mine";
+    fs::create_symlink(folder_ / "precious.txt", folder_ / "link.wav.tmp");
+    ASSERT_EQ(run({"convert", (folder_ / "short.gd4").string(), (folder_ / "short.wav").string()}), 0) << err_.str();
+    ASSERT_EQ(run({"convert", (folder_ / "short.gd4").string(), (folder_ / "link.wav").string()}), 0) << err_.str();
+    EXPECT_EQ(bytesOf(folder_ / "short.wav.tmp"), "mine");
+    EXPECT_EQ(bytesOf(folder_ / "precious.txt"), "keep");
+    int leftOver = 0;
+    for (const auto& entry : fs::directory_iterator(folder_)) leftOver += entry.path().filename().string().starts_with(".");
+    EXPECT_EQ(leftOver, 0);
 }
 
 TEST_F(CommandLine, MidiFilesImportAndBadOnesFailWithAMessage) {

@@ -17,9 +17,12 @@ for needed in libqt6widgets6 libfluidsynth3 libuemf0 libzip4 libc6 timgm6mb-soun
     grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 [ "$(field Installed-Size)" -gt 0 ]
-field Description | grep -q "shinobue" || { echo "no description"; exit 1; }
+# Each output is held whole before it is searched: grep -q leaving early would break the pipe.
+description="$(field Description)"
+grep -q "shinobue" <<<"$description" || { echo "no description"; exit 1; }
 
-files="$(dpkg-deb -c "$package" | awk '{ print $6 }')"
+listing="$(dpkg-deb -c "$package")"
+files="$(awk '{ print $6 }' <<<"$listing")"
 for file in ./usr/bin/shinofu ./usr/share/shinofu/shinofu.INI ./usr/share/shinofu/shinofu.txt \
             ./usr/share/shinofu/demo/sakura.gd4 ./usr/share/applications/shinofu.desktop \
             ./usr/share/mime/packages/shinofu.xml ./usr/share/icons/hicolor/scalable/apps/shinofu.svg \
@@ -29,7 +32,9 @@ done
 # The desktop's caches belong to the system, which rebuilds them through its triggers.
 ! grep -q -e "^./usr/share/mime/globs" -e "mimeinfo.cache" <<<"$files" || { echo "a cache is packaged"; exit 1; }
 # Owned by root, and the program without its debugging sections.
-! dpkg-deb -c "$package" | awk '{ print $2 }' | grep -qv "^root/root$" || { echo "files not owned by root"; exit 1; }
+owners="$(awk '{ print $2 }' <<<"$listing" | sort -u)"
+[ "$owners" = "root/root" ] || { echo "files not owned by root: $owners"; exit 1; }
 dpkg-deb -x "$package" "$out/root"
-! readelf -S "$out/root/usr/bin/shinofu" | grep -q "\.debug_" || { echo "the program is not stripped"; exit 1; }
+sections="$(readelf -S "$out/root/usr/bin/shinofu")"
+! grep -q "\.debug_" <<<"$sections" || { echo "the program is not stripped"; exit 1; }
 echo "packaged as $(basename "$package")"

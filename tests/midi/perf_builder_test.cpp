@@ -12,6 +12,7 @@
 #include "model/score_writer.h"
 #include "reference_builder.h"
 #include "support/read_notes.h"
+#include "support/struck_keys.h"
 
 using namespace shinofu;
 using shinofu::testing::readNotes;
@@ -171,9 +172,7 @@ std::vector<int> measuresPlayed(const midi::PerfList& list) {
 // The keys part 1 strikes in a MIDI file, in order.
 std::vector<int> keysWritten(const std::string& bytes) {
     std::vector<int> keys;
-    for (const auto& event : midi::readSmf(bytes).file->events) {
-        if ((event.status & 0xF0) == 0x90 && event.data2 > 0) keys.push_back(event.data1);
-    }
+    for (const auto& struck : shinofu::testing::struckIn(bytes)) keys.push_back(struck.key);
     return keys;
 }
 

@@ -137,6 +137,10 @@ xdotool key ctrl+a
 xdotool type --delay 20 "$work/printed.pdf"
 keys Return
 wait_file "$work/printed.pdf" || fail "no PDF printed"
+# The file grows while it prints; the preview closes when it is done, and only then does the editor
+# take keys again.
+await gone "^Print\$" || fail "the print dialog stayed open"
+await gone "^印刷プレビュー\$" || fail "the preview stayed open"
 head -c 5 "$work/printed.pdf" | grep -q "%PDF-" || fail "the printed file is not a PDF"
 
 step "a MIDI file imported and saved"
