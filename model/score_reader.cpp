@@ -5,6 +5,7 @@
 #include "model/note_line_reader.h"
 #include "model/pitch.h"
 #include "model/section_readers.h"
+#include "model/text_fields.h"
 
 namespace shinofu::model {
 namespace {
@@ -49,13 +50,33 @@ bool isNoteLine(std::string_view line) {
     return first.size() < line.size() && (pitchFromName(first).has_value() || first == "nw");
 }
 
+// Every item of the line is a note as the writer writes one: pitch, accidental, groups and a length.
+bool isWholeNoteLine(std::string_view line) {
+    if (!isNoteLine(line)) return false;
+    while (!line.empty()) {
+        const size_t comma = line.find(',');
+        std::string_view item = line.substr(0, comma);
+        std::string_view tokens[4];
+        for (std::string_view& token : tokens) {
+            while (item.starts_with(' ')) item.remove_prefix(1);
+            const size_t space = item.find(' ');
+            token = item.substr(0, space);
+            item = space == std::string_view::npos ? std::string_view() : item.substr(space);
+        }
+        if ((!pitchFromName(tokens[0]) && tokens[0] != "nw") || !parseWholeNumber(tokens[3])) return false;
+        line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool recognisesScore(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         std::string_view text = line;
         while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.remove_suffix(1);
-        if (isKnownKey(text) || isNoteLine(text)) return true;
+        // The version line alone, or words that happen to start like a note, make no score.
+        if ((isKnownKey(text) && !text.starts_with("$V")) || isWholeNoteLine(text)) return true;
     }
     return false;
 }

@@ -25,8 +25,9 @@ struct ReadReport {
     int droppedSections = 0;  // symbol, mark or lyric sections beyond the sixth
 };
 
-// Whether the lines hold anything a score file has: a header key, a section line or a note line.
-// Binary data, an empty file or a picture hold none of these.
+// Whether the lines hold anything a score file has: a header key beyond the version line, a section
+// line, or a line whose every item is a note. Binary data, an empty file, a picture or a letter hold
+// none of these.
 bool recognisesScore(const std::vector<std::string>& lines);
 
 // Replaces the score with the file's lines. The per-line measure table and the current part

@@ -75,7 +75,9 @@ TEST_F(HostileInput, WhatIsNoScoreFailsAndLeavesTheOutputAlone) {
     const std::string jpeg = std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01", 12) + std::string(2000, '\x7F');
     fs::create_directories(folder_ / "folder.gd4");
     for (const fs::path& in : {folder_ / "folder.gd4", write("empty.gd4", ""), write("photo.gd4", jpeg),
-                               write("noise.gd3", "lorem ipsum\r\n\x01\x02\x03\r\n")}) {
+                               write("noise.gd3", "lorem ipsum\r\n\x01\x02\x03\r\n"),
+                               write("notes.gd4", "Meeting notes\r\nno agenda, rest later\r\n"),
+                               write("cell.gd4", "c1 is a cell\r\n"), write("version.gd4", "$V:3\r\n")}) {
         EXPECT_EQ(run({"convert", in.string(), out.string()}), 1) << in;
         EXPECT_FALSE(err_.str().empty()) << in;
         EXPECT_EQ(bytesOf(out), "the previous file") << in;

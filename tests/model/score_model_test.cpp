@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/json_writer.h"
 #include "model/key_signature.h"
 #include "model/meter.h"
 #include "model/new_score.h"
@@ -156,4 +157,14 @@ TEST(KeySignature, LettersAndCounts) {
     EXPECT_EQ(keyAccidentalCount(8), 1);
     EXPECT_EQ(keyAccidentalCount(14), 7);
     EXPECT_FALSE(keyFromLetter("H"));
+}
+
+TEST(JsonText, EveryTextIsValidUtf8WithTheReplacementCharacterForWhatIsNot) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(jsonQuoted("篠笛 \"x\"\n"), "\"篠笛 \\\"x\\\"\\n\"");
+    EXPECT_EQ(jsonQuoted("a\xFF" "b"), "\"a" + replacement + "b\"");
+    EXPECT_EQ(jsonQuoted("篠\xE7\xAC"), "\"篠" + replacement + replacement + "\"");  // cut short
+    EXPECT_EQ(jsonQuoted("\xC0\xAF"), "\"" + replacement + replacement + "\"");     // overlong
+    EXPECT_EQ(jsonQuoted("\xED\xA0\x80"), "\"" + replacement + replacement + replacement + "\"");  // a surrogate
+    EXPECT_EQ(jsonQuoted("\xF0\x9F\x8E\xB5"), "\"\xF0\x9F\x8E\xB5\"");  // beyond the first plane: kept
 }
