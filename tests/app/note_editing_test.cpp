@@ -190,6 +190,11 @@ TEST_F(NoteEditing, PlayStartsAndStopsAPerformanceWithItsMarker) {
     EXPECT_TRUE(QTest::qWaitFor([marker] { return marker->x() > 0; }, 30000));
     trigger({"オプション(&O)", "演奏&P"});  // Play while playing stops
     EXPECT_FALSE(marker->isVisibleTo(window.scoreView()));
+    // Whatever the status bar said since, a silent performance says why again.
+    window.setStatusText("message", "something else");
+    trigger({"オプション(&O)", "演奏&P"});
+    EXPECT_EQ(window.statusText("message").toStdString(), "test");
+    trigger({"オプション(&O)", "演奏&P"});
 }
 
 TEST_F(NoteEditing, ThePlayBarAndTheSpeedBox) {
