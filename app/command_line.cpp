@@ -189,8 +189,19 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
             written = output::writeSvgFile(session.score, view, resources, target(page), error);
         }
     }
-    if (!written) err << error.message << "\n";
-    return written;
+    if (!written) {
+        err << error.message << "\n";
+        return false;
+    }
+    // Every page written: the pages of an earlier, longer export under the same name go, so the
+    // folder holds this score's pages alone. Only names of exactly that pattern, up to the first gap.
+    if (!options.page) {
+        std::error_code ignored;
+        for (int page = first == last ? 1 : last + 1; fs::is_regular_file(pageFile(out, page), ignored); ++page) {
+            fs::remove(pageFile(out, page), ignored);
+        }
+    }
+    return true;
 }
 
 bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {

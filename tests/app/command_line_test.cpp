@@ -118,6 +118,23 @@ TEST_F(CommandLine, HostileValuesConvertToEveryFormatQuickly) {
     EXPECT_EQ(run({"convert", hostile.string(), (folder_ / "numeric.png").string(), "--numeric"}), 0) << err_.str();
 }
 
+TEST_F(CommandLine, EveryPageWrittenTakesTheSurplusPagesOfAnEarlierExportAway) {
+    for (int page = 1; page <= 40; ++page) std::ofstream(folder_ / ("page-" + std::to_string(page) + ".png")) << "old";
+    std::ofstream(folder_ / "page-42.png") << "not of the run";
+    std::ofstream(folder_ / "page-3.png.txt") << "not a page";
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "page.png").string()}), 0) << err_.str();
+    // The demo is one page: written as named; the numbered pages of before are gone, up to the gap.
+    EXPECT_EQ(bytesOf(folder_ / "page.png").substr(1, 3), "PNG");
+    EXPECT_FALSE(fs::exists(folder_ / "page-1.png"));
+    EXPECT_FALSE(fs::exists(folder_ / "page-40.png"));
+    EXPECT_TRUE(fs::exists(folder_ / "page-42.png"));
+    EXPECT_TRUE(fs::exists(folder_ / "page-3.png.txt"));
+    // One page asked for leaves the others alone.
+    std::ofstream(folder_ / "page-2.png") << "old";
+    ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "page.png").string(), "--page", "1"}), 0) << err_.str();
+    EXPECT_TRUE(fs::exists(folder_ / "page-2.png"));
+}
+
 TEST_F(CommandLine, SvgPagesKeepTheirTextsAsText) {
     ASSERT_EQ(run({"convert", kDemo.string(), (folder_ / "page.svg").string()}), 0) << err_.str();
     const std::string svg = bytesOf(folder_ / "page.svg");
