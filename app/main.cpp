@@ -13,11 +13,23 @@
 #include "platform/fluid_midi_out.h"
 #include "platform/qt_dialogs.h"
 
+namespace {
+
+// A conversion draws offscreen and never needs a runtime folder: Qt's remark that the session has
+// none would only stand between the user and the conversion's own messages.
+void quietAboutTheRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    std::cerr << qFormatLogMessage(type, context, message).toStdString() << std::endl;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (shinofu::app::isConversionCommand(args)) {
         // Pictures are drawn with Qt's painter and fonts, which need an application but no screen.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietAboutTheRuntimeFolder);
         QGuiApplication application(argc, argv);
         return shinofu::app::runConversion(args, std::cerr);
     }
