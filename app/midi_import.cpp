@@ -18,7 +18,7 @@ ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, 
     }
     const midi::SmfRead read = midi::readSmf(*bytes);
     if (!read.file) {
-        result.error = read.error;
+        result.error = read.error + "：" + file.string();  // named as the score files' messages name theirs
         return result;
     }
     edit::detachClip(session.edit.clip, session.score.measureLen());

@@ -15,7 +15,7 @@ ScoreImport importMusicXmlFile(const fs::path& file, Session& session) {
     std::error_code sizeError;
     const auto size = fs::file_size(file, sizeError);
     if (!sizeError && size > musicxml::kMostDocumentBytes) {
-        result.error = "MusicXMLファイルが大きすぎます";
+        result.error = "MusicXMLファイルが大きすぎます：" + file.string();
         return result;
     }
     platform::IoError error;
@@ -27,7 +27,7 @@ ScoreImport importMusicXmlFile(const fs::path& file, Session& session) {
     if (musicxml::looksLikeZip(*bytes)) {
         musicxml::MxlUnpacked unpacked = musicxml::unpackMxl(*bytes);
         if (!unpacked.document) {
-            result.error = unpacked.error;
+            result.error = unpacked.error + "：" + file.string();
             return result;
         }
         bytes = std::move(unpacked.document);
@@ -37,7 +37,7 @@ ScoreImport importMusicXmlFile(const fs::path& file, Session& session) {
     edit::detachClip(session.edit.clip, session.score.measureLen());
     const musicxml::MusicXmlRead outcome = musicxml::importMusicXml(*bytes, session.score);
     if (!outcome.read) {
-        result.error = outcome.error;
+        result.error = outcome.error + "：" + file.string();  // named as the score files' messages name theirs
         return result;
     }
     settleImportedScore(session, outcome.fluteKey);

@@ -6,7 +6,10 @@ namespace shinofu::midi {
 namespace {
 
 constexpr const char* kNotMidi = "MIDIファイルではありません";
-constexpr const char* kUnsupported = "このファイルはサポートしていません";
+// What is not supported follows in brackets.
+constexpr const char* kFormatTwo = "このファイルはサポートしていません（フォーマット2：独立した複数の曲）";
+constexpr const char* kTimeCode = "このファイルはサポートしていません（SMPTEタイムコードの時間単位）";
+constexpr const char* kNoTrack = "このファイルはサポートしていません（トラックがありません）";
 constexpr const char* kTruncated = "MIDIファイルが途中で切れています";
 constexpr const char* kBroken = "MIDIファイルが壊れています";
 constexpr const char* kZeroDivision = "MIDIファイルの分解能が０です";
@@ -104,7 +107,8 @@ SmfRead readSmf(const std::string& bytes) {
     const uint32_t division = file.big(2);
     file.take(headerLength - 6);
     // Format 2 holds independent sequences; a time-code division counts frames, not quarters.
-    if (format > 1 || (division & 0x8000)) return {std::nullopt, kUnsupported};
+    if (format > 1) return {std::nullopt, kFormatTwo};
+    if (division & 0x8000) return {std::nullopt, kTimeCode};
     if (division == 0) return {std::nullopt, kZeroDivision};
     SmfFile read{static_cast<int>(division), {}};
     bool anyTrack = false;
@@ -122,7 +126,7 @@ SmfRead readSmf(const std::string& bytes) {
         if (auto error = readTrack(Bytes(bytes, begin, begin + length), read.events)) return {std::nullopt, *error};
         anyTrack = true;
     }
-    if (!anyTrack) return {std::nullopt, kUnsupported};
+    if (!anyTrack) return {std::nullopt, kNoTrack};
     // The tracks of a format 1 file play together: one list in time order, earlier tracks first at a tick.
     std::stable_sort(read.events.begin(), read.events.end(),
                      [](const SmfEvent& a, const SmfEvent& b) { return a.tick < b.tick; });

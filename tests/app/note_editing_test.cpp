@@ -309,7 +309,7 @@ TEST_F(NoteEditing, MidiImportReplacesTheScoreOnlyWhenTheFileReads) {
     std::ofstream(home_.root() / "broken.mid", std::ios::binary) << "MThd broken";
     dialogs_.answers.push_back(home_.root() / "broken.mid");
     trigger({"ファイル&F", "MIDIファイル読み込み"});
-    EXPECT_EQ(dialogs_.messages.back(), "MIDIファイルが途中で切れています");
+    EXPECT_EQ(dialogs_.messages.back(), "MIDIファイルが途中で切れています：" + (home_.root() / "broken.mid").string());
     EXPECT_EQ(model::scoreFileLines(session_.score), demo);  // untouched
     dialogs_.answers.push_back(home_.root() / "demo");
     trigger({"ファイル&F", "MIDIファイル作成&M"});
@@ -348,6 +348,7 @@ TEST_F(NoteEditing, MusicXmlSentOutAndBroughtBackThroughTheMenus) {
     dialogs_.answers.push_back(home_.root() / "broken.musicxml");
     trigger({"ファイル&F", "MusicXML読み込み"});
     EXPECT_TRUE(dialogs_.messages.back().starts_with("MusicXMLが壊れています")) << dialogs_.messages.back();
+    EXPECT_TRUE(dialogs_.messages.back().ends_with("broken.musicxml")) << dialogs_.messages.back();
     EXPECT_EQ(model::scoreFileLines(session_.score), demo);  // untouched
 
     dialogs_.answers.push_back(home_.root() / "sakura");

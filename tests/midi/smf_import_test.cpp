@@ -172,8 +172,11 @@ TEST(SmfImport, FormatOneTracksAreMergedAndOtherEventsSkipped) {
 
 TEST(SmfImport, BadFilesSayWhy) {
     EXPECT_EQ(import("RIFF....")->error, "MIDIファイルではありません");
-    EXPECT_EQ(import(Smf(2).on(0, 1, 60).bytes())->error, "このファイルはサポートしていません");
-    EXPECT_EQ(import(Smf(0, 0xE728).on(0, 1, 60).bytes())->error, "このファイルはサポートしていません");  // time code
+    EXPECT_EQ(import(Smf(2).on(0, 1, 60).bytes())->error, "このファイルはサポートしていません（フォーマット2：独立した複数の曲）");
+    EXPECT_EQ(import(Smf(0, 0xE728).on(0, 1, 60).bytes())->error,
+              "このファイルはサポートしていません（SMPTEタイムコードの時間単位）");
+    EXPECT_EQ(import(std::string("MThd\0\0\0\x06\0\0\0\0\0\x60", 14))->error,
+              "このファイルはサポートしていません（トラックがありません）");
     EXPECT_EQ(import(Smf(0, 0).on(0, 1, 60).bytes())->error, "MIDIファイルの分解能が０です");
     std::string truncated = Smf().on(0, 1, 60).off(96, 1, 60).bytes();
     truncated.resize(truncated.size() - 5);
