@@ -53,12 +53,11 @@ size_t Navigator::step(size_t index) {
         if (offFollowsAtSameTick(index)) return index + 1;
         return go(std::exchange(pending_, kNoJump));
     }
+    // Jumps leave from note-offs; a first ending is passed over before it is reached.
     const PerfEvent& event = list_->events()[index];
-    const SoundSnapshot& sound = list_->sound(event);
-    const uint8_t mark = (event.isNoteOn ? sound.jumpMark : sound.closingMark) & kJumpMarkBits;
-    const bool linked = jumps_[index] != kNoJump;
     if (event.isNoteOn) return index + 1;
-    switch (mark) {
+    const bool linked = jumps_[index] != kNoJump;
+    switch (list_->sound(event).closingMark & kJumpMarkBits) {
     case model::kStop:
         if (!linked || finalBar_ == FinalBar::PlaysOn) return index + 1;
         return leave(index, true);

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "midi/navigation.h"
@@ -20,9 +19,6 @@ struct Struck {
     int channel;
     int key;
     bool operator==(const Struck&) const = default;
-    bool operator<(const Struck& other) const {
-        return std::tie(tick, channel, key) < std::tie(other.tick, other.channel, other.key);
-    }
 };
 
 inline std::vector<Struck> struckIn(const std::string& file) {
