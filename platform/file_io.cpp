@@ -1,6 +1,7 @@
 #include "platform/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,16 +55,23 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoEr
 }
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
-    const std::filesystem::path folder = target_.parent_path().empty() ? "." : target_.parent_path();
-    temporary_ = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
-    fd_ = ::mkstemp(temporary_.data());
+    sweepStaleTemporaries(target_);
+    temporary_ = temporaryPatternFor(target_).string();
+    fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
     created_ = fd_ >= 0;
-    if (!created_) failure_ = errno;
+    if (!created_) {
+        failure_ = errno;
+        return;
+    }
+    // Held until the end: the lock tells another writer's sweep that this temporary is alive.
+    ::flock(fd_, LOCK_EX | LOCK_NB);
+    guard_ = std::make_unique<TemporaryGuard>(temporary_);
 }
 
 AtomicFile::~AtomicFile() {
     if (fd_ >= 0) ::close(fd_);
     if (created_ && !committed_) std::remove(temporary_.c_str());
+    guard_.reset();
 }
 
 bool AtomicFile::writeAt(const char* data, size_t size, std::optional<uint64_t> offset) {
@@ -99,10 +107,12 @@ bool AtomicFile::commit(IoError& error) {
             ::umask(mask);
             ::fchmod(fd_, 0666 & ~mask);
         }
-        if (::close(fd_) != 0 && failure_ == 0) failure_ = errno;
-        fd_ = -1;
     }
+    // Renamed while still open and locked, so no sweep takes it for a dead writer's; flushed
+    // already, so closing can no longer lose data.
     if (failure_ == 0 && std::rename(temporary_.c_str(), target_.c_str()) != 0) failure_ = errno;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     if (failure_ != 0) {
         error.message = describe("ファイルを書き込めません", target_, failure_);
         return false;

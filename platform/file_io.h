@@ -3,8 +3,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+
+#include "platform/temporary_guard.h"
 
 namespace shinofu::platform {
 
@@ -17,7 +20,8 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoEr
 
 // A file written under a unique temporary name in the target's folder and renamed over the target
 // by commit(), so the previous file survives any failure; without a commit, or when the commit
-// fails, the temporary is removed.
+// fails, the temporary is removed, as it is when the process is told to stop. Temporaries that a
+// killed writer of the same target left behind are swept first.
 class AtomicFile {
 public:
     explicit AtomicFile(std::filesystem::path target);
@@ -35,6 +39,7 @@ private:
 
     std::filesystem::path target_;
     std::string temporary_;
+    std::unique_ptr<TemporaryGuard> guard_;
     int fd_ = -1;
     int failure_ = 0;
     bool created_ = false;
