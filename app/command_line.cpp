@@ -4,8 +4,9 @@
 #include <cmath>
 #include <cctype>
 #include <filesystem>
-#include <optional>
 #include <fstream>
+#include <new>
+#include <optional>
 
 #include "app/file_commands.h"
 #include "app/midi_commands.h"
@@ -42,7 +43,8 @@ const char* kUsage =
     "  shinofu [FILE]                         エディタを開く\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
     "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
-    "    OUT: .gd4 .png .svg .jpg .pdf .mid .wav .dt .json\n";
+    "    IN:  .gd4 .gd3 .gd2 .mid .midi .musicxml .xml .mxl\n"
+    "    OUT: .gd4 .png .svg .jpg .jpeg .pdf .emf .wmf .mid .wav .dt .musicxml .json\n";
 
 // The companion folder's configuration and score settings apply, but nothing is installed or written.
 void startQuietly(Session& session) {
@@ -256,7 +258,9 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
     }
     if (ext == ".json") {
         platform::IoError error;
-        if (!platform::writeFileAtomically(out, model::scoreToJson(score), error)) {
+        platform::AtomicFile file(out);
+        model::writeScoreJson(score, [&](std::string_view piece) { file.append(piece); });
+        if (!file.commit(error)) {
             err << error.message << "\n";
             return false;
         }
@@ -272,7 +276,9 @@ bool isConversionCommand(const std::vector<std::string>& args) {
     return !args.empty() && (args[0] == "new" || args[0] == "convert" || args[0] == "--help" || args[0] == "-h");
 }
 
-int runConversion(const std::vector<std::string>& args, std::ostream& err) {
+namespace {
+
+int convert(const std::vector<std::string>& args, std::ostream& err) {
     if (args[0] == "--help" || args[0] == "-h") {
         err << kUsage;
         return 0;
@@ -296,6 +302,18 @@ int runConversion(const std::vector<std::string>& args, std::ostream& err) {
     if (options.transpose != 0) session.transpose(options.transpose);
     if (options.octave != 0) session.shiftOctave(options.octave > 0);
     return writeOutput(args[2], session, options, err) ? 0 : 1;
+}
+
+}  // namespace
+
+int runConversion(const std::vector<std::string>& args, std::ostream& err) {
+    // Unwinding removes any temporary being written; the user reads why in their language.
+    try {
+        return convert(args, err);
+    } catch (const std::bad_alloc&) {
+        err << "メモリが足りないため中止しました\n";
+        return 1;
+    }
 }
 
 }  // namespace shinofu::app

@@ -25,6 +25,7 @@ constexpr int kHighestChromatic = 60;
 constexpr int kOctave = 12;
 constexpr int kMostUnits = model::kMostMeasures * 4 * kUnitsPerQuarter;  // that many measures of 4/4
 constexpr const char* kOutOfStaffNotice = "五線に書けない高さの音をオクターブ移しました";
+constexpr const char* kNoNotesNotice = "音符のないファイルです（空の楽譜として読み込みました）";
 
 struct Record {
     int64_t start;
@@ -264,6 +265,11 @@ ImportReport importSmf(const SmfFile& file, model::Score& score, const std::stri
         if (report.refusal) return report;
     }
 
+    // A valid file that sounds nothing is read as what it is, an empty score, and said so.
+    if (std::none_of(file.events.begin(), file.events.end(),
+                     [](const SmfEvent& e) { return (e.status & 0xF0) == 0x90 && e.data2 > 0; })) {
+        report.noteOnce(kNoNotesNotice);
+    }
     score.clearParts();
     applySong(score, song);
     closeParts(song, file.division, score.measureLen());

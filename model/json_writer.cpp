@@ -74,6 +74,11 @@ std::string jsonQuoted(std::string_view text) {
 }
 
 void JsonWriter::prefix(std::string_view key) {
+    constexpr size_t kPieceBytes = 1 << 16;
+    if (sink_ && out_.size() >= kPieceBytes) {
+        sink_(out_);
+        out_.clear();
+    }
     if (!hasItems_.empty()) {
         if (hasItems_.back()) out_ += ",";
         hasItems_.back() = true;
@@ -140,6 +145,12 @@ JsonWriter& JsonWriter::value(std::string_view key, bool flag) {
     prefix(key);
     out_ += flag ? "true" : "false";
     return *this;
+}
+
+void JsonWriter::finish() {
+    out_ += "\n";
+    if (sink_) sink_(out_);
+    out_.clear();
 }
 
 }  // namespace shinofu::model

@@ -132,15 +132,21 @@ void writePart(JsonWriter& json, const Part& part) {
 
 }  // namespace
 
-std::string scoreToJson(const Score& score) {
-    JsonWriter json;
+void writeScoreJson(const Score& score, const JsonSink& sink) {
+    JsonWriter json(sink);
     json.beginObject();
     writeSongData(json, score);
     json.beginArray("parts");
     for (int number = 1; number <= kMaxParts; ++number) writePart(json, score.part(number));
     json.endArray();
     json.endObject();
-    return json.str();
+    json.finish();
+}
+
+std::string scoreToJson(const Score& score) {
+    std::string text;
+    writeScoreJson(score, [&](std::string_view piece) { text += piece; });
+    return text;
 }
 
 }  // namespace shinofu::model

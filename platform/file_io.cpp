@@ -91,9 +91,9 @@ bool AtomicFile::writeAt(const char* data, size_t size, std::optional<uint64_t> 
     return true;
 }
 
-bool AtomicFile::append(const std::string& bytes) { return writeAt(bytes.data(), bytes.size(), std::nullopt); }
+bool AtomicFile::append(std::string_view bytes) { return writeAt(bytes.data(), bytes.size(), std::nullopt); }
 
-bool AtomicFile::overwrite(uint64_t offset, const std::string& bytes) { return writeAt(bytes.data(), bytes.size(), offset); }
+bool AtomicFile::overwrite(uint64_t offset, std::string_view bytes) { return writeAt(bytes.data(), bytes.size(), offset); }
 
 bool AtomicFile::commit(IoError& error) {
     if (failure_ == 0 && ::fsync(fd_) != 0) failure_ = errno;

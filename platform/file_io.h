@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/temporary_guard.h"
 
@@ -29,8 +30,8 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    bool append(const std::string& bytes);
-    bool overwrite(uint64_t offset, const std::string& bytes);  // a header written once the size is known
+    bool append(std::string_view bytes);
+    bool overwrite(uint64_t offset, std::string_view bytes);  // a header written once the size is known
     // Flushes to disk and renames over the target; false with the cause in error otherwise.
     bool commit(IoError& error);
 

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
 
 #include "conversion_fixture.h"
 
@@ -58,6 +61,32 @@ TEST_F(CommandLine, OldFormatsReadWithTheirUnscaledLengths) {
     EXPECT_NE(json.find("\"len\": 24"), std::string::npos);
     EXPECT_NE(json.find("\"meter\": \"3/4\""), std::string::npos);
     EXPECT_NE(json.find("\"tempo\": 90"), std::string::npos);
+}
+
+TEST_F(CommandLine, EveryFormatTheUsageNamesIsReadOrWritten) {
+    ASSERT_EQ(run({"--help"}), 0);
+    const std::string usage = err_.str();
+    auto formats = [&](const std::string& label) {
+        const size_t from = usage.find(label) + label.size();
+        std::istringstream line(usage.substr(from, usage.find('\n', from) - from));
+        return std::vector<std::string>(std::istream_iterator<std::string>(line), std::istream_iterator<std::string>());
+    };
+    const auto written = formats("OUT:");
+    ASSERT_GE(written.size(), 13u);
+    for (const std::string& ext : written) {
+        EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / ("out" + ext)).string(), "--page", "1"}), 0) << ext << err_.str();
+    }
+    // Each input read back from what the matching writer wrote, whatever name the file carries.
+    const std::map<std::string, std::string> source = {
+        {".gd", ".gd4"}, {".mid", ".mid"}, {".xml", ".musicxml"}, {".mxl", ".musicxml"}, {".musicxml", ".musicxml"}};
+    const auto read = formats("IN:");
+    ASSERT_GE(read.size(), 8u);
+    for (const std::string& ext : read) {
+        const auto from = std::find_if(source.begin(), source.end(), [&](const auto& s) { return ext.rfind(s.first, 0) == 0; });
+        ASSERT_NE(from, source.end()) << ext;
+        fs::copy_file(folder_ / ("out" + from->second), folder_ / ("in" + ext), fs::copy_options::overwrite_existing);
+        EXPECT_EQ(run({"convert", (folder_ / ("in" + ext)).string(), (folder_ / "in.json").string()}), 0) << ext << err_.str();
+    }
 }
 
 TEST_F(CommandLine, BadInputFailsWithAMessage) {

@@ -1,6 +1,8 @@
 // Files made to hurt: bounded time and memory when drawn, honest failures, pictures never half-written.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -100,6 +102,39 @@ TEST_F(HostileInput, AScoreFilePastTheBudgetIsRefusedBeforeItIsBuilt) {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     EXPECT_LT(usage.ru_maxrss, 400 * 1024);  // kilobytes
+}
+
+TEST_F(HostileInput, RunningOutOfMemoryEndsWithAJapaneseMessageAndKeepsTheOutput) {
+    const fs::path out = write("out.json", "the previous dump");
+    std::string notes = "$V:3\r\n$END\r\n";
+    for (int part = 1; part <= 6; ++part) {
+        if (part > 1) notes += "$START\r\n";
+        for (int i = 0; i < 150000; ++i) notes += i % 1000 == 999 ? "c2 n n 12 u\r\n" : "c2 n n 12 u,";
+    }
+    const fs::path in = write("large.gd4", notes + "\r\n");
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The program itself, with less address space than this score needs.
+        rlimit limit{150u << 20, 150u << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+        ::dup2(channel[1], STDERR_FILENO);
+        ::execl(SHINOFU_PROGRAM, SHINOFU_PROGRAM, "convert", in.c_str(), out.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(channel[1]);
+    std::string told;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) told.append(buffer, static_cast<size_t>(got));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << told;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << told;
+    EXPECT_EQ(told, "メモリが足りないため中止しました\n");
+    EXPECT_EQ(bytesOf(out), "the previous dump");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3);  // home, large.gd4, out.json
 }
 
 TEST_F(HostileInput, AFailedPictureWriteKeepsTheOldPictureAndLeavesNoTemporaryFile) {

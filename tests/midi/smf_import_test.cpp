@@ -190,6 +190,15 @@ TEST(SmfImport, BadFilesSayWhy) {
     EXPECT_EQ(import(crowded.bytes())->error, "同じ時刻のイベントが多すぎるMIDIファイルです");
 }
 
+TEST(SmfImport, AValidFileWithoutNotesIsAnEmptyScoreWithANotice) {
+    const auto empty = import(Smf().track().bytes());
+    ASSERT_TRUE(empty->error.empty()) << empty->error;
+    EXPECT_EQ(empty->report.notices, std::vector<std::string>{"音符のないファイルです（空の楽譜として読み込みました）"});
+    EXPECT_EQ(empty->score.partCount, 1);
+    EXPECT_EQ(items(empty->score), "");
+    EXPECT_TRUE(import(Smf().on(0, 1, 60).off(96, 1, 60).bytes())->report.notices.empty());
+}
+
 TEST(SmfImport, MutatedFilesNeverCrash) {
     Smf file(1);
     file.track().event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20}).event(0, {0xFF, 0x58, 4, 3, 2, 24, 8});
