@@ -37,12 +37,23 @@ size_t utf8SequenceAt(std::string_view text) {
     return length;
 }
 
-}  // namespace
+bool needsNoEscape(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+}
 
 // Every text comes out as valid UTF-8: a byte that starts no well-formed sequence becomes U+FFFD.
-std::string jsonQuoted(std::string_view text) {
-    std::string out = "\"";
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
     for (size_t at = 0; at < text.size(); ++at) {
+        // Runs of plain characters, the bulk of any dump, go in whole.
+        size_t plain = at;
+        while (plain < text.size() && needsNoEscape(text[plain])) ++plain;
+        if (plain > at) {
+            out.append(text.substr(at, plain - at));
+            at = plain;
+            if (at == text.size()) break;
+        }
         const char c = text[at];
         if (static_cast<unsigned char>(c) >= 0x80) {
             const size_t length = utf8SequenceAt(text.substr(at));
@@ -60,17 +71,22 @@ std::string jsonQuoted(std::string_view text) {
         case '\n': out += "\\n"; break;
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-                out += escape;
-            } else {
-                out += c;
-            }
+        default: {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+            out += escape;
+        }
         }
     }
-    return out + "\"";
+    out += '"';
+}
+
+}  // namespace
+
+std::string jsonQuoted(std::string_view text) {
+    std::string out;
+    appendQuoted(out, text);
+    return out;
 }
 
 void JsonWriter::prefix(std::string_view key) {
@@ -80,11 +96,15 @@ void JsonWriter::prefix(std::string_view key) {
         out_.clear();
     }
     if (!hasItems_.empty()) {
-        if (hasItems_.back()) out_ += ",";
+        if (hasItems_.back()) out_ += ',';
         hasItems_.back() = true;
-        out_ += "\n" + std::string(2 * hasItems_.size(), ' ');
+        out_ += '\n';
+        out_.append(2 * hasItems_.size(), ' ');
     }
-    if (!key.empty()) out_ += jsonQuoted(key) + ": ";
+    if (!key.empty()) {
+        appendQuoted(out_, key);
+        out_ += ": ";
+    }
 }
 
 void JsonWriter::open(std::string_view key, char bracket) {
@@ -96,7 +116,10 @@ void JsonWriter::open(std::string_view key, char bracket) {
 void JsonWriter::close(char bracket) {
     bool items = hasItems_.back();
     hasItems_.pop_back();
-    if (items) out_ += "\n" + std::string(2 * hasItems_.size(), ' ');
+    if (items) {
+        out_ += '\n';
+        out_.append(2 * hasItems_.size(), ' ');
+    }
     out_ += bracket;
 }
 
@@ -119,7 +142,7 @@ JsonWriter& JsonWriter::endArray() {
 
 JsonWriter& JsonWriter::value(std::string_view key, std::string_view text) {
     prefix(key);
-    out_ += jsonQuoted(text);
+    appendQuoted(out_, text);
     return *this;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Shinofu and runs every test: the full suite, then the core layers again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded playback under ThreadSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the threaded playback under ThreadSanitizer, and the
+# conversion fuzzer for a fixed count.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/build.sh"
@@ -17,3 +18,7 @@ cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSHINO
 cmake --build "$here/build-tsan" -j "$(nproc)" --target midi_tests platform_tests
 TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/tests/midi/midi_tests" --gtest_filter='Playback*'
 TSAN_OPTIONS=halt_on_error=1 "$here/build-tsan/tests/platform/platform_tests" --gtest_filter='TimerService*'
+
+# Every reader into every writer with mutated files, a fixed count from a fixed seed, under
+# AddressSanitizer and UndefinedBehaviorSanitizer (scripts/fuzz.sh runs the long campaign).
+"$here/scripts/fuzz.sh" --asan 3000
