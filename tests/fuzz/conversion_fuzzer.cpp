@@ -21,13 +21,8 @@
 #include "musicxml/musicxml_reader.h"
 #include "musicxml/musicxml_writer.h"
 #include "musicxml/mxl_archive.h"
-#include "numeric/fingering_overlay.h"
-#include "numeric/numeric_page.h"
-#include "platform/recording_canvas.h"
 #include "platform/text_codec.h"
-#include "render/lyric_layer.h"
-#include "render/mark_layer.h"
-#include "render/symbol_layer.h"
+#include "support/both_pages.h"
 
 using namespace shinofu;
 
@@ -73,17 +68,7 @@ void performAndDraw(model::Score& score) {
     midi::SmfOptions options;
     options.tempo = score.song.tempo;
     midi::smfBytes(score, *list, options);
-
-    platform::RecordingCanvas staff;
-    numeric::FingeringOverlay overlay;
-    render::LyricLayer lyrics;
-    render::SymbolLayer symbols;
-    render::MarkLayer marks;
-    render::PageOptions pageOptions;
-    pageOptions.layers = {&overlay, &lyrics, &symbols, &marks};
-    render::drawPage(staff, score, render::ViewState{}, pageOptions);
-    platform::RecordingCanvas numericPage;
-    numeric::drawNumPage(numericPage, score, numeric::NumericPageFrame{990, 1420});
+    testing::drawBothPages(score);
 }
 
 }  // namespace

@@ -8,13 +8,8 @@
 #include "midi/performance_pass.h"
 #include "model/score_reader.h"
 #include "model/score_writer.h"
-#include "numeric/fingering_overlay.h"
-#include "numeric/numeric_page.h"
-#include "platform/recording_canvas.h"
 #include "platform/text_codec.h"
-#include "render/lyric_layer.h"
-#include "render/mark_layer.h"
-#include "render/symbol_layer.h"
+#include "support/both_pages.h"
 
 using namespace shinofu;
 
@@ -76,17 +71,7 @@ TEST(DrawingFuzz, MutatedFilesDrawWithinTheirBudget) {
         options.formatFlag = rng() % 2 == 0;
         model::readScore(platform::decodeLines(mutated), score, options);
         midi::performancePass(score);
-        platform::RecordingCanvas staff;
-        numeric::FingeringOverlay overlay;
-        render::LyricLayer lyrics;
-        render::SymbolLayer symbols;
-        render::MarkLayer marks;
-        render::PageOptions pageOptions;
-        pageOptions.layers = {&overlay, &lyrics, &symbols, &marks};
-        render::drawPage(staff, score, render::ViewState{}, pageOptions);
-        platform::RecordingCanvas numericPage;
-        numeric::drawNumPage(numericPage, score, numeric::NumericPageFrame{990, 1420});
         // A page is a few thousand calls; this catches work that grows with a file's numbers.
-        ASSERT_LT(staff.calls.size() + numericPage.calls.size(), 2000000u) << "round " << round;
+        ASSERT_LT(shinofu::testing::drawBothPages(score), 2000000u) << "round " << round;
     }
 }
