@@ -223,7 +223,7 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
     }
     if (ext == ".wav") {
         platform::IoError error;
-        if (!output::writeWavFile(score, out, error)) {
+        if (output::writeWavFile(score, out, error) != output::WavWrite::Written) {
             err << error.message << "\n";
             return false;
         }

@@ -34,6 +34,7 @@ std::vector<MenuEntry> fileMenu() {
         item("数字符データ保存"),
         item("MIDIファイル作成&M"),
         item("MIDIファイル作成（旧）"),
+        item("WAVファイル作成"),
         item("MusicXML保存"),
         item("プリンター設定(&U)"),
         item("画面印刷(&P)"),

@@ -36,6 +36,7 @@
 #include "app/symbol_dialog.h"
 #include "app/startup.h"
 #include "app/midi_commands.h"
+#include "app/wav_commands.h"
 #include "app/midi_import.h"
 #include "app/musicxml_commands.h"
 #include "app/key_signature_commands.h"
@@ -302,6 +303,9 @@ void MainWindow::bindCommands() {
     });
     bind(commandPath({file, "MusicXML保存"}), [this] { exportMusicXmlCommand(session_, dialogs_); });
     bind(commandPath({file, "MIDIファイル作成（旧）"}), [this] { makeMidiFile(); });
+    bind(commandPath({file, "WAVファイル作成"}), [this] {
+        withProgress([this](const auto& progress) { makeWavFileCommand(session_, dialogs_, progress); });
+    });
     bind(commandPath({file, "数字符データ保存"}), [this] { saveFingeringGridCommand(session_, dialogs_); });
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "数字譜面"}), [this] { setNumericDisplay(true); });
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "五線譜面"}), [this] { setNumericDisplay(false); });
@@ -533,15 +537,19 @@ void MainWindow::showImportedScore(const std::vector<std::string>& notices) {
     redraw();
 }
 
-void MainWindow::makeMidiFile() {
-    scroll_->horizontalScrollBar()->setValue(0);
-    scroll_->verticalScrollBar()->setValue(0);
+void MainWindow::withProgress(const std::function<void(const std::function<bool(double)>&)>& work) {
     buildCancelled_ = false;
     menuBar()->setEnabled(false);
-    makeMidiFileCommand(session_, dialogs_, [this](double done) { return buildProgress(done); });
+    work([this](double done) { return buildProgress(done); });
     menuBar()->setEnabled(true);
     progress_->hide();
     redraw();
+}
+
+void MainWindow::makeMidiFile() {
+    scroll_->horizontalScrollBar()->setValue(0);
+    scroll_->verticalScrollBar()->setValue(0);
+    withProgress([this](const auto& progress) { makeMidiFileCommand(session_, dialogs_, progress); });
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -103,6 +103,8 @@ private:
     // After an import replaced the score: its title, what could not be shown, its tempo.
     void showImportedScore(const std::vector<std::string>& notices);
     void makeMidiFile();
+    // Runs a long build or render with the progress display and its "中止", the menus held meanwhile.
+    void withProgress(const std::function<void(const std::function<bool(double)>&)>& work);
     // The progress display of a long build; false once "中止" was pressed.
     bool buildProgress(double done);
 

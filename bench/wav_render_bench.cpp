@@ -25,7 +25,7 @@ int main() {
     const fs::path file = fs::temp_directory_path() / ("shinofu_bench_" + std::to_string(::getpid()) + ".wav");
     platform::IoError error;
     const auto start = std::chrono::steady_clock::now();
-    const bool written = output::writeWavFile(score, file, error);
+    const bool written = output::writeWavFile(score, file, error) == output::WavWrite::Written;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!written) {
         std::printf("WAV render failed: %s\n", error.message.c_str());

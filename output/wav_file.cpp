@@ -51,24 +51,25 @@ uint64_t dataBytesFor(const midi::PerfList& list, double msPerUnit) {
 
 }  // namespace
 
-bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& error) {
+WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoError& error,
+                      const RenderProgress& progress) {
     platform::FluidRenderer renderer;
     if (!renderer.ready()) {
         error.message = renderer.silenceReason();
-        return false;
+        return WavWrite::Failed;
     }
     midi::placeNavigationMarks(score);
     const auto list = midi::buildPerfList(score);
     if (!list) {
         error.message = "演奏データを作れません";
-        return false;
+        return WavWrite::Failed;
     }
     midi::linkNavigation(*list);
     // Refused before a byte is written: the format's sizes hold 4 GiB at most.
     const uint64_t estimate = dataBytesFor(*list, score.song.msPerUnit);
     if (estimate > kMostDataBytes) {
         error.message = "WAVファイルは4GiBまでです（この演奏は約" + std::to_string(estimate >> 30) + "GiB）：" + path.string();
-        return false;
+        return WavWrite::Failed;
     }
 
     platform::AtomicFile file(path);
@@ -96,14 +97,19 @@ bool writeWavFile(model::Score& score, const fs::path& path, platform::IoError& 
         framesDone = std::max(framesDone, frames);
         if (samples.size() >= kChunkSamples) flush();
     };
+    const double bytesPerMillisecond = platform::FluidRenderer::kSampleRate / 1000.0 * kChannels * kBitsPerSample / 8;
     if (engine.start(start)) {
-        while (!clock.idle()) clock.runUntil(clock.now() + 1000, renderUntil);
+        while (!clock.idle()) {
+            clock.runUntil(clock.now() + 1000, renderUntil);
+            if (progress && !progress(std::min(1.0, clock.now() * bytesPerMillisecond / static_cast<double>(estimate)))) {
+                return WavWrite::Cancelled;  // the temporary goes with the file object
+            }
+        }
     }
     renderUntil(clock.now() + kTailMilliseconds);
     flush();
     file.overwrite(0, waveHeader(dataBytes));
-    if (!file.commit(error)) return false;
-    return true;
+    return file.commit(error) ? WavWrite::Written : WavWrite::Failed;
 }
 
 }  // namespace shinofu::output

@@ -3,13 +3,21 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "model/score.h"
 #include "platform/file_io.h"
 
 namespace shinofu::output {
 
-// 16-bit stereo PCM at 44.1 kHz, written to a temporary file beside the target and renamed over it.
-bool writeWavFile(model::Score& score, const std::filesystem::path& path, platform::IoError& error);
+enum class WavWrite { Written, Cancelled, Failed };
+
+// Called now and then with the share of the performance rendered; returning false cancels.
+using RenderProgress = std::function<bool(double done)>;
+
+// 16-bit stereo PCM at 44.1 kHz, written to a temporary file beside the target and renamed over it:
+// a failure or a cancel leaves an existing file as it was.
+WavWrite writeWavFile(model::Score& score, const std::filesystem::path& path, platform::IoError& error,
+                      const RenderProgress& progress = {});
 
 }  // namespace shinofu::output

@@ -5,6 +5,7 @@
 
 #include "app/file_commands.h"
 #include "app/midi_commands.h"
+#include "app/wav_commands.h"
 #include "app/startup.h"
 #include "app/window_geometry.h"
 #include "model/score_writer.h"
@@ -220,14 +221,48 @@ TEST(FileFilter, StoredFormToQt) {
     EXPECT_EQ(qtFilterFromStored(""), "");
 }
 
-TEST(MidiCommand, ProposesTheScoreNameAndAlwaysWritesMid) {
-    TempHome home("midi");
+// The demo open, as if saved in the home folder as sakura.gd4.
+class SoundFileCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        startUp(session, withoutInstall());
+        dialogs.answers.push_back(fs::path(SHINOFU_SOURCE_DIR) / "data/demo/sakura.gd4");
+        ASSERT_TRUE(openScoreCommand(session, dialogs, OpenKind::CurrentFormat));
+        session.currentFile = home.root() / "sakura.gd4";
+    }
+    TempHome home{"sound"};
     Session session;
-    startUp(session, withoutInstall());
     ScriptedDialogs dialogs;
-    dialogs.answers.push_back(fs::path(SHINOFU_SOURCE_DIR) / "data/demo/sakura.gd4");
-    ASSERT_TRUE(openScoreCommand(session, dialogs, OpenKind::CurrentFormat));
-    session.currentFile = home.root() / "sakura.gd4";
+};
+
+TEST_F(SoundFileCommand, WavProposesTheScoreNameAndACancelledRenderLeavesTheOldFile) {
+    dialogs.answers.push_back(home.root() / "song");
+    std::vector<double> reported;
+    const auto result = makeWavFileCommand(session, dialogs, [&](double done) {
+        reported.push_back(done);
+        return true;
+    });
+    if (result == shinofu::output::WavWrite::Failed) GTEST_SKIP() << dialogs.messages.back();  // no SoundFont here
+    ASSERT_EQ(result, shinofu::output::WavWrite::Written);
+    EXPECT_EQ(dialogs.requests.back().start, home.root() / "sakura.wav");
+    EXPECT_EQ(bytesOf(home.root() / "song.wav").substr(0, 4), "RIFF");
+    ASSERT_GT(reported.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+    EXPECT_GT(reported.back(), 0.8);
+    EXPECT_LE(reported.back(), 1.0);
+    // Cancelled at the first report: the file as it was, nothing beside it.
+    const std::string before = bytesOf(home.root() / "song.wav");
+    dialogs.answers.push_back(home.root() / "song.wav");
+    EXPECT_EQ(makeWavFileCommand(session, dialogs, [](double) { return false; }), shinofu::output::WavWrite::Cancelled);
+    EXPECT_EQ(bytesOf(home.root() / "song.wav"), before);
+    for (const auto& entry : fs::directory_iterator(home.root())) {
+        EXPECT_NE(entry.path().filename().string().rfind(".song.wav.", 0), 0u) << entry.path();
+    }
+    EXPECT_EQ(wavFileName("a/song.WAV"), fs::path("a/song.WAV"));
+    EXPECT_EQ(wavFileName("a/song.txt"), fs::path("a/song.wav"));
+}
+
+TEST_F(SoundFileCommand, MidiProposesTheScoreNameAndAlwaysWritesMid) {
     dialogs.answers.push_back(home.root() / "song.txt");
     EXPECT_EQ(makeMidiFileCommand(session, dialogs, {}), MidiWrite::Written);
     EXPECT_EQ(dialogs.requests.back().start, home.root() / "sakura.MID");

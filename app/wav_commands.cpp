@@ -1,0 +1,26 @@
+#include "app/wav_commands.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace shinofu::app {
+
+namespace fs = std::filesystem;
+
+fs::path wavFileName(const fs::path& chosen) {
+    std::string ext = chosen.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext == ".wav" ? chosen : fs::path(chosen).replace_extension(".wav");
+}
+
+output::WavWrite makeWavFileCommand(Session& session, platform::Dialogs& dialogs, const output::RenderProgress& progress) {
+    const fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".wav");
+    const auto chosen = dialogs.saveFile("WAVファイル作成", "WAVファイル|*.wav|", proposed);
+    if (!chosen) return output::WavWrite::Cancelled;
+    platform::IoError error;
+    const output::WavWrite result = output::writeWavFile(session.score, wavFileName(*chosen), error, progress);
+    if (result == output::WavWrite::Failed) dialogs.message(platform::MessageKind::Error, error.message);
+    return result;
+}
+
+}  // namespace shinofu::app

@@ -1,0 +1,19 @@
+// "WAVファイル作成": the performance rendered by the built-in synthesizer into a WAV file.
+#pragma once
+
+#include <filesystem>
+
+#include "app/session.h"
+#include "output/wav_file.h"
+#include "platform/dialogs.h"
+
+namespace shinofu::app {
+
+// The file a chosen name writes: as typed when it ends in ".wav" in any case, else with ".wav".
+std::filesystem::path wavFileName(const std::filesystem::path& chosen);
+
+// The save dialog proposes the score's name with ".wav"; a long render reports its progress and
+// can be cancelled, leaving an existing file as it was.
+output::WavWrite makeWavFileCommand(Session& session, platform::Dialogs& dialogs, const output::RenderProgress& progress);
+
+}  // namespace shinofu::app
