@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace shinofu::platform {
 namespace {
@@ -45,13 +44,21 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoEr
         error.message = describe("ファイルを開けません", path, errno);
         return std::nullopt;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    std::string content;
+    char buffer[1 << 16];
+    // Read in pieces and counted: a size asked beforehand says nothing of a device or a pipe.
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        content.append(buffer, static_cast<size_t>(in.gcount()));
+        if (content.size() > kMostFileBytes) {
+            error.message = "ファイルが大きすぎます（" + std::to_string(kMostFileBytes >> 20) + "MiBまで）：" + path.string();
+            return std::nullopt;
+        }
+    }
     if (in.bad()) {
         error.message = describe("ファイルを読み込めません", path, errno);
         return std::nullopt;
     }
-    return std::move(content).str();
+    return content;
 }
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {

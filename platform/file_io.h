@@ -16,7 +16,12 @@ struct IoError {
     std::string message;  // Japanese, with the path and the system's reason
 };
 
-// Reads the whole file; on failure returns nothing and fills error.
+// Far above any score, MIDI file, MusicXML document or setting file a player has, far below what
+// would strain the machine: what a reader is handed at most.
+constexpr size_t kMostFileBytes = size_t{64} << 20;
+
+// Reads the whole file, up to kMostFileBytes (a larger file, or an endless device, is refused);
+// on failure returns nothing and fills error.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoError& error);
 
 // A file written under a unique temporary name in the target's folder and renamed over the target

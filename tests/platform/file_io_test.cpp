@@ -179,3 +179,18 @@ TEST(FileIo, MissingFileIsAnErrorWithItsPath) {
     EXPECT_FALSE(readFileBytes("/nonexistent/shinofu/x.gd4", error));
     EXPECT_NE(error.message.find("/nonexistent/shinofu/x.gd4"), std::string::npos);
 }
+
+TEST(FileIo, AFileOrDeviceBeyondTheCeilingIsRefused) {
+    fs::path folder = freshFolder("ceiling");
+    IoError error;
+    for (const auto& [name, size] : {std::pair{"at.gd4", 0}, std::pair{"past.gd4", 1}}) {
+        std::ofstream(folder / name).close();
+        fs::resize_file(folder / name, shinofu::platform::kMostFileBytes + size);  // sparse: no disk taken
+    }
+    EXPECT_EQ(readFileBytes(folder / "at.gd4", error)->size(), shinofu::platform::kMostFileBytes);
+    for (const fs::path& beyond : {fs::path("/dev/zero"), folder / "past.gd4"}) {
+        EXPECT_FALSE(readFileBytes(beyond, error));
+        EXPECT_EQ(error.message, "ファイルが大きすぎます（64MiBまで）：" + beyond.string());
+    }
+    fs::remove_all(folder);
+}
