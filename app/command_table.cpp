@@ -80,6 +80,8 @@ std::vector<MenuEntry> measureMenu() {
 
 std::vector<MenuEntry> noteMenu() {
     return {
+        item("元に戻す"),
+        item("やり直し"),
         submenu("上書き", items({"開始", "終了"})),
         item("追加&A"),
         item("挿入 &I"),
@@ -220,6 +222,31 @@ std::vector<std::string> leafPaths(const std::vector<MenuEntry>& menu) {
     std::vector<std::string> paths;
     collectLeaves(menu, prefix, paths);
     return paths;
+}
+
+namespace {
+
+// "(&X)", " &X" and "&X" at the end are the keyboard's, not the words'.
+std::string withoutAccelerator(std::string caption) {
+    if (const size_t open = caption.rfind("(&"); open != std::string::npos && caption.back() == ')') caption.erase(open);
+    if (const size_t amp = caption.rfind('&'); amp != std::string::npos && amp + 2 == caption.size()) {
+        caption.erase(amp, amp == 0 ? 1 : 2);
+    }
+    while (!caption.empty() && caption.back() == ' ') caption.pop_back();
+    return caption;
+}
+
+}  // namespace
+
+std::string commandCaption(const std::string& path) {
+    const std::string separator = kPathSeparator;
+    const size_t last = path.rfind(separator);
+    if (last == std::string::npos) return withoutAccelerator(path);
+    const std::string caption = withoutAccelerator(path.substr(last + separator.size()));
+    // An entry of a submenu says little without it: "拍子 3/4", "オクターブ変更 下へ".
+    const size_t before = path.rfind(separator, last - 1);
+    if (before == std::string::npos) return caption;
+    return withoutAccelerator(path.substr(before + separator.size(), last - before - separator.size())) + " " + caption;
 }
 
 }  // namespace shinofu::app

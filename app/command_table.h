@@ -27,6 +27,10 @@ const std::vector<ToolButton>& toolButtons();
 std::string commandPath(const std::vector<std::string>& captions);
 constexpr const char* kPathSeparator = " › ";
 
+// What a command path's entry says, without accelerators, with its submenu's name when it has
+// one: "音符編集&N › 削除 &D" → "削除", "五線譜設定&S › 拍子 › 3/4" → "拍子 3/4".
+std::string commandCaption(const std::string& path);
+
 // Every path of a leaf entry in the tree, in menu order.
 std::vector<std::string> leafPaths(const std::vector<MenuEntry>& menu);
 

@@ -42,6 +42,7 @@ bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path&
     session.view.curPage = 1;
     session.score.saved = true;
     session.edit.editMode = 0;
+    session.startHistory();
     return true;
 }
 
@@ -85,6 +86,7 @@ bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPer
         return false;
     }
     session.currentFile = target;
+    session.markSaved();
     reportUnmapped(dialogs, result.unmapped);
     return true;
 }

@@ -173,6 +173,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     bindCommands();
     playSettings_->move(geometry.companions[0], geometry.companions[1]);
     if (session_.edit.editMode == edit::kNewMode) startAdding();
+    session_.startHistory();
     redraw();
     updateStatus();
 }
@@ -260,8 +261,13 @@ void MainWindow::buildCompanionWindows() {
 void MainWindow::bind(const std::string& path, std::function<void()> handler) {
     QAction* target = actions_.at(path);
     target->setEnabled(true);
-    connect(target, &QAction::triggered, this, [this, handler = std::move(handler)] {
+    connect(target, &QAction::triggered, this, [this, path, handler = std::move(handler)] {
+        // A command that ends in the editing's own finish names its step there.
+        const std::string caption = commandCaption(path);
+        session_.edit.lastCommand = caption;
         handler();
+        session_.recordStep(caption);
+        session_.edit.lastCommand.clear();
         updateStatus();
     });
 }
@@ -269,6 +275,8 @@ void MainWindow::bind(const std::string& path, std::function<void()> handler) {
 void MainWindow::bindCommands() {
     const std::string file = "ファイル&F";
     bind(commandPath({file, "新規作成&N"}), [this] { guarded([this] { newScore(); }); });
+    bind(commandPath({"音符編集&N", "元に戻す"}), [this] { stepThroughHistory(true); });
+    bind(commandPath({"音符編集&N", "やり直し"}), [this] { stepThroughHistory(false); });
     bind(commandPath({file, "ファイル読込&R"}), [this] { guarded([this] { openScore(OpenKind::CurrentFormat); }); });
     bind(commandPath({file, "旧ファイル（．ｇｄ２）読込"}), [this] { guarded([this] { openScore(OpenKind::OldFormat); }); });
     bind(commandPath({file, "演奏データ付五線譜面", "読み込み"}), [this] { guarded([this] { openScore(OpenKind::WithPerformanceData); }); });
@@ -355,8 +363,9 @@ void MainWindow::bindCommands() {
 void MainWindow::bindTool(const std::string& hint, std::function<void()> handler) {
     QToolButton* target = tools_.at(hint);
     target->setEnabled(true);
-    connect(target, &QToolButton::clicked, this, [this, handler = std::move(handler)] {
+    connect(target, &QToolButton::clicked, this, [this, hint, handler = std::move(handler)] {
         handler();
+        session_.recordStep(hint);
         updateStatus();
     });
 }
@@ -425,7 +434,32 @@ QString MainWindow::statusText(const char* labelName) const {
     return found == labels_.end() ? QString() : found->second->text();
 }
 
+bool MainWindow::stepThroughHistory(bool back) {
+    const std::optional<std::string> caption = back ? session_.undoStep() : session_.redoStep();
+    if (!caption) {
+        setStatusText("message", back ? "元に戻す操作はありません" : "やり直す操作はありません");
+        return false;
+    }
+    // Entry and picking pointed into the records just replaced.
+    if (session_.edit.editMode != edit::kMeasureEditMode) session_.edit.editMode = edit::kEditMode;
+    redraw();
+    updateStatus();
+    setStatusText("message", qt((back ? "元に戻しました：" : "やり直しました：") + *caption));
+    return true;
+}
+
+void MainWindow::showHistorySteps() {
+    const std::pair<const char*, std::optional<std::string>> entries[] = {
+        {"元に戻す", session_.history.undoCaption()}, {"やり直し", session_.history.redoCaption()}};
+    for (const auto& [name, caption] : entries) {
+        QAction* entry = actions_.at(commandPath({"音符編集&N", name}));
+        entry->setText(qt(caption ? std::string(name) + "：" + *caption : std::string(name)));
+        entry->setEnabled(caption.has_value());
+    }
+}
+
 void MainWindow::updateStatus() {
+    showHistorySteps();
     labels_["mode"]->setText(qt(edit::editModeLabel(session_.edit.editMode)));
     labels_["part"]->setText(QString("Prt:%1").arg(session_.score.curPart));
     if (session_.view.printView) labels_["mode"]->setText(qt(edit::editModeLabel(edit::kPrintViewMode)));
@@ -463,6 +497,7 @@ void MainWindow::newScore() {
     session_.forgetPlacesInScore();
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
+    session_.startHistory();
     setWindowTitle(kMainWindowCaption);  // the title no longer names the file read before
     session_.print.headerFlags = output::kPrintEverything;
     startAdding();

@@ -67,6 +67,8 @@ public:
 
     // Command bindings of the areas (view_commands.cpp, ...): the entry becomes enabled and calls the handler.
     void bind(const std::string& path, std::function<void()> handler);
+    // Undoes (back) or redoes one step; false when there was none.
+    bool stepThroughHistory(bool back);
     void bindTool(const std::string& hint, std::function<void()> handler);
     QMenu* submenu(const std::string& path) const;
     QScrollArea* scrollArea() const { return scroll_; }
@@ -103,6 +105,8 @@ private:
     // After an import replaced the score: its title, what could not be shown, its tempo.
     void showImportedScore(const std::vector<std::string>& notices);
     void makeMidiFile();
+    // The undo and redo entries name the step they would take, and are off without one.
+    void showHistorySteps();
     // Runs a long build or render with the progress display and its "中止", the menus held meanwhile.
     void withProgress(const std::function<void(const std::function<bool(double)>&)>& work);
     // The progress display of a long build; false once "中止" was pressed.

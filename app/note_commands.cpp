@@ -53,6 +53,7 @@ int virtualKey(int qtKey) {
     case Qt::Key_Down: return edit::kKeyDown;
     case Qt::Key_Insert: return edit::kKeyInsert;
     case Qt::Key_Delete: return edit::kKeyDelete;
+    case Qt::Key_Backspace: return edit::kKeyBackspace;
     default: break;
     }
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
@@ -64,6 +65,9 @@ int virtualKey(int qtKey) {
 
 void finish(MainWindow& window, Session& session, bool changed) {
     if (changed) edit::markChanged(session.score);
+    // Whatever changed the score, the key that did it names the step; a press or a panel, "編集".
+    const std::string command = std::exchange(session.edit.lastCommand, {});
+    session.recordStep(command.empty() ? "編集" : command);
     // Escape and space leave measure editing: its menu entry offers it again.
     if (QAction* entry = window.action(commandPath({"小節編集&M", "小節編集モードに &M"}))) {
         entry->setText(session.edit.editMode == edit::kMeasureEditMode ? "音符編集モードに &M" : "小節編集モードに &M");
@@ -214,11 +218,14 @@ private:
         }
         const render::PageTables pageTables = tables();
         const edit::UndoFiles undo = undoFiles();
-        edit::EditTarget target{session_.score, session_.view, session_.edit, pageTables, [&] {
+        edit::EditTarget target{session_.score, session_.view, session_.edit, pageTables,
+                                [&] {
                                     std::vector<std::string> lines = window_.memo()->lines();
                                     for (const std::string& line : undo.snapshot(session_.score)) lines.push_back(line);
                                     window_.memo()->setLines(lines);
-                                }};
+                                },
+                                [&] { return window_.stepThroughHistory(true); },
+                                [&] { return window_.stepThroughHistory(false); }};
         const edit::KeyEffect effect =
             edit::handleKey(target, code,
                             {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0,

@@ -1,8 +1,13 @@
 #include "app/session.h"
 
-#include "midi/performance_pass.h"
+#include <algorithm>
+
+#include "edit/measure_clip.h"
 #include "edit/selection.h"
 #include "edit/transposition.h"
+#include "midi/performance_pass.h"
+#include "model/score_writer.h"
+#include "render/page_tables.h"
 #include "render/view_commands.h"
 
 namespace shinofu::app {
@@ -41,6 +46,41 @@ void Session::forgetPlacesInScore() {
     render::resetDisplayStart(view);
     edit.forgetRecords();
     view.edit = {};
+}
+
+std::vector<std::string> Session::historyLines() {
+    // With the performance data, so that velocity and timing edits are steps too.
+    const bool perfData = score.writePerfData;
+    score.writePerfData = true;
+    std::vector<std::string> lines = model::scoreFileLines(score);
+    score.writePerfData = perfData;
+    return lines;
+}
+
+void Session::startHistory() { history.reset(historyLines(), score.saved); }
+
+void Session::recordStep(const std::string& caption) { history.record(historyLines(), caption); }
+
+void Session::markSaved() { history.markSaved(); }
+
+std::optional<std::string> Session::undoStep() { return restore(history.undo()); }
+
+std::optional<std::string> Session::redoStep() { return restore(history.redo()); }
+
+std::optional<std::string> Session::restore(std::optional<edit::ScoreHistory::Step> step) {
+    if (!step) return std::nullopt;
+    edit::detachClip(edit.clip, score.measureLen());
+    const int page = view.curPage;
+    const int part = score.curPart;
+    const bool perfData = score.writePerfData;
+    model::readScore(step->lines, score, readOptions(true));
+    score.writePerfData = perfData;
+    forgetPlacesInScore();
+    score.curPart = std::min(part, score.partCount);
+    score.saved = history.atSavedState();
+    refreshDerivedState();
+    view.curPage = std::clamp(page, 1, std::max(1, render::buildPageTables(score, view).pageCount));
+    return step->caption;
 }
 
 void applyPartDisplayEntry(Session& session, int part) {

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "edit/edit_state.h"
+#include "edit/score_history.h"
 #include "midi/play_settings.h"
 #include "model/configuration.h"
 #include "model/header_parser.h"
@@ -30,6 +32,7 @@ struct Session {
     numeric::FluteChoice flute;
     midi::PlaySettings playSettings;
     output::PrintSettings print;
+    edit::ScoreHistory history;
 
     model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey, names}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;
@@ -42,6 +45,21 @@ struct Session {
     // Forgets every reference into the records (display starts, current note, entry point):
     // they belong to the score being replaced.
     void forgetPlacesInScore();
+
+    // Undo starts over: another score was opened or begun.
+    void startHistory();
+    // After a user action: a change of the score becomes one step named caption.
+    void recordStep(const std::string& caption);
+    // Restores the state before the last step (or after the next undone one) and returns the
+    // step's caption; nothing when there is none.
+    std::optional<std::string> undoStep();
+    std::optional<std::string> redoStep();
+    // Saved to its file: undoing or redoing back to this state counts as saved again.
+    void markSaved();
+
+private:
+    std::vector<std::string> historyLines();
+    std::optional<std::string> restore(std::optional<edit::ScoreHistory::Step> step);
 };
 
 // A part display entry "1".."6" as the mode says: numerals of that part alone (0) or on and off (1),

@@ -14,4 +14,13 @@ std::string editModeName(int mode) {
 
 std::string editModeLabel(int mode) { return "<" + editModeName(mode) + ">"; }
 
+const std::vector<int>& everyEditMode() {
+    static const std::vector<int> modes = {kNoMode,         kEditMode,        kMeasureEditMode,   kNoteEditMode,
+                                           kSymbolEditMode, kNewMode,         kInsertMode,        kInsertOnceMode,
+                                           kDeleteLabelMode, kHelpMode,       kSongDataMode,      kPlaybackSettingsMode,
+                                           kLyricMode,      kOverlaySettingsMode, kOverwriteMode, kPointerInsertMode,
+                                           kPrintViewMode};
+    return modes;
+}
+
 }  // namespace shinofu::edit

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace shinofu::edit {
 
@@ -27,6 +28,9 @@ enum EditMode : int {
 
 // The name alone ("新規"); empty for the unnamed modes.
 std::string editModeName(int mode);
+
+// Every mode above, for the keys that work in all of them.
+const std::vector<int>& everyEditMode();
 // What the status label shows: the name between "<" and ">".
 std::string editModeLabel(int mode);
 

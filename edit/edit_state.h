@@ -21,6 +21,7 @@ constexpr int kNoModeButton = 3;
 struct EditState {
     int editMode = 0;
     std::string notice;  // why the last command did nothing, for the status bar
+    std::string lastCommand;  // what the last key did, to name its step in the undo history
     model::TNote* curNote = nullptr;
     bool selectionHold = false;
     int inputLen = 12;

@@ -17,6 +17,7 @@ std::string keyName(int key) {
         case kKeyUp: return "↑";
         case kKeyRight: return "→";
         case kKeyDown: return "↓";
+        case kKeyBackspace: return "Backspace";
         case kKeyInsert: return "Insert";
         case kKeyDelete: return "Delete";
         default: return std::string(1, static_cast<char>(key));
@@ -27,6 +28,7 @@ std::string modifiers(const KeyBinding& binding) {
     std::string text;
     if (binding.qPrefix == 1) text += "Ctrl+Q, ";
     if (binding.ctrl) text += "Ctrl+";
+    if (binding.alt) text += "Alt+";
     if (binding.shift) text += "Shift+";
     return text;
 }
@@ -50,6 +52,10 @@ std::string keyReferenceMarkdown() {
     std::vector<int> modes;
     std::map<int, std::vector<Row>> rows;
     for (const KeyBinding& binding : keyTable()) {
+        if (binding.modes == everyEditMode()) {
+            out << "| " << modifiers(binding) << keyName(binding.key) << " | " << binding.description << " |\n";
+            continue;
+        }
         for (int mode : binding.modes) {
             if (!rows.count(mode)) modes.push_back(mode);
             auto& list = rows[mode];

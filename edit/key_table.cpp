@@ -166,19 +166,65 @@ void addEntryKeys(std::vector<KeyBinding>& table) {
     }
 }
 
+bool bound(const std::vector<KeyBinding>& table, int mode, int key, bool shift, bool ctrl) {
+    return std::any_of(table.begin(), table.end(), [&](const KeyBinding& b) {
+        return b.key == key && b.shift == shift && b.ctrl == ctrl && !b.alt &&
+               std::find(b.modes.begin(), b.modes.end(), mode) != b.modes.end();
+    });
+}
+
+// Undo and redo: Alt+Backspace and Alt+Shift+Backspace in every mode, and the keys every editor
+// uses (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y) in the keyed modes that give them no other meaning.
+void addHistoryKeys(std::vector<KeyBinding>& table) {
+    std::vector<int> keyed;  // the modes with keys of their own
+    for (const KeyBinding& binding : table) {
+        for (int mode : binding.modes) {
+            if (std::find(keyed.begin(), keyed.end(), mode) == keyed.end()) keyed.push_back(mode);
+        }
+    }
+    const std::vector<int>& every = everyEditMode();
+    const auto undo = [](EditTarget& t) { return t.undo() ? KeyEffect::Redraw : KeyEffect::None; };
+    const auto redo = [](EditTarget& t) { return t.redo() ? KeyEffect::Redraw : KeyEffect::None; };
+    table.push_back({every, kKeyBackspace, false, false, -1, "元に戻す", undo, true});
+    table.push_back({every, kKeyBackspace, true, false, -1, "やり直し", redo, true});
+    struct Common {
+        int key;
+        bool shift;
+        const char* description;
+        std::function<KeyEffect(EditTarget&)> action;
+    };
+    for (const Common& common : {Common{'Z', false, "元に戻す", undo}, Common{'Z', true, "やり直し", redo},
+                                 Common{'Y', false, "やり直し", redo}}) {
+        std::vector<int> free;
+        for (int mode : keyed) {
+            if (!bound(table, mode, common.key, common.shift, true)) free.push_back(mode);
+        }
+        add(table, free, common.key, common.shift, true, -1, common.description, common.action);
+    }
+}
+
 std::vector<KeyBinding> buildTable() {
     std::vector<KeyBinding> table;
     addEditKeys(table);
     addMeasureKeys(table);
     addNoteEditKeys(table);
     addEntryKeys(table);
+    addHistoryKeys(table);
     return table;
 }
 
 bool matches(const KeyBinding& binding, int mode, int key, KeyModifiers modifiers, bool qPrefix) {
-    if (binding.key != key || binding.shift != modifiers.shift || binding.ctrl != modifiers.ctrl) return false;
+    if (binding.key != key || binding.shift != modifiers.shift || binding.ctrl != modifiers.ctrl ||
+        binding.alt != modifiers.alt) {
+        return false;
+    }
     if (binding.qPrefix >= 0 && binding.qPrefix != (qPrefix ? 1 : 0)) return false;
     return std::find(binding.modes.begin(), binding.modes.end(), mode) != binding.modes.end();
+}
+
+KeyEffect act(const KeyBinding& binding, EditTarget& target) {
+    target.state.lastCommand = binding.description;
+    return binding.action(target);
 }
 
 }  // namespace
@@ -198,7 +244,12 @@ KeyEffect handleKey(EditTarget& target, int key, KeyModifiers modifiers) {
     EditState& state = target.state;
     const bool entry = state.editMode == kNewMode || state.editMode == kInsertMode || state.editMode == kInsertOnceMode;
     if (entry) state.inputOctave = modifiers.shift ? 2 : modifiers.ctrl ? 0 : 1;
+    const auto& table = keyTable();
+    const auto binding = std::find_if(table.begin(), table.end(), [&](const KeyBinding& b) {
+        return matches(b, state.editMode, key, modifiers, state.qPrefix);
+    });
     if (modifiers.alt) {
+        if (binding != table.end()) return act(*binding, target);
         if (key == kKeyDown) render::nextPage(target.view, target.tables.pageCount);
         if (key == kKeyUp) render::previousPage(target.view);
         return key == kKeyDown || key == kKeyUp ? KeyEffect::Redraw : KeyEffect::None;
@@ -215,10 +266,7 @@ KeyEffect handleKey(EditTarget& target, int key, KeyModifiers modifiers) {
         clearSelection(target.score, state);
         return KeyEffect::Redraw;
     }
-    for (const KeyBinding& binding : keyTable()) {
-        if (matches(binding, state.editMode, key, modifiers, state.qPrefix)) return binding.action(target);
-    }
-    return KeyEffect::None;
+    return binding != table.end() ? act(*binding, target) : KeyEffect::None;
 }
 
 }  // namespace shinofu::edit

@@ -15,6 +15,7 @@ namespace shinofu::edit {
 
 // Virtual-key codes; letters and digits are their upper-case ASCII codes.
 enum KeyCode : int {
+    kKeyBackspace = 8,
     kKeyEscape = 27,
     kKeySpace = 32,
     kKeyLeft = 37,
@@ -38,6 +39,9 @@ struct EditTarget {
     EditState& state;
     const render::PageTables& tables;
     std::function<void()> snapshot = [] {};
+    // Undo and redo of whole actions; each says whether there was a step to take.
+    std::function<bool()> undo = [] { return false; };
+    std::function<bool()> redo = [] { return false; };
 };
 
 enum class KeyEffect {
@@ -54,12 +58,14 @@ struct KeyBinding {
     int qPrefix = -1;  // -1 either, 0 only without the Ctrl+Q prefix, 1 only after it
     std::string description;
     std::function<KeyEffect(EditTarget&)> action;
+    bool alt = false;
 };
 
 const std::vector<KeyBinding>& keyTable();
 
 // The one key handler, on key release: Alt with the arrows turns pages, Escape and space end
-// whatever is going on, the rest goes by the table.
+// whatever is going on, the rest goes by the table. The description of the binding that acted is
+// left in the state's lastCommand, to name the step undo takes back.
 KeyEffect handleKey(EditTarget& target, int key, KeyModifiers modifiers);
 
 // Escape: ends entry, insertion and selection; mode 2.

@@ -27,9 +27,11 @@ using shinofu::testing::kDemo;
 using shinofu::testing::MainWindowTest;
 
 // What the program disables or hides on purpose: an area picked with the mouse (not designed), the
-// old MIDI writer (the new one serves both entries), two data views that have no action, and the
-// part entries beyond the demo's one part.
+// old MIDI writer (the new one serves both entries), two data views that have no action, the
+// part entries beyond the demo's one part, and undo and redo before there is a step.
 const std::set<std::string> kDisabled = {
+    "音符編集&N › 元に戻す",
+    "音符編集&N › やり直し",
     "ファイル&F › 画面ファイル保存&C › マウスで領域指定(&M)",
     "ファイル&F › MIDIファイル作成（旧）",
     "表示&V › データ表示",

@@ -111,6 +111,8 @@ protected:
 TEST_F(KeyCommands, EveryKeyOfTheTableReachesItsCommandInEachOfItsModes) {
     int sent = 0;
     for (const edit::KeyBinding& binding : edit::keyTable()) {
+        // Undo and redo need steps first: NoteEditing.EveryActionIsOneStepToUndoAndRedoBackToTheSavedState.
+        if (binding.description == "元に戻す" || binding.description == "やり直し") continue;
         for (int mode : binding.modes) {
             SCOPED_TRACE(binding.description + " in mode " + std::to_string(mode));
             enterMode(mode, binding);

@@ -421,3 +421,48 @@ TEST_F(NoteEditing, PointerEntryInTheOverlayAddsOverwritesAndEndsOnARightClick) 
     trigger({"音符編集&N", "上書き", "終了"});
     EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
 }
+
+TEST_F(NoteEditing, EveryActionIsOneStepToUndoAndRedoBackToTheSavedState) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    const auto original = model::scoreFileLines(session_.score);
+    QAction* undo = window.action("音符編集&N › 元に戻す");
+    EXPECT_FALSE(undo->isEnabled());
+
+    // A key, a pop-up entry, a menu command and a melody typed note by note.
+    click(headOf(1, 0, "d2"));
+    click(headOf(1, 0, "d2"));
+    key(Qt::Key_Up);
+    EXPECT_EQ(undo->text().toStdString(), "元に戻す：音高を1段上へ");
+    trigger({"pop-up", "臨時記号", "♯"});
+    EXPECT_EQ(undo->text().toStdString(), "元に戻す：臨時記号 ♯");
+    trigger({"音符編集&N", "オクターブ変更", "下へ"});
+    EXPECT_EQ(undo->text().toStdString(), "元に戻す：オクターブ変更 下へ");
+    key(Qt::Key_Escape);
+    const auto beforeTyping = model::scoreFileLines(session_.score);
+    trigger({"音符編集&N", "追加&A"});
+    for (Qt::Key letter : {Qt::Key_C, Qt::Key_D, Qt::Key_E}) key(letter);
+    key(Qt::Key_Escape);
+    const auto edited = model::scoreFileLines(session_.score);
+    ASSERT_NE(edited, beforeTyping);
+    EXPECT_FALSE(session_.score.saved);
+
+    // Three typed notes are three steps; Ctrl+Z where it means nothing else, the menu, Alt+Backspace.
+    for (int note = 0; note < 3; ++note) key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(model::scoreFileLines(session_.score), beforeTyping);
+    trigger({"音符編集&N", "元に戻す"});
+    for (int step = 0; step < 2; ++step) key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(model::scoreFileLines(session_.score), original);
+    EXPECT_TRUE(session_.score.saved);  // back where the file is
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(window.statusText("message").toStdString(), "元に戻しました：音高を1段上へ");
+
+    // Redo walks the same steps forward; a new action then ends what could be redone.
+    for (int step = 0; step < 6; ++step) key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(model::scoreFileLines(session_.score), edited);
+    EXPECT_FALSE(session_.score.saved);
+    trigger({"音符編集&N", "元に戻す"});
+    trigger({"五線譜設定&S", "拍子", "3/4"});
+    EXPECT_FALSE(window.action("音符編集&N › やり直し")->isEnabled());
+    EXPECT_EQ(undo->text().toStdString(), "元に戻す：拍子 3/4");
+}
