@@ -27,6 +27,7 @@ std::vector<MenuEntry> fileMenu() {
         item("旧ファイル（．ｇｄ２）読込"),
         submenu("演奏データ付五線譜面", items({"読み込み", "保存", "演奏設定読み込み", "演奏設定保存"})),
         item("譜面の保存&S"),
+        item("上書き保存"),
         item("MIDIファイル読み込み"),
         item("MusicXML読み込み"),
         submenu("画面ファイル保存&C", items({"WMFファイル(&W)", "EMFファイル(&E)", "JPEGファイル(&J)",

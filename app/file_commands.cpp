@@ -1,5 +1,8 @@
 #include "app/file_commands.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "edit/measure_clip.h"
 #include "model/excess_notes.h"
 #include "numeric/fingering_grid.h"
@@ -42,6 +45,7 @@ bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path&
     session.view.curPage = 1;
     session.score.saved = true;
     session.edit.editMode = 0;
+    session.scoreFile = file;
     session.startHistory();
     return true;
 }
@@ -51,6 +55,21 @@ void reportUnmapped(platform::Dialogs& dialogs, const std::vector<std::string>& 
     std::string text = "次の文字は Shift-JIS で書けないため「?」として保存しました：";
     for (const std::string& character : unmapped) text += " " + character;
     dialogs.message(MessageKind::Warning, text);
+}
+
+bool writeScoreTo(Session& session, platform::Dialogs& dialogs, const fs::path& target, bool withPerformanceData) {
+    const bool previousFlag = session.score.writePerfData;
+    session.score.writePerfData = withPerformanceData;
+    model::SaveResult result = model::saveScoreFile(target, session.score);
+    if (!result.written) {
+        session.score.writePerfData = previousFlag;
+        dialogs.message(MessageKind::Error, result.error.message);
+        return false;
+    }
+    session.currentFile = session.scoreFile = target;
+    session.markSaved();
+    reportUnmapped(dialogs, result.unmapped);
+    return true;
 }
 
 }  // namespace
@@ -66,7 +85,10 @@ bool openScoreCommand(Session& session, platform::Dialogs& dialogs, OpenKind kin
 
 bool openScoreAtStart(Session& session, platform::Dialogs& dialogs, const fs::path& file) {
     session.score.writePerfData = false;
-    return readScoreFile(session, dialogs, file, session.formatFlag);
+    const bool read = readScoreFile(session, dialogs, file, session.formatFlag);
+    // As it is not the dialogs' current file, a start-up file is not written over without asking.
+    session.scoreFile.clear();
+    return read;
 }
 
 bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPerformanceData) {
@@ -76,19 +98,14 @@ bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPer
                                              : "五線譜面|*.gd4|Any Files|*.*|";
     auto chosen = dialogs.saveFile(title, filter, session.currentFile);
     if (!chosen) return false;
-    fs::path target = model::scoreFileName(*chosen);
-    const bool previousFlag = session.score.writePerfData;
-    session.score.writePerfData = withPerformanceData;
-    model::SaveResult result = model::saveScoreFile(target, session.score);
-    if (!result.written) {
-        session.score.writePerfData = previousFlag;
-        dialogs.message(MessageKind::Error, result.error.message);
-        return false;
-    }
-    session.currentFile = target;
-    session.markSaved();
-    reportUnmapped(dialogs, result.unmapped);
-    return true;
+    return writeScoreTo(session, dialogs, model::scoreFileName(*chosen), withPerformanceData);
+}
+
+bool overwriteSaveCommand(Session& session, platform::Dialogs& dialogs) {
+    std::string ext = session.scoreFile.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ext != ".gd4" && ext != ".gd3") return saveScoreCommand(session, dialogs, false);
+    return writeScoreTo(session, dialogs, session.scoreFile, ext == ".gd3");
 }
 
 bool saveScoreSettingsCommand(Session& session, platform::Dialogs& dialogs) {

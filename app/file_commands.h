@@ -26,6 +26,10 @@ bool openScoreAtStart(Session& session, platform::Dialogs& dialogs, const std::f
 // "譜面の保存&S" (plain) or "演奏データ付五線譜面" › "保存" (with playing times and velocities).
 bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPerformanceData);
 
+// "上書き保存": the score to its own file in that file's format (.gd4, or .gd3 with the performance
+// data) without a dialog; a new, imported or older (.gd2) score asks for a name as 譜面の保存 does.
+bool overwriteSaveCommand(Session& session, platform::Dialogs& dialogs);
+
 // "譜面設定保存": the score-settings file in the companion folder.
 bool saveScoreSettingsCommand(Session& session, platform::Dialogs& dialogs);
 

@@ -145,6 +145,17 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     questionLayout->addWidget(questionText_);
     questionLayout->addWidget(close);
     connect(close, &QPushButton::clicked, this, &MainWindow::answerQuestion);
+    // Beside it, what a user of any editor expects: save and go on, or go back to editing.
+    auto* save = new QPushButton("保存", question_);
+    auto* backToEditing = new QPushButton("キャンセル", question_);
+    questionLayout->addWidget(save);
+    questionLayout->addWidget(backToEditing);
+    connect(save, &QPushButton::clicked, this, &MainWindow::saveAndGoOn);
+    connect(backToEditing, &QPushButton::clicked, this, [this] {
+        pendingCommand_ = nullptr;
+        questionText_->clear();
+        question_->hide();
+    });
     question_->move(40, 40);
     question_->hide();
 
@@ -286,6 +297,7 @@ void MainWindow::bindCommands() {
     bind(commandPath({file, "譜面の保存&S"}), [this] {
         if (saveScoreCommand(session_, dialogs_, false)) setTitleFor(session_.currentFile);
     });
+    bind(commandPath({file, "上書き保存"}), [this] { overwriteSave(); });
     bind(commandPath({file, "譜面設定保存"}), [this] { saveScoreSettingsCommand(session_, dialogs_); });
     bind(commandPath({file, "終了&X"}), [this] { guarded([this] { close(); }); });
     bind("終了(&X)", [this] { guarded([this] { close(); }); });
@@ -400,10 +412,25 @@ QAction* MainWindow::action(const std::string& path) const {
 
 void MainWindow::guarded(const std::function<void()>& command) {
     if (!session_.score.saved) {
+        pendingCommand_ = command;
         showQuestion();
         return;
     }
     command();
+}
+
+bool MainWindow::overwriteSave() {
+    if (!overwriteSaveCommand(session_, dialogs_)) return false;
+    setTitleFor(session_.currentFile);
+    return true;
+}
+
+void MainWindow::saveAndGoOn() {
+    if (!overwriteSave()) return;  // the question stays: nothing is lost
+    questionText_->clear();
+    question_->hide();
+    if (auto command = std::exchange(pendingCommand_, nullptr)) command();
+    updateStatus();
 }
 
 void MainWindow::showQuestion() {
@@ -418,6 +445,7 @@ void MainWindow::showQuestion() {
 bool MainWindow::questionShown() const { return !question_->isHidden(); }
 
 void MainWindow::answerQuestion() {
+    pendingCommand_ = nullptr;
     questionText_->clear();
     question_->hide();
     // The changes are given up: the next guarded command goes ahead.
@@ -497,6 +525,7 @@ void MainWindow::newScore() {
     session_.forgetPlacesInScore();
     session_.view.curPage = 1;
     model::newScore(session_.score, session_.scoreDefaults());
+    session_.scoreFile.clear();  // 上書き保存 must not write over the file read before
     session_.startHistory();
     setWindowTitle(kMainWindowCaption);  // the title no longer names the file read before
     session_.print.headerFlags = output::kPrintEverything;

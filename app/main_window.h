@@ -50,7 +50,8 @@ public:
     bool questionShown() const;
     // "中止" on the progress display.
     void cancelBuild() { buildCancelled_ = true; }
-    void answerQuestion();  // "閉じる" on the question panel
+    void answerQuestion();  // "閉じる" on the question panel: the changes are given up
+    void saveAndGoOn();     // "保存" on it: saved, then the command that asked goes ahead
     QString statusText(const char* labelName) const;
     void setStatusText(const char* labelName, const QString& text);
     const QImage& viewImage() const { return viewImage_; }
@@ -69,6 +70,8 @@ public:
     void bind(const std::string& path, std::function<void()> handler);
     // Undoes (back) or redoes one step; false when there was none.
     bool stepThroughHistory(bool back);
+    // "上書き保存"; whether the score was written.
+    bool overwriteSave();
     void bindTool(const std::string& hint, std::function<void()> handler);
     QMenu* submenu(const std::string& path) const;
     QScrollArea* scrollArea() const { return scroll_; }
@@ -128,6 +131,7 @@ private:
     QFrame* progress_ = nullptr;
     QFrame* positionPanel_ = nullptr;
     bool buildCancelled_ = false;
+    std::function<void()> pendingCommand_;  // what the question panel holds back
     std::map<std::string, QLabel*> labels_;
     std::map<std::string, QToolButton*> tools_;
     MemoWindow* memo_ = nullptr;

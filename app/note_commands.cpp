@@ -225,7 +225,8 @@ private:
                                     window_.memo()->setLines(lines);
                                 },
                                 [&] { return window_.stepThroughHistory(true); },
-                                [&] { return window_.stepThroughHistory(false); }};
+                                [&] { return window_.stepThroughHistory(false); },
+                                [&] { return window_.overwriteSave(); }};
         const edit::KeyEffect effect =
             edit::handleKey(target, code,
                             {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0,

@@ -15,6 +15,7 @@ void settleImportedScore(Session& session, std::optional<int> fluteKey) {
     session.score.songDataSet = true;
     session.score.saved = true;
     session.currentFile.clear();
+    session.scoreFile.clear();
     session.view.curPage = 1;
     session.refreshDerivedState();
 }

@@ -25,7 +25,8 @@ struct Session {
     model::Configuration config = model::configurationWithoutFile();
     model::NameLayout names = model::rememberNameLayout(score);  // places for older files' names
     bool formatFlag = false;  // the reader's assumption for a score named on the command line
-    std::filesystem::path currentFile;
+    std::filesystem::path currentFile;  // where the file dialogs start
+    std::filesystem::path scoreFile;    // the score's own file, for 上書き保存; empty for a new or imported one
     edit::EditState edit;
     int partDisplayMode = 0;  // what the part display entries do: 0..3, "Prt=" in the status bar
     render::ViewState view;

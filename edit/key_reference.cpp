@@ -52,8 +52,9 @@ std::string keyReferenceMarkdown() {
     std::vector<int> modes;
     std::map<int, std::vector<Row>> rows;
     for (const KeyBinding& binding : keyTable()) {
-        if (binding.modes == everyEditMode()) {
-            out << "| " << modifiers(binding) << keyName(binding.key) << " | " << binding.description << " |\n";
+        if (binding.modes == everyEditMode() || binding.common) {
+            out << "| " << modifiers(binding) << keyName(binding.key) << " | " << binding.description
+                << (binding.common ? " (where the mode gives the key no other meaning)" : "") << " |\n";
             continue;
         }
         for (int mode : binding.modes) {

@@ -173,18 +173,13 @@ bool bound(const std::vector<KeyBinding>& table, int mode, int key, bool shift, 
     });
 }
 
-// Undo and redo: Alt+Backspace and Alt+Shift+Backspace in every mode, and the keys every editor
-// uses (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y) in the keyed modes that give them no other meaning.
-void addHistoryKeys(std::vector<KeyBinding>& table) {
-    std::vector<int> keyed;  // the modes with keys of their own
-    for (const KeyBinding& binding : table) {
-        for (int mode : binding.modes) {
-            if (std::find(keyed.begin(), keyed.end(), mode) == keyed.end()) keyed.push_back(mode);
-        }
-    }
+// Undo and redo: Alt+Backspace and Alt+Shift+Backspace in every mode; and the keys every editor
+// uses (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y, Ctrl+S) in the modes that give them no other meaning.
+void addCommonEditorKeys(std::vector<KeyBinding>& table) {
     const std::vector<int>& every = everyEditMode();
     const auto undo = [](EditTarget& t) { return t.undo() ? KeyEffect::Redraw : KeyEffect::None; };
     const auto redo = [](EditTarget& t) { return t.redo() ? KeyEffect::Redraw : KeyEffect::None; };
+    const auto save = [](EditTarget& t) { return t.save() ? KeyEffect::Redraw : KeyEffect::None; };
     table.push_back({every, kKeyBackspace, false, false, -1, "元に戻す", undo, true});
     table.push_back({every, kKeyBackspace, true, false, -1, "やり直し", redo, true});
     struct Common {
@@ -194,12 +189,13 @@ void addHistoryKeys(std::vector<KeyBinding>& table) {
         std::function<KeyEffect(EditTarget&)> action;
     };
     for (const Common& common : {Common{'Z', false, "元に戻す", undo}, Common{'Z', true, "やり直し", redo},
-                                 Common{'Y', false, "やり直し", redo}}) {
+                                 Common{'Y', false, "やり直し", redo}, Common{'S', false, "上書き保存", save}}) {
         std::vector<int> free;
-        for (int mode : keyed) {
+        for (int mode : every) {
             if (!bound(table, mode, common.key, common.shift, true)) free.push_back(mode);
         }
         add(table, free, common.key, common.shift, true, -1, common.description, common.action);
+        table.back().common = true;
     }
 }
 
@@ -209,7 +205,7 @@ std::vector<KeyBinding> buildTable() {
     addMeasureKeys(table);
     addNoteEditKeys(table);
     addEntryKeys(table);
-    addHistoryKeys(table);
+    addCommonEditorKeys(table);
     return table;
 }
 

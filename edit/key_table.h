@@ -42,6 +42,8 @@ struct EditTarget {
     // Undo and redo of whole actions; each says whether there was a step to take.
     std::function<bool()> undo = [] { return false; };
     std::function<bool()> redo = [] { return false; };
+    // The score to its own file (asking for a name when it has none); whether it was written.
+    std::function<bool()> save = [] { return false; };
 };
 
 enum class KeyEffect {
@@ -59,6 +61,7 @@ struct KeyBinding {
     std::string description;
     std::function<KeyEffect(EditTarget&)> action;
     bool alt = false;
+    bool common = false;  // a key every editor uses, in each mode that gives it no other meaning
 };
 
 const std::vector<KeyBinding>& keyTable();

@@ -111,8 +111,11 @@ protected:
 TEST_F(KeyCommands, EveryKeyOfTheTableReachesItsCommandInEachOfItsModes) {
     int sent = 0;
     for (const edit::KeyBinding& binding : edit::keyTable()) {
-        // Undo and redo need steps first: NoteEditing.EveryActionIsOneStepToUndoAndRedoBackToTheSavedState.
-        if (binding.description == "元に戻す" || binding.description == "やり直し") continue;
+        // Undo and redo need steps first (NoteEditing.EveryActionIsOneStepToUndoAndRedoBackToTheSavedState),
+        // saving a file (MainWindowTest.OverwriteSaveAndTheQuestionsSaveAndCancel).
+        if (binding.description == "元に戻す" || binding.description == "やり直し" || binding.description == "上書き保存") {
+            continue;
+        }
         for (int mode : binding.modes) {
             SCOPED_TRACE(binding.description + " in mode " + std::to_string(mode));
             enterMode(mode, binding);

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 #include <fstream>
 
@@ -68,6 +71,46 @@ TEST_F(MainWindowTest, UnsavedWorkStopsGuardedCommandsUntilTheQuestionIsAnswered
     trigger({"ファイル&F", "新規作成&N"});
     EXPECT_EQ(session_.score.title(), "");
     EXPECT_EQ(window.statusText("mode"), "<新規>");
+}
+
+TEST_F(MainWindowTest, OverwriteSaveAndTheQuestionsSaveAndCancel) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    auto written = [&] {
+        shinofu::platform::IoError error;
+        return shinofu::platform::readFileBytes(home_.root() / "copy.gd4", error).value_or("");
+    };
+    auto press = [&](const char* caption) {
+        for (QPushButton* button : window.findChild<QWidget*>("questionPanel")->findChildren<QPushButton*>()) {
+            if (button->text() == caption) QTest::mouseClick(button, Qt::LeftButton);
+        }
+    };
+    // A score without a file of its own asks for a name once; then it is written in place.
+    dialogs_.answers.push_back(home_.root() / "copy");
+    trigger({"ファイル&F", "上書き保存"});
+    ASSERT_TRUE(fs::exists(home_.root() / "copy.gd4"));
+    const size_t asked = dialogs_.requests.size();
+    trigger({"五線譜設定&S", "拍子", "3/4"});
+    QTest::keyClick(window.scoreView(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs_.requests.size(), asked);
+    EXPECT_TRUE(session_.score.saved);
+    EXPECT_NE(written().find("3/4"), std::string::npos);
+
+    // キャンセル goes back to editing with nothing done; 保存 saves, then does what was asked.
+    trigger({"五線譜設定&S", "拍子", "2/4"});
+    trigger({"ファイル&F", "新規作成&N"});
+    ASSERT_TRUE(window.questionShown());
+    press("キャンセル");
+    EXPECT_FALSE(window.questionShown());
+    EXPECT_EQ(session_.score.title(), "さくらさくら");
+    EXPECT_FALSE(session_.score.saved);
+    trigger({"ファイル&F", "新規作成&N"});
+    press("保存");
+    EXPECT_FALSE(window.questionShown());
+    EXPECT_EQ(dialogs_.requests.size(), asked);
+    EXPECT_NE(written().find("2/4"), std::string::npos);
+    EXPECT_EQ(session_.score.title(), "");  // the new score the command asked for
+    EXPECT_TRUE(session_.scoreFile.empty());
 }
 
 TEST_F(MainWindowTest, SaveAndReopenThroughTheMenus) {
