@@ -161,7 +161,6 @@ bool deleteNote(model::Score& score, render::ViewState& view, EditState& state) 
     return true;
 }
 
-// A re-flow merges tied notes: references to records that left the list are dropped.
 void keepReferencesInList(model::Score& score, EditState& state) {
     bool current = false;
     bool measure = false;

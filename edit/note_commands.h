@@ -20,6 +20,9 @@ bool insertCopy(model::Score& score, render::ViewState& view, EditState& state);
 // Escape and space leave the entry modes; insert mode drops its last, still empty record.
 void endEntry(model::Score& score, EditState& state);
 bool deleteNote(model::Score& score, render::ViewState& view, EditState& state);
+// After a re-flow, which merges tied notes: the state's references to records that left the
+// current part's list are dropped.
+void keepReferencesInList(model::Score& score, EditState& state);
 // The menu's insert and delete: the part is re-flowed from the edited measure afterwards (not
 // after deleting the part's last note), so bar lines, ties and beams follow the change.
 bool insertAndReflow(model::Score& score, render::ViewState& view, EditState& state);

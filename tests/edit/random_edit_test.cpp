@@ -87,7 +87,9 @@ protected:
                 beamMeasure(score_, state_.clickMeasNote ? state_.clickMeasNote : score_.part(score_.curPart).partHead,
                             0, rng() % 2 == 0);
             } else {
+                // As every caller does: a re-flow merges tied notes, and what pointed at them goes.
                 reflowPart(score_, score_.part(score_.curPart).partHead, rng() % 2 == 0);
+                keepReferencesInList(score_, state_);
             }
             break;
         case 0:

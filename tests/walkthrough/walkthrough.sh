@@ -2,7 +2,7 @@
 # A new user's way through the whole program, with real keys and clicks on a virtual display:
 # open the demo, edit a note, cut a measure and undo, transpose, play, switch to numeric notation,
 # export a picture, print to PDF, save, import a MIDI file and save again, send it out as MusicXML and
-# read that back. Every step is checked in the files it leaves.
+# read that back, render a WAV file. Every step is checked in the files it leaves.
 set -euo pipefail
 build="$1"
 source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -146,7 +146,7 @@ head -c 5 "$work/printed.pdf" | grep -q "%PDF-" || fail "the printed file is not
 step "a MIDI file imported and saved"
 QT_QPA_PLATFORM=offscreen SHINOFU_HOME="$work/home2" "$build/app/shinofu" convert "$work/sakura.gd4" "$work/tune.mid" 2>/dev/null
 keys alt+f
-for i in 1 2 3 4 5; do xdotool key Down; done
+for i in 1 2 3 4 5 6; do xdotool key Down; done
 keys Return                          # MIDIファイル読み込み
 answer MIDIファイル読み込み "$work/tune.mid"
 focus_main
@@ -157,14 +157,14 @@ grep -aq '^\$END' "$work/imported.gd4" || fail "the imported score is not a scor
 
 step "sent out as MusicXML and read back"
 keys alt+f
-for i in 1 2 3 4 5 6 7 8 9 10; do xdotool key Down; done
+for i in 1 2 3 4 5 6 7 8 9 10 11 12; do xdotool key Down; done
 keys Return                          # MusicXML保存
 answer MusicXML保存 "$work/sent"
 wait_file "$work/sent.musicxml" || fail "no MusicXML written"
 grep -q "<score-partwise" "$work/sent.musicxml" || fail "the written file is not MusicXML"
 focus_main
 keys alt+f
-for i in 1 2 3 4 5 6; do xdotool key Down; done
+for i in 1 2 3 4 5 6 7; do xdotool key Down; done
 keys Return                          # MusicXML読み込み
 answer MusicXML読み込み "$work/sent.musicxml"
 focus_main
@@ -172,6 +172,14 @@ keys alt+f s                         # an imported score has no file yet: saving
 answer 譜面データ保存 "$work/from-musicxml.gd4"
 wait_file "$work/from-musicxml.gd4" || fail "the score read from MusicXML was not saved"
 [ "$(first_measures "$work/from-musicxml.gd4")" = "$(first_measures "$work/imported.gd4")" ] || fail "MusicXML brought back other notes"
+
+step "rendered to a WAV file from the menu"
+keys alt+f
+for i in 1 2 3 4 5 6 7 8 9 10 11; do xdotool key Down; done
+keys Return                          # WAVファイル作成
+answer WAVファイル作成 "$work/tune"
+wait_file "$work/tune.wav" || fail "no WAV written"
+[ "$(head -c 4 "$work/tune.wav")" = "RIFF" ] || fail "the written file is not a WAV file"
 
 step "reopened"
 keys alt+f r
