@@ -12,6 +12,7 @@
 #include "app/midi_commands.h"
 #include "app/midi_import.h"
 #include "app/musicxml_commands.h"
+#include "app/page_files.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "model/score.h"
@@ -134,11 +135,6 @@ bool selectPart(Session& session, const ConvertOptions& options, std::ostream& e
     return true;
 }
 
-// OUT-2.png from OUT.png: the name of one page of several.
-fs::path pageFile(const fs::path& out, int page) {
-    return out.parent_path() / (out.stem().string() + "-" + std::to_string(page) + out.extension().string());
-}
-
 bool writePicture(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
     if (!selectPart(session, options, err)) return false;
     session.refreshDerivedState();
@@ -153,16 +149,6 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     output::DrawingResources resources;
     platform::IoError error;
     const std::string ext = lowerExtension(out);
-    if (ext == ".pdf") {
-        output::PrintJob job;
-        job.headerItems = session.config.headerItems;
-        job.date = output::todayShortDate();
-        job.lastPage = pageCount;
-        if (options.page) job.firstPage = job.lastPage = *options.page;
-        if (output::writePdfFile(session.score, view, resources, job, out, error)) return true;
-        err << error.message << "\n";
-        return false;
-    }
     if (ext == ".jpg" || ext == ".jpeg") {
         view.curPage = options.page.value_or(1);
         if (output::writeJpegFile(output::wholePageImage(session.score, view, resources), out, error)) return true;
@@ -178,32 +164,10 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
         err << error.message << "\n";
         return false;
     }
-    // One page as named, or every page of several as OUT-1, OUT-2, ...
-    const int first = options.page.value_or(1);
-    const int last = options.page.value_or(pageCount);
-    const auto target = [&](int page) { return first == last ? out : pageFile(out, page); };
-    bool written = true;
-    if (ext == ".png") {
-        written = output::writePagePngs(session.score, view, resources, first, last, target, error);
-    } else {
-        for (int page = first; page <= last && written; ++page) {
-            view.curPage = page;
-            written = output::writeSvgFile(session.score, view, resources, target(page), error);
-        }
-    }
-    if (!written) {
-        err << error.message << "\n";
-        return false;
-    }
-    // Every page written: the pages of an earlier, longer export under the same name go, so the
-    // folder holds this score's pages alone. Only names of exactly that pattern, up to the first gap.
-    if (!options.page) {
-        std::error_code ignored;
-        for (int page = first == last ? 1 : last + 1; fs::is_regular_file(pageFile(out, page), ignored); ++page) {
-            fs::remove(pageFile(out, page), ignored);
-        }
-    }
-    return true;
+    std::string failure;
+    if (writePageFiles(out, session, view, resources, pageCount, options.page, failure)) return true;
+    err << failure << "\n";
+    return false;
 }
 
 bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {

@@ -277,7 +277,7 @@ void MainWindow::bind(const std::string& path, std::function<void()> handler) {
         const std::string caption = commandCaption(path);
         session_.edit.lastCommand = caption;
         handler();
-        session_.recordStep(caption);
+        recordStep(caption);
         session_.edit.lastCommand.clear();
         updateStatus();
     });
@@ -377,7 +377,7 @@ void MainWindow::bindTool(const std::string& hint, std::function<void()> handler
     target->setEnabled(true);
     connect(target, &QToolButton::clicked, this, [this, hint, handler = std::move(handler)] {
         handler();
-        session_.recordStep(hint);
+        recordStep(hint);
         updateStatus();
     });
 }
@@ -460,6 +460,20 @@ void MainWindow::setStatusText(const char* labelName, const QString& text) {
 QString MainWindow::statusText(const char* labelName) const {
     auto found = labels_.find(labelName);
     return found == labels_.end() ? QString() : found->second->text();
+}
+
+void MainWindow::recordStep(const std::string& caption) {
+    if (!session_.recordStep(caption)) return;
+    const model::ExcessReport excess = model::checkExcessNotes(session_.score);
+    std::string named;
+    for (int part = 1; part <= session_.score.partCount; ++part) {
+        const auto& measure = excess.measures[static_cast<size_t>(part - 1)];
+        if (measure && measure != shownExcess_.measures[static_cast<size_t>(part - 1)]) {
+            named += "　パート" + std::to_string(part) + " 第" + std::to_string(*measure) + "小節";
+        }
+    }
+    shownExcess_ = excess;
+    if (!named.empty()) setStatusText("message", qt("過剰音符小節があります：" + named));
 }
 
 bool MainWindow::stepThroughHistory(bool back) {

@@ -11,6 +11,7 @@
 
 #include "app/file_commands.h"
 #include "app/session.h"
+#include "model/excess_notes.h"
 #include "output/page_image.h"
 #include "platform/dialogs.h"
 #include "platform/midi_out.h"
@@ -72,6 +73,9 @@ public:
     bool stepThroughHistory(bool back);
     // "上書き保存"; whether the score was written.
     bool overwriteSave();
+    // After a user action: its change of the score becomes an undo step, and a measure that the
+    // change made overfull is named in the status bar.
+    void recordStep(const std::string& caption);
     void bindTool(const std::string& hint, std::function<void()> handler);
     QMenu* submenu(const std::string& path) const;
     QScrollArea* scrollArea() const { return scroll_; }
@@ -132,6 +136,7 @@ private:
     QFrame* positionPanel_ = nullptr;
     bool buildCancelled_ = false;
     std::function<void()> pendingCommand_;  // what the question panel holds back
+    model::ExcessReport shownExcess_;       // the overfull measures the status bar has named
     std::map<std::string, QLabel*> labels_;
     std::map<std::string, QToolButton*> tools_;
     MemoWindow* memo_ = nullptr;

@@ -67,7 +67,7 @@ void finish(MainWindow& window, Session& session, bool changed) {
     if (changed) edit::markChanged(session.score);
     // Whatever changed the score, the key that did it names the step; a press or a panel, "編集".
     const std::string command = std::exchange(session.edit.lastCommand, {});
-    session.recordStep(command.empty() ? "編集" : command);
+    window.recordStep(command.empty() ? "編集" : command);
     // Escape and space leave measure editing: its menu entry offers it again.
     if (QAction* entry = window.action(commandPath({"小節編集&M", "小節編集モードに &M"}))) {
         entry->setText(session.edit.editMode == edit::kMeasureEditMode ? "音符編集モードに &M" : "小節編集モードに &M");

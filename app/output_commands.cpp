@@ -80,7 +80,10 @@ void bindOutputCommands(MainWindow& window, Session& session) {
     const std::pair<const char*, PictureItem> pictures[] = {{"WMFファイル(&W)", PictureItem::Wmf},
                                                             {"EMFファイル(&E)", PictureItem::Emf},
                                                             {"JPEGファイル(&J)", PictureItem::Jpeg},
-                                                            {"クリップボードにコピー(&C)", PictureItem::Clipboard}};
+                                                            {"クリップボードにコピー(&C)", PictureItem::Clipboard},
+                                                            {"PNGファイル(&N)", PictureItem::Png},
+                                                            {"SVGファイル(&S)", PictureItem::Svg},
+                                                            {"PDFファイル(&P)", PictureItem::Pdf}};
     for (const auto& [caption, item] : pictures) {
         window.bind(commandPath({file, "画面ファイル保存&C", caption}), [&window, &session, item = item] {
             savePictureCommand(item, session, window.dialogs(), window.clipboard(), window.resources());

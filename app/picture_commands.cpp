@@ -1,9 +1,12 @@
 #include "app/picture_commands.h"
 
+#include "app/page_files.h"
+
 #include "model/excess_notes.h"
 #include "output/jpeg_file.h"
 #include "output/page_export.h"
 #include "output/picture_file.h"
+#include "render/page_tables.h"
 
 namespace shinofu::app {
 namespace {
@@ -20,6 +23,9 @@ PictureFormat formatOf(PictureItem item) {
     switch (item) {
         case PictureItem::Wmf: return {"Window Meta Files|*.WMF|", ".wmf"};
         case PictureItem::Emf: return {"Enhanced Meta Files|*.EMF|", ".emf"};
+        case PictureItem::Png: return {"PNG Files|*.png|", ".png"};
+        case PictureItem::Svg: return {"SVG Files|*.svg|", ".svg"};
+        case PictureItem::Pdf: return {"PDF Files|*.pdf|", ".pdf"};
         case PictureItem::Jpeg:
         case PictureItem::Clipboard: break;
     }
@@ -39,6 +45,20 @@ std::string pictureBytes(PictureItem item, const Session& session, const output:
 bool savePictureCommand(PictureItem item, Session& session, platform::Dialogs& dialogs, platform::Clipboard& clipboard,
                         const output::DrawingResources& resources) {
     const std::string title = model::checkExcessNotes(session.score).found() ? "過剰音符小節があります" : "譜面画像の保存";
+    if (item == PictureItem::Png || item == PictureItem::Svg || item == PictureItem::Pdf) {
+        const PictureFormat format = formatOf(item);
+        const auto chosen = dialogs.saveFile(title, format.filter, session.currentFile.empty() ? fs::path() : session.currentFile.stem());
+        if (!chosen) return false;
+        session.refreshDerivedState();
+        const int pageCount = session.view.numericDisplay ? 1 : render::buildPageTables(session.score, session.view).pageCount;
+        std::string error;
+        if (!writePageFiles(fs::path(*chosen).replace_extension(format.extension), session, session.view, resources,
+                            pageCount, std::nullopt, error)) {
+            dialogs.message(MessageKind::Error, error);
+            return false;
+        }
+        return true;
+    }
     const std::string picture = pictureBytes(item, session, resources);
     if (picture.empty()) {
         dialogs.message(MessageKind::Error, "譜面の画像を作れませんでした");

@@ -1,4 +1,5 @@
-// "画面ファイル保存&C": the shown page as a WMF, EMF or JPEG file, or as a picture on the clipboard.
+// "画面ファイル保存&C": the shown page as a WMF, EMF or JPEG file, or as a picture on the clipboard;
+// every page as PNG or SVG files (NAME-1, NAME-2, ... when there are several) or as one PDF.
 #pragma once
 
 #include "app/session.h"
@@ -8,7 +9,7 @@
 
 namespace shinofu::app {
 
-enum class PictureItem { Wmf, Emf, Jpeg, Clipboard };
+enum class PictureItem { Wmf, Emf, Jpeg, Clipboard, Png, Svg, Pdf };
 
 // The save dialog's title warns of overfull measures; the picture is saved all the same.
 // Returns whether a picture was written or copied.

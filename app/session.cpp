@@ -59,7 +59,7 @@ std::vector<std::string> Session::historyLines() {
 
 void Session::startHistory() { history.reset(historyLines(), score.saved); }
 
-void Session::recordStep(const std::string& caption) { history.record(historyLines(), caption); }
+bool Session::recordStep(const std::string& caption) { return history.record(historyLines(), caption); }
 
 void Session::markSaved() { history.markSaved(); }
 

@@ -49,8 +49,9 @@ struct Session {
 
     // Undo starts over: another score was opened or begun.
     void startHistory();
-    // After a user action: a change of the score becomes one step named caption.
-    void recordStep(const std::string& caption);
+    // After a user action: a change of the score becomes one step named caption; returns whether
+    // it did.
+    bool recordStep(const std::string& caption);
     // Restores the state before the last step (or after the next undone one) and returns the
     // step's caption; nothing when there is none.
     std::optional<std::string> undoStep();

@@ -466,3 +466,17 @@ TEST_F(NoteEditing, EveryActionIsOneStepToUndoAndRedoBackToTheSavedState) {
     EXPECT_FALSE(window.action("音符編集&N › やり直し")->isEnabled());
     EXPECT_EQ(undo->text().toStdString(), "元に戻す：拍子 3/4");
 }
+
+TEST_F(NoteEditing, AnActionThatLeavesAMeasureOverfullSaysSoOnce) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    click(headOf(1, 0, "d2"));
+    click(headOf(1, 0, "d2"));
+    // A length set past the bar line without re-flowing, as an overwrite can leave it.
+    session_.score.part(1).partHead->len = 384;
+    key(Qt::Key_Up);
+    EXPECT_EQ(window.statusText("message").toStdString(), "過剰音符小節があります：　パート1 第1小節");
+    window.setStatusText("message", "");
+    key(Qt::Key_Down);  // still overfull, already named
+    EXPECT_EQ(window.statusText("message").toStdString(), "");
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -9,6 +11,7 @@
 #include "app/memo_window.h"
 #include "app/output_commands.h"
 #include "main_window_fixture.h"
+#include "render/page_tables.h"
 #include "output/wav_file.h"
 #include "platform/file_io.h"
 
@@ -54,6 +57,30 @@ TEST_F(OutputCommands, PicturesAreSavedUnderTheChosenNameWithTheirOwnExtension) 
     trigger({"ファイル&F", "画面ファイル保存&C", "EMFファイル(&E)"});
     ASSERT_EQ(dialogs_.requests.size(), 4u);
     EXPECT_EQ(dialogs_.requests[3].title, "過剰音符小節があります");
+}
+
+TEST_F(OutputCommands, EveryPageAsPngOrSvgFilesOrOnePdfFromTheMenu) {
+    start();
+    const fs::path folder = fs::current_path();
+    std::string longScore = "$V:3\r\n$END\r\n";
+    for (int measure = 0; measure < 120; ++measure) longScore += "c1 n n 96 u,d1 n n 96 u,e1 n n 96 u,f1 n n 96 u\r\n";
+    std::ofstream(folder / "long.gd4", std::ios::binary) << longScore;
+    dialogs_.answers = {folder / "long.gd4"};
+    trigger({"ファイル&F", "ファイル読込&R"});
+    const int pages = shinofu::render::buildPageTables(session_.score, session_.view).pageCount;
+    ASSERT_GT(pages, 1);
+    std::ofstream(folder / ("page-" + std::to_string(pages + 1) + ".png")) << "an earlier, longer export";
+    dialogs_.answers = {folder / "page", folder / "page.txt", folder / "score"};
+    trigger({"ファイル&F", "画面ファイル保存&C", "PNGファイル(&N)"});
+    trigger({"ファイル&F", "画面ファイル保存&C", "SVGファイル(&S)"});
+    trigger({"ファイル&F", "画面ファイル保存&C", "PDFファイル(&P)"});
+    for (int page = 1; page <= pages; ++page) {
+        EXPECT_EQ(bytesOf(folder / ("page-" + std::to_string(page) + ".png")).substr(1, 3), "PNG") << page;
+        EXPECT_NE(bytesOf(folder / ("page-" + std::to_string(page) + ".svg")).find("<svg"), std::string::npos) << page;
+    }
+    EXPECT_FALSE(fs::exists(folder / ("page-" + std::to_string(pages + 1) + ".png")));
+    EXPECT_EQ(bytesOf(folder / "score.pdf").substr(0, 5), "%PDF-");
+    EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 TEST_F(OutputCommands, TheClipboardGetsThePictureAsEmfAndPngWithoutADialog) {
