@@ -33,12 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lowerExtension(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext;
-}
-
 const char* kUsage =
     "使い方:\n"
     "  shinofu [FILE]                         エディタを開く\n"
@@ -57,7 +51,7 @@ void startQuietly(Session& session) {
 }
 
 bool loadInput(const fs::path& in, Session& session, std::ostream& err) {
-    const std::string ext = lowerExtension(in);
+    const std::string ext = platform::lowerExtension(in);
     if (ext == ".mid" || ext == ".midi") {
         const ScoreImport imported = importMidiFile(in, session);
         if (!imported.imported) err << imported.error << "\n";
@@ -148,7 +142,7 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     }
     output::DrawingResources resources;
     platform::IoError error;
-    const std::string ext = lowerExtension(out);
+    const std::string ext = platform::lowerExtension(out);
     if (ext == ".jpg" || ext == ".jpeg") {
         view.curPage = options.page.value_or(1);
         if (output::writeJpegFile(output::wholePageImage(session.score, view, resources), out, error)) return true;
@@ -172,7 +166,7 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
 
 bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& options, std::ostream& err) {
     model::Score& score = session.score;
-    const std::string ext = lowerExtension(out);
+    const std::string ext = platform::lowerExtension(out);
     if (ext == ".png" || ext == ".svg" || ext == ".jpg" || ext == ".jpeg" || ext == ".pdf" || ext == ".emf" ||
         ext == ".wmf") {
         return writePicture(out, session, options, err);

@@ -1,8 +1,5 @@
 #include "app/file_commands.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "edit/measure_clip.h"
 #include "model/excess_notes.h"
 #include "numeric/fingering_grid.h"
@@ -102,8 +99,7 @@ bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPer
 }
 
 bool overwriteSaveCommand(Session& session, platform::Dialogs& dialogs) {
-    std::string ext = session.scoreFile.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string ext = platform::lowerExtension(session.scoreFile);
     if (ext != ".gd4" && ext != ".gd3") return saveScoreCommand(session, dialogs, false);
     return writeScoreTo(session, dialogs, session.scoreFile, ext == ".gd3");
 }

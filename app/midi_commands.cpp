@@ -1,10 +1,8 @@
 #include "app/midi_commands.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "midi/navigation.h"
 #include "midi/smf_writer.h"
+#include "platform/file_io.h"
 
 namespace shinofu::app {
 
@@ -25,8 +23,7 @@ MidiWrite writeMidiFile(const fs::path& file, Session& session, const midi::Buil
 }
 
 fs::path midiFileName(const fs::path& chosen) {
-    std::string extension = chosen.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string extension = platform::lowerExtension(chosen);
     // The name as typed when it already ends in ".mid", whatever its case.
     return extension == ".mid" ? chosen : fs::path(chosen).replace_extension(".MID");
 }

@@ -1,11 +1,9 @@
 #include "app/page_files.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "output/picture_file.h"
 #include "output/print_document.h"
 #include "output/svg_picture.h"
+#include "platform/file_io.h"
 
 namespace shinofu::app {
 
@@ -18,8 +16,7 @@ fs::path pageFile(const fs::path& out, int page) {
 bool writePageFiles(const fs::path& out, const Session& session, const render::ViewState& shown,
                     const output::DrawingResources& resources, int pageCount, std::optional<int> page,
                     std::string& error) {
-    std::string ext = out.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string ext = platform::lowerExtension(out);
     platform::IoError failure;
     render::ViewState view = shown;
     if (ext == ".pdf") {

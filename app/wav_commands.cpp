@@ -1,16 +1,13 @@
 #include "app/wav_commands.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/file_io.h"
 
 namespace shinofu::app {
 
 namespace fs = std::filesystem;
 
 fs::path wavFileName(const fs::path& chosen) {
-    std::string ext = chosen.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext == ".wav" ? chosen : fs::path(chosen).replace_extension(".wav");
+    return platform::lowerExtension(chosen) == ".wav" ? chosen : fs::path(chosen).replace_extension(".wav");
 }
 
 output::WavWrite makeWavFileCommand(Session& session, platform::Dialogs& dialogs, const output::RenderProgress& progress) {

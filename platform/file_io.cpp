@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -32,6 +34,12 @@ std::string describe(const char* what, const std::filesystem::path& path, int er
 }
 
 }  // namespace
+
+std::string lowerExtension(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoError& error) {
     std::error_code status;

@@ -20,6 +20,9 @@ struct IoError {
 // would strain the machine: what a reader is handed at most.
 constexpr size_t kMostFileBytes = size_t{64} << 20;
 
+// ".MID" → ".mid": a name's extension as the format choices compare it.
+std::string lowerExtension(const std::filesystem::path& path);
+
 // Reads the whole file, up to kMostFileBytes (a larger file, or an endless device, is refused);
 // on failure returns nothing and fills error.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoError& error);
