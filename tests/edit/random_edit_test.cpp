@@ -12,9 +12,11 @@
 #include "edit/note_division.h"
 #include "edit/note_picking.h"
 #include "edit/pointer_entry.h"
+#include "edit/score_history.h"
 #include "edit/selection.h"
 #include "edit/tie_slur.h"
 #include "edit_fixture.h"
+#include "model/score_file.h"
 #include "model/score_reader.h"
 
 using namespace shinofu;
@@ -149,4 +151,60 @@ TEST_F(RandomEdits, NeverCrashAndAlwaysWriteBackTheSame) {
         model::readScore(written, reread, model::ReadOptions{});
         EXPECT_EQ(model::scoreFileLines(reread), written) << "score " << score;
     }
+}
+
+namespace {
+
+// The score's text as the editor's history keeps it: with the performance data.
+std::vector<std::string> historyLines(model::Score& score) {
+    score.writePerfData = true;
+    return model::scoreFileLines(score);
+}
+
+}  // namespace
+
+// Undo takes the score back through every state an action left, one by one, and redo forward again:
+// each restored score is the one the action started from, so nothing an edit did is lost or kept.
+TEST_F(RandomEdits, UndoRestoresEveryEarlierScoreAndRedoEveryLaterOne) {
+    std::mt19937 rng(20261209);
+    model::ReadOptions options;
+    options.formatFlag = true;
+    size_t steps = 0;
+    for (int round = 0; round < 40; ++round) {
+        state_ = EditState{};
+        view_ = render::ViewState{};
+        if (round == 0) {
+            platform::IoError error;
+            ASSERT_TRUE(model::loadScoreFile(std::string(SHINOFU_SOURCE_DIR) + "/data/demo/sakura.gd4", score_, options,
+                                             error));
+            score_.recomputePositions();
+        } else {
+            read(randomNotes(rng));
+        }
+        ScoreHistory history;
+        std::vector<std::vector<std::string>> states = {historyLines(score_)};
+        history.reset(states.back(), true);
+        for (int step = 0; step < 300; ++step) {
+            randomStep(rng);
+            auto lines = historyLines(score_);
+            if (history.record(lines, "step")) states.push_back(std::move(lines));
+        }
+        steps += states.size() - 1;
+        for (size_t at = states.size() - 1; at > 0; --at) {
+            const auto step = history.undo();
+            ASSERT_TRUE(step);
+            model::readScore(step->lines, score_, options);
+            ASSERT_EQ(historyLines(score_), states[at - 1]) << "round " << round << ", undo to " << at - 1;
+        }
+        EXPECT_FALSE(history.undo());
+        EXPECT_TRUE(history.atSavedState());
+        for (size_t at = 1; at < states.size(); ++at) {
+            const auto step = history.redo();
+            ASSERT_TRUE(step);
+            model::readScore(step->lines, score_, options);
+            ASSERT_EQ(historyLines(score_), states[at]) << "round " << round << ", redo to " << at;
+        }
+        EXPECT_FALSE(history.redo());
+    }
+    EXPECT_GT(steps, 1000u);  // the random actions changed the score often enough to prove something
 }
