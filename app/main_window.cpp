@@ -280,6 +280,7 @@ void MainWindow::bind(const std::string& path, std::function<void()> handler) {
         recordStep(caption);
         session_.edit.lastCommand.clear();
         updateStatus();
+        showNotice();
     });
 }
 
@@ -452,6 +453,10 @@ void MainWindow::answerQuestion() {
     session_.score.saved = true;
 }
 
+void MainWindow::showNotice() {
+    if (!session_.edit.notice.empty()) setStatusText("message", qt(std::exchange(session_.edit.notice, {})));
+}
+
 void MainWindow::setStatusText(const char* labelName, const QString& text) {
     auto found = labels_.find(labelName);
     if (found != labels_.end() && found->second->text() != text) found->second->setText(text);
@@ -462,17 +467,18 @@ QString MainWindow::statusText(const char* labelName) const {
     return found == labels_.end() ? QString() : found->second->text();
 }
 
-void MainWindow::recordStep(const std::string& caption) {
-    if (!session_.recordStep(caption)) return;
+void MainWindow::recordStep(const std::string& caption) { session_.recordStep(caption); }
+
+void MainWindow::announceOverfull() {
     const model::ExcessReport excess = model::checkExcessNotes(session_.score);
     std::string named;
     for (int part = 1; part <= session_.score.partCount; ++part) {
         const auto& measure = excess.measures[static_cast<size_t>(part - 1)];
-        if (measure && measure != shownExcess_.measures[static_cast<size_t>(part - 1)]) {
+        if (measure && measure != session_.announcedExcess.measures[static_cast<size_t>(part - 1)]) {
             named += "　パート" + std::to_string(part) + " 第" + std::to_string(*measure) + "小節";
         }
     }
-    shownExcess_ = excess;
+    session_.announcedExcess = excess;
     if (!named.empty()) setStatusText("message", qt("過剰音符小節があります：" + named));
 }
 
@@ -502,6 +508,7 @@ void MainWindow::showHistorySteps() {
 
 void MainWindow::updateStatus() {
     showHistorySteps();
+    announceOverfull();
     labels_["mode"]->setText(qt(edit::editModeLabel(session_.edit.editMode)));
     labels_["part"]->setText(QString("Prt:%1").arg(session_.score.curPart));
     if (session_.view.printView) labels_["mode"]->setText(qt(edit::editModeLabel(edit::kPrintViewMode)));
@@ -514,6 +521,7 @@ void MainWindow::setTitleFor(const fs::path& file) { setWindowTitle(qt(windowTit
 void MainWindow::redraw() {
     session_.refreshDerivedState();
     render::PageOptions options;
+    options.tintOverfull = true;
     options.frameHeight = session_.view.allPageView ? std::lround(session_.view.zoom * session_.view.viewWidth * 1.414) : 0;
     viewImage_ = output::renderPageImage(session_.score, session_.view, resources_, options, &items_);
     view_->setPixmap(QPixmap::fromImage(viewImage_));

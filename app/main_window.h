@@ -11,7 +11,6 @@
 
 #include "app/file_commands.h"
 #include "app/session.h"
-#include "model/excess_notes.h"
 #include "output/page_image.h"
 #include "platform/dialogs.h"
 #include "platform/midi_out.h"
@@ -55,6 +54,7 @@ public:
     void saveAndGoOn();     // "保存" on it: saved, then the command that asked goes ahead
     QString statusText(const char* labelName) const;
     void setStatusText(const char* labelName, const QString& text);
+    void showNotice();  // why the last command did nothing, if it said so
     const QImage& viewImage() const { return viewImage_; }
     const output::DrawingResources& resources() const { return resources_; }
     const render::PageItems& pageItems() const { return items_; }
@@ -114,6 +114,7 @@ private:
     void makeMidiFile();
     // The undo and redo entries name the step they would take, and are off without one.
     void showHistorySteps();
+    void announceOverfull();  // names in the status bar each part's overfull measure once, when it appears
     // Runs a long build or render with the progress display and its "中止", the menus held meanwhile.
     void withProgress(const std::function<void(const std::function<bool(double)>&)>& work);
     // The progress display of a long build; false once "中止" was pressed.
@@ -136,7 +137,6 @@ private:
     QFrame* positionPanel_ = nullptr;
     bool buildCancelled_ = false;
     std::function<void()> pendingCommand_;  // what the question panel holds back
-    model::ExcessReport shownExcess_;       // the overfull measures the status bar has named
     std::map<std::string, QLabel*> labels_;
     std::map<std::string, QToolButton*> tools_;
     MemoWindow* memo_ = nullptr;

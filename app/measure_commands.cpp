@@ -70,7 +70,10 @@ void copyToClipboard(MainWindow& window, Session& session, bool clearMemo) {
     edit::EditTarget target{session.score, session.view, session.edit, tables};
     model::TNote* start = edit::locateMeasure(target);
     const std::optional<edit::MeasureSelection> selection = edit::measureSelection(target);
-    if (!start || !selection) return;
+    if (!start || !selection) {
+        session.edit.notice = edit::kPickMeasureNotice;
+        return;
+    }
     session.edit.clip = edit::MeasureClip{start, session.edit.clip.measCount, session.score.generation(), {}, false};
     std::vector<std::string> lines = clearMemo ? std::vector<std::string>{} : window.memo()->lines();
     const auto measures = edit::measureLines(start, selection->count, session.score.measureLen());
@@ -94,7 +97,7 @@ void pasteFromClipboard(MainWindow& window, Session& session, bool overwrite) {
         window.memo()->setLines(lines);
     }
     runMeasureCommand(window, session, [&](edit::EditTarget& target) {
-        if (session.edit.editMode != edit::kMeasureEditMode) return false;
+        if (!edit::requireMeasureMode(session.edit)) return false;
         edit::clipFromLines(window.memo()->lines(), session.edit.clip, session.score);
         return overwrite ? edit::overwritePaste(target, target.snapshot) : edit::insertPaste(target, target.snapshot);
     });

@@ -75,13 +75,19 @@ void finish(MainWindow& window, Session& session, bool changed) {
     window.redraw();
     showCurrentNote(window, session);
     window.updateStatus();
-    if (!session.edit.notice.empty()) window.setStatusText("message", qt(std::exchange(session.edit.notice, {})));
+    window.showNotice();
     // The palette shows the value, accidental and mode in force; the curve dialog its target.
     if (QWidget* palette = window.findChild<QWidget*>("TOni2Form")) palette->update();
     if (auto* curves = window.findChild<CurveDialog*>("TslurForm")) curves->followTarget();
 }
 
 namespace {
+
+// A command on the picked notes that found none says how to pick them.
+void finishOnPicked(MainWindow& window, Session& session, bool changed) {
+    if (!changed && edit::nothingPicked(session.score, session.edit)) session.edit.notice = edit::kPickNoteNotice;
+    finish(window, session, changed);
+}
 
 void showClick(MainWindow& window, const render::ScoreHit& hit) {
     window.setStatusText("click", QString("fx0:%1 fsx0:%2 fy0:%3")
@@ -264,6 +270,7 @@ namespace {
 void bindTiesAndSlurs(MainWindow& window, Session& session) {
     auto op = [&window, &session](edit::TieSlurOp which) {
         return [&window, &session, which] {
+            if (edit::nothingPicked(session.score, session.edit)) session.edit.notice = edit::kPickNoteNotice;
             const bool changed = edit::applyTieSlur(session.score, session.edit, which);
             session.edit.editMode = edit::kEditMode;
             edit::clearSelection(session.score, session.edit);
@@ -311,7 +318,7 @@ void checkExcessNotes(MainWindow& window, Session& session) {
 
 void bindBeaming(MainWindow& window, Session& session) {
     auto run = [&window, &session](std::function<bool()> command) {
-        return [&window, &session, command = std::move(command)] { finish(window, session, command()); };
+        return [&window, &session, command = std::move(command)] { finishOnPicked(window, session, command()); };
     };
     const std::string beams = commandPath({kNotes, "連桁"});
     const std::string popup = commandPath({kPopup, "連桁"});
@@ -363,7 +370,7 @@ void bindNoteCommands(MainWindow& window, Session& session) {
     window.scoreView()->setFocusPolicy(Qt::StrongFocus);
 
     auto edit = [&window, &session](std::function<bool()> command) {
-        return [&window, &session, command = std::move(command)] { finish(window, session, command()); };
+        return [&window, &session, command = std::move(command)] { finishOnPicked(window, session, command()); };
     };
     auto tables = [&session] { return render::buildPageTables(session.score, session.view); };
     auto addMode = [&window, &session, tables] {

@@ -57,7 +57,10 @@ std::vector<std::string> Session::historyLines() {
     return lines;
 }
 
-void Session::startHistory() { history.reset(historyLines(), score.saved); }
+void Session::startHistory() {
+    history.reset(historyLines(), score.saved);
+    announcedExcess = {};
+}
 
 bool Session::recordStep(const std::string& caption) { return history.record(historyLines(), caption); }
 

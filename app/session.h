@@ -10,6 +10,7 @@
 #include "edit/score_history.h"
 #include "midi/play_settings.h"
 #include "model/configuration.h"
+#include "model/excess_notes.h"
 #include "model/header_parser.h"
 #include "model/new_score.h"
 #include "model/score.h"
@@ -34,6 +35,7 @@ struct Session {
     midi::PlaySettings playSettings;
     output::PrintSettings print;
     edit::ScoreHistory history;
+    model::ExcessReport announcedExcess;  // each part's overfull measure the status bar last named
 
     model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey, names}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;
@@ -48,7 +50,7 @@ struct Session {
     void forgetPlacesInScore();
 
     // Undo starts over: another score was opened or begun.
-    void startHistory();
+    void startHistory();  // also forgets which overfull measures were announced
     // After a user action: a change of the score becomes one step named caption; returns whether
     // it did.
     bool recordStep(const std::string& caption);

@@ -72,11 +72,16 @@ void forgetPick(EditState& state, model::TNote* editMeasure) {
     state.clickMeasNote = editMeasure;
 }
 
-bool inMeasureMode(const EditTarget& target) { return target.state.editMode == kMeasureEditMode; }
+// The measure a command acts on, or null with the notice of what the user must do first.
+model::TNote* measureToActOn(EditTarget& target) {
+    if (!requireMeasureMode(target.state)) return nullptr;
+    model::TNote* at = locateMeasure(target);
+    if (!at) target.state.notice = kPickMeasureNotice;
+    return at;
+}
 
 bool removeMeasures(EditTarget& target, const Snapshot& snapshot, bool keepInClip) {
-    if (!inMeasureMode(target)) return false;
-    model::TNote* start = locateMeasure(target);
+    model::TNote* start = measureToActOn(target);
     const std::optional<MeasureSelection> selection = measureSelection(target);
     if (!start || start->isEndMarker() || !selection) return false;
     snapshot();
@@ -91,11 +96,13 @@ bool removeMeasures(EditTarget& target, const Snapshot& snapshot, bool keepInCli
 }
 
 bool paste(EditTarget& target, const Snapshot& snapshot, bool overwrite) {
-    if (!inMeasureMode(target)) return false;
-    model::TNote* at = locateMeasure(target);
+    model::TNote* at = measureToActOn(target);
     if (!at) return false;
     const std::vector<const model::TNote*> records = clipRecords(target.state.clip, target.score);
-    if (records.empty()) return false;
+    if (records.empty()) {
+        target.state.notice = kEmptyClipNotice;
+        return false;
+    }
     snapshot();
     model::TNote* first = copyOf(target.score, *records.front());
     model::TNote* last = first;
@@ -139,6 +146,12 @@ model::TNote* locateMeasure(EditTarget& target) {
     return note;
 }
 
+bool requireMeasureMode(EditState& state) {
+    if (state.editMode == kMeasureEditMode) return true;
+    state.notice = kMeasureModeNotice;
+    return false;
+}
+
 const char* toggleMeasureMode(EditState& state) {
     state.editMode = state.editMode == kMeasureEditMode ? kEditMode : kMeasureEditMode;
     return state.editMode == kMeasureEditMode ? "音符編集モードに &M" : "小節編集モードに &M";
@@ -157,8 +170,7 @@ MeasureRange measureRange(model::TNote* start, int measures, int measureLen) {
 }
 
 bool insertMeasure(EditTarget& target, const Snapshot& snapshot) {
-    if (!inMeasureMode(target)) return false;
-    model::TNote* at = locateMeasure(target);
+    model::TNote* at = measureToActOn(target);
     if (!at) return false;
     snapshot();
     const int meter = target.score.song.meterIndex;
@@ -184,8 +196,7 @@ bool cutMeasures(EditTarget& target, const Snapshot& snapshot) { return removeMe
 bool deleteMeasures(EditTarget& target, const Snapshot& snapshot) { return removeMeasures(target, snapshot, false); }
 
 bool copyMeasures(EditTarget& target) {
-    if (!inMeasureMode(target)) return false;
-    model::TNote* start = locateMeasure(target);
+    model::TNote* start = measureToActOn(target);
     const std::optional<MeasureSelection> selection = measureSelection(target);
     if (!start || !selection || start->isEndMarker()) return false;
     MeasureClip& clip = target.state.clip;

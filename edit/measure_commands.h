@@ -31,6 +31,14 @@ MeasureRange measureRange(model::TNote* start, int measures, int measureLen);
 
 using Snapshot = std::function<void()>;
 
+// What a measure command says when it cannot act.
+constexpr const char* kMeasureModeNotice = "小節編集モードで使えます（音符/小節ボタン）";
+constexpr const char* kPickMeasureNotice = "小節をクリックして選んでから使えます";
+constexpr const char* kEmptyClipNotice = "貼り付ける小節がありません（先にコピーか切り取り）";
+
+// Whether measure editing is on; if not, the notice says how to turn it on.
+bool requireMeasureMode(EditState& state);
+
 bool insertMeasure(EditTarget& target, const Snapshot& snapshot);
 bool cutMeasures(EditTarget& target, const Snapshot& snapshot);
 bool deleteMeasures(EditTarget& target, const Snapshot& snapshot);

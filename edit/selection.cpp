@@ -26,6 +26,10 @@ std::vector<model::TNote*> selectedNotes(model::Score& score) {
     return notes;
 }
 
+bool nothingPicked(model::Score& score, const EditState& state) {
+    return !state.curNote && selectedNotes(score).empty();
+}
+
 bool stemFromPitch(uint8_t pitch) { return pitch <= kHighestStemUpPitch; }
 
 }  // namespace shinofu::edit

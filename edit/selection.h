@@ -18,6 +18,11 @@ void clearSelection(model::Score& score, EditState& state);
 // The selected records of the current part, in list order.
 std::vector<model::TNote*> selectedNotes(model::Score& score);
 
+// Neither a current note nor a selection: a command on the picked notes has nothing to act on and
+// says so with the notice.
+bool nothingPicked(model::Score& score, const EditState& state);
+constexpr const char* kPickNoteNotice = "音符をクリックして選んでから使えます";
+
 // The stem a note takes from its pitch: up to a1, down from b1.
 bool stemFromPitch(uint8_t pitch);
 

@@ -40,7 +40,33 @@ void drawGrid(DrawContext& context, int measure, int top, int bottom) {
     }
 }
 
+struct MeasureBox {
+    int left, top, right, bottom;
+    double staffTop;  // the top staff line's y
+};
+
+// The area a measure's highlight covers on one staff row; leaves the geometry on that line.
+MeasureBox measureBox(DrawContext& context, int line, int measure, int staff) {
+    PageGeometry& g = context.geometry;
+    const ViewState& view = context.view;
+    g.selectLine(line);
+    const double u = g.unit();
+    const int row = (line - 1) * context.tables.stavesPerSystem + staff;
+    const double top = ((row - 1) * view.lineSpacing + view.topMargin - 3) * u - view.originY;
+    return {px(g.measureWidth() * u * (measure - 1) + g.headWidth() * u - view.originX), px(top - kAboveRow * u),
+            px(g.measureWidth() * u * measure + g.headWidth() * u - view.originX), px(top + kBelowRow * u), top};
+}
+
 }  // namespace
+
+void drawMeasureTint(DrawContext& context, const EditHighlight& where, model::Colour colour) {
+    const MeasureBox box = measureBox(context, where.line, where.measure, where.staff);
+    platform::Pen pen;
+    pen.colour = colour;
+    context.canvas.setPen(pen);
+    context.canvas.setBrush({colour, false});
+    context.canvas.rectangle(box.left, box.top, box.right, box.bottom);
+}
 
 void drawEditMeas(DrawContext& context, const EditHighlight& edit) {
     if (!edit.shown) return;
@@ -52,24 +78,16 @@ void drawEditMeas(DrawContext& context, const EditHighlight& edit) {
     int line = edit.line;
     int measure = edit.measure;
     for (int i = 0; i < count && line <= context.tables.systemsPerPage; ++i) {
-        g.selectLine(line);
-        const double u = g.unit();
-        const int row = (line - 1) * context.tables.stavesPerSystem + edit.staff;
-        const double top = ((row - 1) * view.lineSpacing + view.topMargin - 3) * u - view.originY;
-        platform::Pen pen;
-        pen.colour = view.editBackColor;
-        context.canvas.setPen(pen);
-        context.canvas.setBrush({view.editBackColor, false});
-        const int left = px(g.measureWidth() * u * (measure - 1) + g.headWidth() * u - view.originX);
-        const int right = px(g.measureWidth() * u * measure + g.headWidth() * u - view.originX);
-        context.canvas.rectangle(left, px(top - kAboveRow * u), right, px(top + kBelowRow * u));
+        drawMeasureTint(context, {true, line, measure, edit.staff}, view.editBackColor);
+        const MeasureBox box = measureBox(context, line, measure, edit.staff);
         if (edit.cleared) {
+            const double u = g.unit();
             for (int staffLine = 0; staffLine < kStaffLines; ++staffLine) {
-                const double y = top + staffLine * kStaffLineSpacing * u;
-                nsLine(context, left, y, view.drawColor, y, right);
+                const double y = box.staffTop + staffLine * kStaffLineSpacing * u;
+                nsLine(context, box.left, y, view.drawColor, y, box.right);
             }
         }
-        if (i == 0 && view.gridOn) drawGrid(context, measure, px(top - kAboveRow * u), px(top + kBelowRow * u));
+        if (i == 0 && view.gridOn) drawGrid(context, measure, box.top, box.bottom);
         if (++measure > g.measPerLine()) {
             measure = 1;
             ++line;

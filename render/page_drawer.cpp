@@ -1,5 +1,6 @@
 #include "render/page_drawer.h"
 
+#include <optional>
 #include <vector>
 
 #include "render/beam_group.h"
@@ -52,8 +53,10 @@ void drawRecord(DrawContext& context, const model::TNote& record, int part, cons
     }
 }
 
-// Draws one part's records of the current page; returns the number of lines its notes reached.
-int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions& options) {
+// Calls visit(record, spot) for each of one part's records on the current page, in order, with the
+// geometry on the record's line; returns the number of lines the records reached.
+template <typename Visit>
+int walkPageRecords(DrawContext& context, int part, int ordinal, Visit visit) {
     const model::Score& score = context.score;
     const model::Part& data = score.part(part);
     const PageTables& tables = context.tables;
@@ -79,15 +82,7 @@ int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions
         const int lineLength = context.geometry.measPerLine() * measureLen;
         const NoteSpot spot{row, (running / measureLen) % context.geometry.measPerLine() + 1,
                             running % measureLen + 1, data.fClef};
-        if (record->selected) {
-            // The selection shows in the edit colour.
-            ViewState selectedView = context.view;
-            selectedView.drawColor = context.view.editDrawColor;
-            DrawContext selected{context.canvas, context.score, selectedView, context.tables, context.geometry};
-            drawRecord(selected, *record, part, spot, options);
-        } else {
-            drawRecord(context, *record, part, spot, options);
-        }
+        visit(*record, spot, line);
         running += record->len;
         if (running >= lineLength) {
             running = 0;
@@ -96,6 +91,37 @@ int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions
         }
     }
     return lines;
+}
+
+// Draws one part's records of the current page; returns the number of lines its notes reached.
+int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions& options) {
+    return walkPageRecords(context, part, ordinal, [&](const model::TNote& record, const NoteSpot& spot, int) {
+        if (record.selected) {
+            // The selection shows in the edit colour.
+            ViewState selectedView = context.view;
+            selectedView.drawColor = context.view.editDrawColor;
+            DrawContext selected{context.canvas, context.score, selectedView, context.tables, context.geometry};
+            drawRecord(selected, record, part, spot, options);
+        } else {
+            drawRecord(context, record, part, spot, options);
+        }
+    });
+}
+
+// Tints the first measure of the page in each part whose notes run past its bar line, behind the notes.
+void tintOverfullMeasures(DrawContext& context) {
+    const int measureLen = context.score.measureLen();
+    int ordinal = 0;
+    for (int part = 1; part <= context.score.partCount; ++part) {
+        if (!context.score.part(part).visible) continue;
+        const int staff = firstRowOf(++ordinal, context.tables.chorusCount);
+        std::optional<EditHighlight> overfull;
+        walkPageRecords(context, part, ordinal, [&](const model::TNote& record, const NoteSpot& spot, int line) {
+            if (overfull || spot.position - 1 + record.len <= measureLen) return;
+            overfull = EditHighlight{true, line, spot.measure, staff};
+        });
+        if (overfull) drawMeasureTint(context, *overfull, kOverfullTint);
+    }
 }
 
 void drawStaves(DrawContext& context, int systems) {
@@ -162,6 +188,7 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
     DrawContext context{canvas, score, view, result.tables, geometry};
     if (options.clear) clearView(context);
     canvas.setTextBackground(false, view.backColor);
+    if (options.tintOverfull) tintOverfullMeasures(context);
     drawEditMeas(context, view.edit);
     canvas.setBrush({0, true});
 

@@ -47,6 +47,7 @@ struct PageOptions {
     bool clear = true;              // an export clears its own picture first
     int frameHeight = 0;            // the window height the whole-page frame fills (0: no frame)
     std::vector<PageLayers*> layers;  // drawn in this order with each note, then after the staves
+    bool tintOverfull = false;      // the editor's view: measures whose notes run past the bar line tinted
 };
 
 PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,

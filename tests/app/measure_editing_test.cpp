@@ -103,3 +103,28 @@ TEST_F(MeasureEditing, MeasuresPerLineRefitTheLines) {
     EXPECT_NE(window.viewImage(), four);
     EXPECT_EQ(session_.edit.editMode, edit::kEditMode);
 }
+
+// A command that cannot act in the mode or without a pick says in the status bar what to do first.
+TEST_F(MeasureEditing, CommandsThatCannotActSayWhy) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    const auto original = model::scoreFileLines(session_.score);
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"小節編集&M", "削除 &D"}, "小節編集モードで使えます（音符/小節ボタン）"},
+        {{"小節編集&M", "クリップボードから挿入貼付"}, "小節編集モードで使えます（音符/小節ボタン）"},
+        {{"音符編集&N", "削除 &D"}, "音符をクリックして選んでから使えます"},
+        {{"音符編集&N", "タイ、スラー", "タイ設定"}, "音符をクリックして選んでから使えます"},
+        {{"音符編集&N", "連桁", "連桁設定"}, "音符をクリックして選んでから使えます"},
+    };
+    for (const auto& [path, notice] : refused) {
+        trigger(path);
+        EXPECT_EQ(window.statusText("message").toStdString(), notice) << commandPath(path);
+    }
+    trigger({"小節編集&M", "小節編集モードに &M"});
+    trigger({"小節編集&M", "挿入 &I"});
+    EXPECT_EQ(window.statusText("message").toStdString(), "小節をクリックして選んでから使えます");
+    QTest::mouseClick(window.scoreView(), Qt::LeftButton, Qt::NoModifier, inMeasure(session_, 1));
+    trigger({"小節編集&M", "上書貼付 &P"});
+    EXPECT_EQ(window.statusText("message").toStdString(), "貼り付ける小節がありません（先にコピーか切り取り）");
+    EXPECT_EQ(model::scoreFileLines(session_.score), original);
+}

@@ -397,3 +397,54 @@ TEST(DrawnText, LongTextsAreCutWithAnEllipsis) {
     EXPECT_EQ(shown.size(), kMaxDrawnCharacters - 1 + std::string("…").size());
     EXPECT_EQ(shown.substr(shown.size() - 3), "…");
 }
+
+// The editor tints the first measure of each part whose notes run past the bar line, with the box
+// of the edit highlight, behind the notes; a score that adds up and every export stay untinted.
+TEST(OverfullTint, MarksTheFirstMeasureThatRunsPastItsBarLineInEachPart) {
+    auto rectsAfter = [](const platform::RecordingCanvas& canvas, const std::string& brush) {
+        std::vector<std::string> rects;
+        for (size_t i = 0; i + 1 < canvas.calls.size(); ++i) {
+            if (canvas.calls[i] == brush && canvas.calls[i + 1].rfind("rect ", 0) == 0) rects.push_back(canvas.calls[i + 1]);
+        }
+        return rects;
+    };
+    const std::string tint = "brush D8D8FF";
+    model::Score score;
+    const std::string full = "c1 n n 96 u,c1 n n 96 u,c1 n n 96 u,c1 n n 96 u";
+    // Part 1 runs over in measure 1, part 2 in measure 3 (each later measure is shifted too).
+    readNotes(score, {}, {"c1 n n 96 u,c1 n n 96 u,c1 n n 96 u,c1 n n 192 u," + full + "," + full,
+                          "$START", full + "," + full + ",c1 n n 288 u,c1 n n 192 u," + full});
+    score.recomputePositions();
+    render::ViewState view;
+    render::PageOptions options;
+    options.tintOverfull = true;
+    platform::RecordingCanvas tinted;
+    render::drawPage(tinted, score, view, options);
+    const auto tints = rectsAfter(tinted, tint);
+    ASSERT_EQ(tints.size(), 2u);
+
+    const std::pair<int, int> expected[] = {{1, 1}, {3, 2}};  // measure, staff
+    for (size_t i = 0; i < 2; ++i) {
+        view.edit = {true, 1, expected[i].first, expected[i].second};
+        view.editBackColor = 0x123456;
+        platform::RecordingCanvas highlighted;
+        render::drawPage(highlighted, score, view);
+        EXPECT_EQ(rectsAfter(highlighted, "brush 123456"), std::vector<std::string>{tints[i]});
+    }
+    // Behind the notes: the tints come before the first note head.
+    const auto firstTint = std::find(tinted.calls.begin(), tinted.calls.end(), tint);
+    const auto firstText = std::find_if(tinted.calls.begin(), tinted.calls.end(),
+                                        [](const std::string& call) { return call.rfind("text ", 0) == 0; });
+    EXPECT_LT(firstTint, firstText);
+
+    view.edit = {};
+    platform::RecordingCanvas exported;
+    render::drawPage(exported, score, view);
+    EXPECT_TRUE(rectsAfter(exported, tint).empty());
+    model::Score addsUp;
+    readNotes(addsUp, {}, {full + "," + full + ",c1 n n 96 u"});
+    addsUp.recomputePositions();
+    platform::RecordingCanvas clean;
+    render::drawPage(clean, addsUp, view, options);
+    EXPECT_TRUE(rectsAfter(clean, tint).empty());
+}
