@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A new user's way through the whole program, with real keys and clicks on a virtual display:
-# open the demo, edit a note, cut a measure and undo, transpose, play, switch to numeric notation,
-# export a picture, print to PDF, save, import a MIDI file and save again, send it out as MusicXML and
-# read that back, render a WAV file. Every step is checked in the files it leaves.
+# open the demo, edit a note, cut a measure and undo, transpose, undo and redo that and save in place,
+# play, switch to numeric notation, export a picture, print to PDF, save, import a MIDI file and save
+# again, send it out as MusicXML and read that back, render a WAV file. Every step is checked in the files it leaves.
 set -euo pipefail
 build="$1"
 source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -112,6 +112,16 @@ keys alt+f s
 answer 譜面データ保存 "$work/transposed.gd4"
 wait_file "$work/transposed.gd4" || fail "the transposed score was not saved"
 [ "$(line_of "$work/transposed.gd4" '^\$KEY:')" != "$(line_of "$work/undone.gd4" '^\$KEY:')" ] || fail "the key did not change"
+
+step "the transposition taken back and done again with the keys, saved in place"
+keys alt+BackSpace                   # 元に戻す, in every mode
+keys alt+f s
+answer 譜面データ保存 "$work/mine.gd4"
+wait_file "$work/mine.gd4" || fail "the score after the undo was not saved"
+cmp -s "$work/mine.gd4" "$work/undone.gd4" || fail "the undo did not take the transposition back"
+keys alt+shift+BackSpace             # やり直し
+keys ctrl+s                          # 上書き保存: no dialog, the file of the last save
+await cmp -s "$work/mine.gd4" "$work/transposed.gd4" || fail "redo and 上書き保存 did not write the transposed score"
 
 step "played (no sound device here: the status bar says so) and stopped"
 keys alt+o p
