@@ -11,7 +11,6 @@
 
 #include "edit/edit_mode.h"
 #include "edit/measure_commands.h"
-#include "edit/score_history.h"
 #include "edit/undo_files.h"
 #include "model/score.h"
 #include "model/score_writer.h"
@@ -68,17 +67,6 @@ int main() {
         {"delete", [&] { pick(1, 1); edit::deleteMeasures(target, target.snapshot); }},
         {"undo", [&] { undo.undo(score, {}); }},
     };
-    // The editor's undo history takes the score's text after every action and compares it.
-    edit::ScoreHistory history;
-    history.reset(model::scoreFileLines(score), true);
-    int stepCount = 0;
-    const std::pair<const char*, std::function<void()>> historyCommands[] = {
-        {"history step", [&] {
-             score.part(1).partHead->pitch ^= 1;
-             history.record(model::scoreFileLines(score), std::to_string(++stepCount));
-         }},
-        {"history undo", [&] { history.undo(); }},
-    };
     auto time = [&](const char* name, const std::function<void()>& command) {
         std::vector<double> times;
         for (int round = 0; round < 5; ++round) {
@@ -89,7 +77,6 @@ int main() {
         std::printf("  %-18s median %6.1f ms, worst %6.1f ms\n", name, times[times.size() / 2], times.back());
     };
     for (const auto& [name, command] : commands) time(name, command);
-    for (const auto& [name, command] : historyCommands) time(name, command);
     fs::remove_all(folder);
     return 0;
 }

@@ -32,6 +32,7 @@ public:
     std::optional<std::string> redoCaption() const;
     void markSaved() { savedId_ = current_.id; }
     bool atSavedState() const { return current_.id == savedId_; }
+    size_t heldBytes() const { return bytes_; }  // the states undo and redo can reach
 
 private:
     struct State {

@@ -112,11 +112,13 @@ void NoteLineReader::readLine(std::string_view line) {
     }
     if (!line.empty() && line.front() == '$') return;
     if (!end_) return;  // notes of a part beyond the sixth
-    for (std::string_view item : splitFields(line, ',')) readItem(trimLeadingSpaces(item));
+    splitFieldsInto(line, ',', items_);
+    for (std::string_view item : items_) readItem(trimLeadingSpaces(item));
 }
 
 void NoteLineReader::readItem(std::string_view item) {
-    auto tokens = splitFields(item, ' ');
+    splitFieldsInto(item, ' ', tokens_);
+    const auto& tokens = tokens_;
     auto token = [&](size_t i) { return i < tokens.size() ? tokens[i] : std::string_view(); };
 
     TNote& note = *end_;  // the end marker becomes the note; a new end marker follows it

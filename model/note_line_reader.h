@@ -32,6 +32,7 @@ private:
     int droppedParts_ = 0;
     int64_t position_ = 0;  // running sum of len in the current part
     TNote* end_;            // the current part's end marker
+    std::vector<std::string_view> items_, tokens_;  // reused: a long part reads without allocating
 };
 
 // The sign kind of a "$S" keyword, and the text of the sign; nothing for an unknown keyword.

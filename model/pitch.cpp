@@ -21,10 +21,19 @@ std::string_view pitchName(uint8_t pitch) {
 }
 
 std::optional<uint8_t> pitchFromName(std::string_view name) {
-    for (size_t code = 0; code < kPitchNames.size(); ++code) {
-        if (kPitchNames[code] == name) return static_cast<uint8_t>(code);
+    // The table's order, computed: every file note passes here.
+    constexpr std::string_view kLetters = "cdefgab";
+    constexpr std::string_view kOctaves = "-0123";
+    if (name.size() == 2) {
+        const size_t letter = kLetters.find(name[0]);
+        const size_t octave = kOctaves.find(name[1]);
+        if (letter != std::string_view::npos && octave != std::string_view::npos) {
+            return static_cast<uint8_t>(1 + octave * kLetters.size() + letter);
+        }
+        if (name == "no") return kHiddenRest;
+        return std::nullopt;
     }
-    if (name == "no") return kHiddenRest;
+    if (name == kPitchNames[kRest]) return kRest;
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #include "model/score_writer.h"
 
+#include <charconv>
+
 #include "model/key_signature.h"
 #include "model/symbol_record.h"
 #include "model/text_fields.h"
@@ -181,13 +183,26 @@ std::string instrumentLine(const Score& score) {
 std::string noteSizeLine(const Score& score) { return score.largeNoteHeads ? "$NOTEsize:1" : "$NOTEsize:0"; }
 
 std::string noteItem(const TNote& note, bool withPerformanceData) {
-    std::string item(pitchName(note.pitch));
-    item += " ";
+    // Appended in place: a long part writes tens of thousands of these for every undo step.
+    auto number = [](std::string& to, int64_t value) {
+        char digits[24];
+        to.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    };
+    std::string item;
+    item.reserve(40);
+    item += pitchName(note.pitch);
+    item += ' ';
     item += accidentalToken(note.accidental);
-    item += " " + groupsToken(note) + " " + std::to_string(int64_t{note.len} * kLengthScale) + " ";
-    item += note.stemUp ? "u" : "d";
+    item += ' ';
+    item += groupsToken(note);
+    item += ' ';
+    number(item, int64_t{note.len} * kLengthScale);
+    item += note.stemUp ? " u" : " d";
     if (withPerformanceData) {
-        item += " $T" + std::to_string(note.playTime) + " $V" + std::to_string(note.velocity);
+        item += " $T";
+        number(item, note.playTime);
+        item += " $V";
+        number(item, note.velocity);
     }
     return item;
 }

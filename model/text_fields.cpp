@@ -9,12 +9,18 @@ namespace shinofu::model {
 
 std::vector<std::string_view> splitFields(std::string_view text, char separator) {
     std::vector<std::string_view> fields;
+    splitFieldsInto(text, separator, fields);
+    return fields;
+}
+
+void splitFieldsInto(std::string_view text, char separator, std::vector<std::string_view>& fields) {
+    fields.clear();
     size_t start = 0;
     while (true) {
-        size_t end = text.find(separator, start);
+        const size_t end = text.find(separator, start);
         if (end == std::string_view::npos) {
             fields.push_back(text.substr(start));
-            return fields;
+            return;
         }
         fields.push_back(text.substr(start, end - start));
         start = end + 1;

@@ -9,6 +9,8 @@
 namespace shinofu::model {
 
 std::vector<std::string_view> splitFields(std::string_view text, char separator);
+// The same into fields, whose storage a reader reuses from line to line.
+void splitFieldsInto(std::string_view text, char separator, std::vector<std::string_view>& fields);
 std::string_view trimLeadingSpaces(std::string_view text);
 std::string_view trimSpaces(std::string_view text);
 // A decimal integer with an optional sign and surrounding spaces; nothing when malformed or too large.
