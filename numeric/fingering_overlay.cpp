@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "numeric/fingering.h"
+#include "render/clear_place.h"
 
 namespace shinofu::numeric {
 namespace {
@@ -44,22 +45,26 @@ void putNumScore(render::DrawContext& context, const model::TNote& note, const r
     font.height = render::px(h);
     font.weight = settings.numBold ? 700 : 400;
     font.face = kOverlayFace;
-    context.canvas.setTextColour(context.view.drawColor);
-    context.canvas.setTextBackground(false, context.view.backColor);
-    const std::string symbol = drawnSymbol(numeral.symbol);
-    const int left = render::px(x);
-    const int top = render::px(y);
-    context.canvas.text(left, top, symbol, font);
-    if (hasMeriMark(numeral.symbol)) {
-        context.canvas.text(left + context.canvas.textWidth(symbol, font) - render::px(0.3 * h),
-                            top - render::px(0.8 * h), kMeriMark, font);
-    }
-    if (hasOctaveDot(numeral.index)) {
-        context.canvas.setPen({context.view.drawColor, 1, platform::PenStyle::Solid, platform::RasterMode::Copy});
-        context.canvas.setBrush({context.view.drawColor, false});
-        context.canvas.ellipse(render::px(x + 0.4 * h), render::px(y - 0.2 * h), render::px(x + 0.6 * h), render::px(y));
-        context.canvas.setBrush({0, true});
-    }
+    render::placeClear(context, render::InkKind::Numeral, render::Away::Down,
+                       [&](render::DrawContext& target, int dx, int dy) {
+        platform::Canvas& canvas = target.canvas;
+        canvas.setTextColour(target.view.drawColor);
+        canvas.setTextBackground(false, target.view.backColor);
+        const std::string symbol = drawnSymbol(numeral.symbol);
+        const int left = render::px(x) + dx;
+        const int top = render::px(y) + dy;
+        canvas.text(left, top, symbol, font);
+        if (hasMeriMark(numeral.symbol)) {
+            canvas.text(left + canvas.textWidth(symbol, font) - render::px(0.3 * h), top - render::px(0.8 * h), kMeriMark, font);
+        }
+        if (hasOctaveDot(numeral.index)) {
+            canvas.setPen({target.view.drawColor, 1, platform::PenStyle::Solid, platform::RasterMode::Copy});
+            canvas.setBrush({target.view.drawColor, false});
+            canvas.ellipse(render::px(x + 0.4 * h) + dx, render::px(y - 0.2 * h) + dy, render::px(x + 0.6 * h) + dx,
+                           render::px(y) + dy);
+            canvas.setBrush({0, true});
+        }
+    });
 }
 
 double FingeringOverlay::lowestHead(const render::DrawContext& context, const render::PlacedNote& placed) {

@@ -211,7 +211,7 @@ void MetafileCanvas::text(int x, int y, const std::string& utf8, const platform:
     }
     double left = x;
     std::vector<std::vector<Point>> polygons;
-    for (unsigned char code : platform::QtGlyphPaths::codesOf(utf8)) {
+    for (unsigned char code : platform::MusicGlyphs::codesOf(utf8)) {
         const auto glyph = flatten(glyphs_.glyphs().outline(code, font.height, left, y));
         polygons.insert(polygons.end(), glyph.begin(), glyph.end());
         left += glyphs_.glyphs().advance(code, font.height);
@@ -225,6 +225,10 @@ int MetafileCanvas::textWidth(const std::string& utf8, const platform::FontDescr
 
 int MetafileCanvas::textHeight(const std::string& utf8, const platform::FontDescription& font) {
     return measure_->textHeight(utf8, font);
+}
+
+platform::Canvas::Rect MetafileCanvas::textInk(const std::string& utf8, const platform::FontDescription& font) {
+    return measure_->textInk(utf8, font);
 }
 
 }  // namespace shinofu::output

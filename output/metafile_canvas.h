@@ -59,6 +59,7 @@ public:
     void text(int x, int y, const std::string& utf8, const platform::FontDescription& font) override;
     int textWidth(const std::string& utf8, const platform::FontDescription& font) override;
     int textHeight(const std::string& utf8, const platform::FontDescription& font) override;
+    Rect textInk(const std::string& utf8, const platform::FontDescription& font) override;
 
     // Outlines split into closed polygons, each cubic flattened into short chords.
     static std::vector<std::vector<platform::Point>> flatten(const platform::Path& path, double dx = 0, double dy = 0);

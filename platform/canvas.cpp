@@ -21,4 +21,8 @@ void Path::cubicTo(double x1, double y1, double x2, double y2, double x, double 
 
 void Path::close() { ops.push_back(Op::Close); }
 
+Canvas::Rect Canvas::textInk(const std::string& utf8, const FontDescription& font) {
+    return {0, 0, textWidth(utf8, font), textHeight(utf8, font)};
+}
+
 }  // namespace shinofu::platform

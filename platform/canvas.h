@@ -85,6 +85,15 @@ public:
     virtual void text(int x, int y, const std::string& utf8, const FontDescription& font) = 0;
     virtual int textWidth(const std::string& utf8, const FontDescription& font) = 0;
     virtual int textHeight(const std::string& utf8, const FontDescription& font) = 0;
+    // The inked part of a text drawn at (0, 0), as tightly as the canvas can tell: by default the
+    // whole cell. What keeps placed items apart, so it must not depend on where the page goes.
+    struct Rect {
+        int left = 0;
+        int top = 0;
+        int right = 0;
+        int bottom = 0;
+    };
+    virtual Rect textInk(const std::string& utf8, const FontDescription& font);
 };
 
 }  // namespace shinofu::platform

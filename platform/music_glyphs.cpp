@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/text_codec.h"
+
 namespace shinofu::platform {
 namespace {
 
@@ -352,6 +354,37 @@ double MusicGlyphs::advance(uint8_t code, double cellHeight) const {
     if (!fonts_->recipes[code]) return cellHeight / 4;
     const GlyphRecipe& recipe = *fonts_->recipes[code];
     return recipe.advance * cellHeight / recipe.spacesPerEm;
+}
+
+MusicGlyphs::Ink MusicGlyphs::ink(const std::string& codes, double cellHeight) const {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    bool any = false;
+    double x = 0;
+    for (unsigned char code : codes) {
+        for (const PathPoint& p : outline(code, cellHeight, x, 0).points) {
+            left = any ? std::min(left, p.x) : p.x;
+            right = any ? std::max(right, p.x) : p.x;
+            top = any ? std::min(top, p.y) : p.y;
+            bottom = any ? std::max(bottom, p.y) : p.y;
+            any = true;
+        }
+        x += advance(code, cellHeight);
+    }
+    if (!any) return {};
+    return {static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)), static_cast<int>(std::ceil(right)),
+            static_cast<int>(std::ceil(bottom))};
+}
+
+std::string MusicGlyphs::codesOf(const std::string& utf8) {
+    for (unsigned char c : utf8) {
+        if (c >= 0x80) return TextCodec::encode(utf8).bytes;
+    }
+    return utf8;  // ASCII is its own Shift-JIS form
+}
+
+const MusicGlyphs& MusicGlyphs::shared() {
+    static const MusicGlyphs glyphs;
+    return glyphs;
 }
 
 double MusicGlyphs::textAdvance(const std::string& text, double cellHeight) const {

@@ -141,7 +141,7 @@ void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription
         const bool raster = painter_.device() && painter_.device()->devType() == QInternal::Image &&
                             painter_.transform().isIdentity();
         double left = x;
-        for (unsigned char code : QtGlyphPaths::codesOf(utf8)) {
+        for (unsigned char code : MusicGlyphs::codesOf(utf8)) {
             const QtGlyphPaths::Stamp* stamp = raster ? glyphs_.stamp(code, font.height, colour.rgb()) : nullptr;
             if (stamp) {
                 painter_.drawImage(QPoint(static_cast<int>(std::lround(left)), y) + stamp->offset, stamp->image);
@@ -164,7 +164,7 @@ void QtCanvas::text(int x, int y, const std::string& utf8, const FontDescription
 
 int QtCanvas::textWidth(const std::string& utf8, const FontDescription& font) {
     if (FontCatalog::isMusicFace(font.face)) {
-        return static_cast<int>(glyphs_.glyphs().textAdvance(QtGlyphPaths::codesOf(utf8), font.height) + 0.5);
+        return static_cast<int>(glyphs_.glyphs().textAdvance(MusicGlyphs::codesOf(utf8), font.height) + 0.5);
     }
     return static_cast<int>(std::lround(fontFor(font).metrics.horizontalAdvance(QString::fromStdString(utf8))));
 }
@@ -173,6 +173,18 @@ int QtCanvas::textHeight(const std::string& utf8, const FontDescription& font) {
     if (FontCatalog::isMusicFace(font.face)) return font.height;
     (void)utf8;
     return static_cast<int>(std::lround(fontFor(font).metrics.height()));
+}
+
+Canvas::Rect QtCanvas::textInk(const std::string& utf8, const FontDescription& font) {
+    if (FontCatalog::isMusicFace(font.face)) {
+        const MusicGlyphs::Ink ink = glyphs_.glyphs().ink(MusicGlyphs::codesOf(utf8), font.height);
+        return {ink.left, ink.top, ink.right, ink.bottom};
+    }
+    const FontInUse& inUse = fontFor(font);
+    const QRectF ink = inUse.metrics.tightBoundingRect(QString::fromStdString(utf8)).translated(0, inUse.metrics.ascent());
+    if (ink.isEmpty()) return {};
+    return {static_cast<int>(std::floor(ink.left())), static_cast<int>(std::floor(ink.top())),
+            static_cast<int>(std::ceil(ink.right())), static_cast<int>(std::ceil(ink.bottom()))};
 }
 
 }  // namespace shinofu::platform

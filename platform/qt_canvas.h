@@ -30,6 +30,7 @@ public:
     void text(int x, int y, const std::string& utf8, const FontDescription& font) override;
     int textWidth(const std::string& utf8, const FontDescription& font) override;
     int textHeight(const std::string& utf8, const FontDescription& font) override;
+    Rect textInk(const std::string& utf8, const FontDescription& font) override;
 
     static QColor toQColor(Colour colour);
     // Whether Qt knows the family; the catalog's test for installed faces.

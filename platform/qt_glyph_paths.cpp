@@ -71,11 +71,4 @@ const QtGlyphPaths::Stamp* QtGlyphPaths::stamp(uint8_t code, int cellHeight, QRg
     return &stamps_.emplace(key, std::move(made)).first->second;
 }
 
-std::string QtGlyphPaths::codesOf(const std::string& utf8) {
-    for (unsigned char c : utf8) {
-        if (c >= 0x80) return TextCodec::encode(utf8).bytes;
-    }
-    return utf8;  // ASCII is its own Shift-JIS form
-}
-
 }  // namespace shinofu::platform

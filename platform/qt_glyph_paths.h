@@ -30,8 +30,6 @@ public:
     // budget; past it the cache starts afresh, so no file's sizes can make it grow without end.
     const Stamp* stamp(uint8_t code, int cellHeight, QRgb colour) const;
 
-    // The music font's codes of a text: the bytes of its Shift-JIS form.
-    static std::string codesOf(const std::string& utf8);
 
 private:
     const MusicGlyphs& glyphs_;

@@ -77,4 +77,8 @@ int RecordingCanvas::textWidth(const std::string& utf8, const FontDescription& f
 
 int RecordingCanvas::textHeight(const std::string&, const FontDescription& font) { return font.height; }
 
+Canvas::Rect RecordingCanvas::textInk(const std::string& utf8, const FontDescription& font) {
+    return {0, font.height / 8, textWidth(utf8, font), font.height - font.height / 8};
+}
+
 }  // namespace shinofu::platform

@@ -25,6 +25,8 @@ public:
     // Half the font height per Shift-JIS byte: deterministic, close to the Japanese faces.
     int textWidth(const std::string& utf8, const FontDescription& font) override;
     int textHeight(const std::string& utf8, const FontDescription& font) override;
+    // The middle three quarters of the cell, where a Japanese face's glyphs lie.
+    Rect textInk(const std::string& utf8, const FontDescription& font) override;
 
     // "line 10,20 30,20" for a moveTo/lineTo pair, "text 5,6 h42 ShinofuMusic \"?\"" and so on.
     std::vector<std::string> calls;

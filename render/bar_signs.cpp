@@ -23,11 +23,12 @@ constexpr double kBracketInset = 3.0; // the bracket ends short of the next bar
 
 }  // namespace
 
-std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure, double base, BarSign sign) {
+std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure, double base, BarSign sign, int dx) {
     const PageGeometry& g = context.geometry;
     const double u = g.unit();
     const bool opening = sign == BarSign::StartRepeat || sign == BarSign::EndingBracket;
-    const int barX = px(u * (g.headWidth() + (opening ? measure - 1 : measure) * g.measureWidth()) - context.view.originX);
+    const int barX =
+        px(u * (g.headWidth() + (opening ? measure - 1 : measure) * g.measureWidth()) - context.view.originX) + dx;
     const double topLine = base - 3 * u;
     const int top = px(topLine);
     const int bottom = px(base + 9 * u);

@@ -1,6 +1,7 @@
 #include "render/draw_context.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "render/music_codes.h"
 
@@ -19,5 +20,12 @@ platform::FontDescription DrawContext::musicFont(double layoutHeight, int weight
 }
 
 int DrawContext::thinPenWidth() const { return std::max(1, px(kThinLine * geometry.unit())); }
+
+int DrawContext::clearShift(const Box& box, Away away) const {
+    if (!ink) return 0;
+    // Far enough for a mark to leave a beam's reach; past that the formula's place is kept.
+    const double u = geometry.unit();
+    return ink->clearShift(box, away, clearanceGap(u), static_cast<int>(std::lround(30 * u)));
+}
 
 }  // namespace shinofu::render

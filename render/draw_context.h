@@ -3,6 +3,7 @@
 
 #include "model/score.h"
 #include "platform/canvas.h"
+#include "render/ink_canvas.h"
 #include "render/page_geometry.h"
 #include "render/page_tables.h"
 #include "render/view_state.h"
@@ -15,6 +16,15 @@ struct DrawContext {
     const ViewState& view;
     const PageTables& tables;
     PageGeometry& geometry;
+    InkCanvas* ink = nullptr;  // the page's ink so far, when the drawing keeps placed items clear
+    bool measuring = false;    // an item drawn only to learn its ink: no hit-test bounds
+
+    // The ink drawn from now on is a new item of this kind.
+    void beginItem(InkKind kind) const {
+        if (ink) ink->beginItem(kind);
+    }
+    // How far a placed item's box gives way to keep clear of the ink before it (0 without ink).
+    int clearShift(const Box& box, Away away) const;
 
     int glyphBase() const;
     // The music font at a height in layout units.

@@ -1,6 +1,7 @@
 #include "render/lyric_layer.h"
 
 #include "render/anchored_place.h"
+#include "render/clear_place.h"
 #include "render/drawn_text.h"
 
 namespace shinofu::render {
@@ -23,9 +24,11 @@ void LyricLayer::noteDrawn(DrawContext& context, const PlacedNote& placed) {
     const int ordinal = visibleOrdinal(context.score, placed.part);
     const bool secondVoice = ordinal <= 2 * context.tables.chorusCount && ordinal % 2 == 0;
     const double drop = 3 * numeric.numDrop + numeric.numSizeRatio * (secondVoice ? 2 : 1);
-    context.canvas.setTextColour(context.view.drawColor);
-    context.canvas.text(px(placed.x), px(context.geometry.staffBase(placed.spot.row) + drop * u), drawnText(note.lyric),
-                        font);
+    const int y = px(context.geometry.staffBase(placed.spot.row) + drop * u);
+    placeClear(context, InkKind::Lyric, Away::Down, [&](DrawContext& target, int dx, int dy) {
+        target.canvas.setTextColour(target.view.drawColor);
+        target.canvas.text(px(placed.x) + dx, y + dy, drawnText(note.lyric), font);
+    });
 }
 
 }  // namespace shinofu::render

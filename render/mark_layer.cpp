@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "render/anchored_place.h"
+#include "render/clear_place.h"
 #include "render/drawn_text.h"
 #include "render/symbol_layer.h"
 
@@ -53,10 +54,15 @@ void MarkLayer::drawText(DrawContext& context, int part, int index) {
     const int y = px(place->base + mark.dy * context.geometry.unit());
     const std::string text = drawnText(mark.text);
     const platform::FontDescription font = symbolFont(context, mark);
-    context.canvas.setTextColour(context.view.drawColor);
-    context.canvas.text(x, y, text, font);
-    items_.push_back({ItemKind::Mark, part, index, x, y, x + context.canvas.textWidth(text, font),
-                      y + context.canvas.textHeight(text, font)});
+    const platform::Canvas::Rect ink = context.canvas.textInk(text, font);
+    const Away away = awayFromStaff(context, y + ink.top, y + ink.bottom, place->base);
+    placeClear(context, InkKind::Mark, away, [&](DrawContext& target, int dx, int dy) {
+        target.canvas.setTextColour(target.view.drawColor);
+        target.canvas.text(x + dx, y + dy, text, font);
+        if (target.measuring) return;
+        items_.push_back({ItemKind::Mark, part, index, x + dx, y + dy, x + dx + target.canvas.textWidth(text, font),
+                          y + dy + target.canvas.textHeight(text, font)});
+    });
 }
 
 // A hairpin from its start mark to the next mark. One whose end lies on a later line is drawn in
@@ -79,14 +85,18 @@ void MarkLayer::drawHairpin(DrawContext& context, int part, int index, int pageE
     platform::Pen pen;
     pen.colour = context.view.drawColor;
     pen.width = context.thinPenWidth();
-    auto piece = [&](double x1, double f1, double x2, double f2, double y) {
-        context.canvas.setPen(pen);
-        for (int side : {-1, 1}) {
-            context.canvas.moveTo(px(x1), px(y + side * f1 * opening));
-            context.canvas.lineTo(px(x2), px(y + side * f2 * opening));
-        }
-        items_.push_back({ItemKind::Mark, part, index, px(std::min(x1, x2)), px(y - opening), px(std::max(x1, x2)),
-                          px(y + opening)});
+    auto piece = [&](double x1, double f1, double x2, double f2, double y, double staffBase) {
+        const Away away = awayFromStaff(context, px(y - opening), px(y + opening), staffBase);
+        placeClear(context, InkKind::Mark, away, [&](DrawContext& target, int, int dy) {
+            target.canvas.setPen(pen);
+            for (int side : {-1, 1}) {
+                target.canvas.moveTo(px(x1), px(y + side * f1 * opening) + dy);
+                target.canvas.lineTo(px(x2), px(y + side * f2 * opening) + dy);
+            }
+            if (target.measuring) return;
+            items_.push_back({ItemKind::Mark, part, index, px(std::min(x1, x2)), px(y - opening) + dy,
+                              px(std::max(x1, x2)), px(y + opening) + dy});
+        });
     };
     auto fraction = [&](int position) {
         const double done = total > 0 ? std::clamp(double(position - start.anchorPos) / total, 0.0, 1.0) : 1.0;
@@ -103,15 +113,20 @@ void MarkLayer::drawHairpin(DrawContext& context, int part, int index, int pageE
     std::optional<AnchoredPlace> to = endOnPage ? anchoredPlace(context, part, end.anchorPos) : std::nullopt;
     if (from && to && to->row == startRow) {
         const double endX = markX(context, *to, to->offset - 1, end.dx);
-        if (endX > startX) piece(startX, fraction(start.anchorPos), endX, fraction(end.anchorPos - 1), from->base + start.dy * u);
+        if (endX > startX) {
+            piece(startX, fraction(start.anchorPos), endX, fraction(end.anchorPos - 1), from->base + start.dy * u, from->base);
+        }
         return;
     }
-    if (from) piece(startX, fraction(start.anchorPos), startLineEnd, fraction(startLineEndPosition), from->base + start.dy * u);
+    if (from) {
+        piece(startX, fraction(start.anchorPos), startLineEnd, fraction(startLineEndPosition), from->base + start.dy * u,
+              from->base);
+    }
     if (to) {
         const int lineStartPosition = end.anchorPos - to->offset - (to->measure - 1) * measureLen;
         const double lineStart = context.geometry.noteX(1, 0) - kLineStartLead * u;
         piece(lineStart, fraction(lineStartPosition), markX(context, *to, to->offset - 1, end.dx), fraction(end.anchorPos - 1),
-              to->base + start.dy * u);
+              to->base + start.dy * u, to->base);
     }
 }
 

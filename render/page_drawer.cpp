@@ -40,17 +40,32 @@ void clearView(DrawContext& context) {
     context.canvas.setBrush({0, true});
 }
 
-void drawRecord(DrawContext& context, const model::TNote& record, int part, const NoteSpot& spot,
-                const PageOptions& options) {
+// A drawn note or rest, for the layers that place their items by it once all notes stand.
+struct DrawnRecord {
+    PlacedNote placed;
+    int line;
+    bool selected;
+};
+
+void drawRecord(DrawContext& context, const model::TNote& record, int part, const NoteSpot& spot, int line,
+                std::vector<DrawnRecord>& drawn) {
+    context.beginItem(InkKind::Note);
     if (record.pitch == model::kRest) {
         drawRest(context, record, spot);
-        for (PageLayers* layer : options.layers) layer->noteDrawn(context, {record, part, spot, 0.0});
+        drawn.push_back({{record, part, spot, 0.0}, line, record.selected});
     } else if (model::isStaffPitch(record.pitch)) {
         const double x = drawOnpu(context, record, spot);
         if (startsBeamGroup(record)) drawBeamGroup(context, record, spot, x);
         drawNoteCurves(context, record, spot, x);
-        for (PageLayers* layer : options.layers) layer->noteDrawn(context, {record, part, spot, x});
+        drawn.push_back({{record, part, spot, x}, line, record.selected});
     }
+}
+
+// The selection shows in the edit colour.
+ViewState selectedView(const ViewState& view) {
+    ViewState selected = view;
+    selected.drawColor = view.editDrawColor;
+    return selected;
 }
 
 // Calls visit(record, spot) for each of one part's records on the current page, in order, with the
@@ -94,18 +109,25 @@ int walkPageRecords(DrawContext& context, int part, int ordinal, Visit visit) {
 }
 
 // Draws one part's records of the current page; returns the number of lines its notes reached.
-int drawPartNotes(DrawContext& context, int part, int ordinal, const PageOptions& options) {
-    return walkPageRecords(context, part, ordinal, [&](const model::TNote& record, const NoteSpot& spot, int) {
-        if (record.selected) {
-            // The selection shows in the edit colour.
-            ViewState selectedView = context.view;
-            selectedView.drawColor = context.view.editDrawColor;
-            DrawContext selected{context.canvas, context.score, selectedView, context.tables, context.geometry};
-            drawRecord(selected, record, part, spot, options);
-        } else {
-            drawRecord(context, record, part, spot, options);
-        }
+int drawPartNotes(DrawContext& context, int part, int ordinal, std::vector<DrawnRecord>& drawn) {
+    const ViewState selected = selectedView(context.view);
+    DrawContext selectedContext{context.canvas, context.score, selected, context.tables, context.geometry, context.ink};
+    return walkPageRecords(context, part, ordinal, [&](const model::TNote& record, const NoteSpot& spot, int line) {
+        drawRecord(record.selected ? selectedContext : context, record, part, spot, line, drawn);
     });
+}
+
+// Each layer in turn places its items by every drawn note, in the notes' order, once the notes and
+// staves stand: what a layer keeps clear of does not depend on which note came first.
+void placeByNotes(DrawContext& context, const std::vector<DrawnRecord>& drawn, const PageOptions& options) {
+    const ViewState selected = selectedView(context.view);
+    DrawContext selectedContext{context.canvas, context.score, selected, context.tables, context.geometry, context.ink};
+    for (PageLayers* layer : options.layers) {
+        for (const DrawnRecord& record : drawn) {
+            context.geometry.selectLine(record.line);
+            layer->noteDrawn(record.selected ? selectedContext : context, record.placed);
+        }
+    }
 }
 
 // Tints the first measure of the page in each part whose notes run past its bar line, behind the notes.
@@ -185,7 +207,10 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
     PageDrawResult result;
     result.tables = buildPageTables(score, view);
     PageGeometry geometry(score, view, result.tables);
-    DrawContext context{canvas, score, view, result.tables, geometry};
+    // Every call goes through the page's ink, which the placed items keep clear of.
+    InkCanvas ink(canvas);
+    ink.keepClear(options.keepClear);
+    DrawContext context{ink, score, view, result.tables, geometry, &ink};
     if (options.clear) clearView(context);
     canvas.setTextBackground(false, view.backColor);
     if (options.tintOverfull) tintOverfullMeasures(context);
@@ -194,16 +219,21 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
 
     int ordinal = 0;
     int lines = 0;
+    std::vector<DrawnRecord> drawn;
     for (int part = 1; part <= score.partCount; ++part) {
         if (!score.part(part).visible) continue;
-        lines = std::max(lines, drawPartNotes(context, part, ++ordinal, options));
+        lines = std::max(lines, drawPartNotes(context, part, ++ordinal, drawn));
     }
     // A page without notes still shows one system.
     result.linesDrawn = ordinal > 0 ? std::max(1, lines) : 0;
+    context.beginItem(InkKind::Staff);
     drawStaves(context, result.linesDrawn);
+    placeByNotes(context, drawn, options);
     const int pageEnd = result.tables.pageEnd[std::min<size_t>(view.curPage, result.tables.pageEnd.size() - 1)];
     for (PageLayers* layer : options.layers) layer->pageDrawn(context, pageEnd);
+    context.beginItem(InkKind::Ground);
     if (view.allPageView && options.frameHeight > 0) drawFrame(context, options.frameHeight);
+    if (options.ink) *options.ink = ink.ink();
     return result;
 }
 

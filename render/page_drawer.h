@@ -48,6 +48,8 @@ struct PageOptions {
     int frameHeight = 0;            // the window height the whole-page frame fills (0: no frame)
     std::vector<PageLayers*> layers;  // drawn in this order with each note, then after the staves
     bool tintOverfull = false;      // the editor's view: measures whose notes run past the bar line tinted
+    std::vector<Ink>* ink = nullptr;  // receives the page's ink, for measuring it
+    bool keepClear = true;            // placed items give way to what they would overlap
 };
 
 PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,

@@ -2,6 +2,7 @@
 
 #include "render/anchored_place.h"
 #include "render/bar_signs.h"
+#include "render/clear_place.h"
 #include "render/drawn_text.h"
 #include "render/music_codes.h"
 
@@ -90,8 +91,20 @@ void SymbolLayer::drawSign(DrawContext& context, int part, int index) {
     const std::optional<AnchoredPlace> place = anchoredPlace(context, part, symbol.anchorPos);
     if (!place) return;
     if (drawing.bar) {
-        if (auto bounds = drawBarSign(context, place->measure, place->base, *drawing.bar)) {
-            items_.push_back({ItemKind::Symbol, part, index, (*bounds)[0], (*bounds)[1], (*bounds)[2], (*bounds)[3]});
+        // A sign at the opening bar line gives way to the right (past a line's clef, key and time);
+        // one at the closing bar line stands on it.
+        const bool opening = *drawing.bar == BarSign::StartRepeat || *drawing.bar == BarSign::EndingBracket;
+        auto draw = [&](DrawContext& target, int dx, int) {
+            const auto bounds = drawBarSign(target, place->measure, place->base, *drawing.bar, dx);
+            if (bounds && !target.measuring) {
+                items_.push_back({ItemKind::Symbol, part, index, (*bounds)[0], (*bounds)[1], (*bounds)[2], (*bounds)[3]});
+            }
+        };
+        if (opening) {
+            placeClear(context, InkKind::Symbol, Away::Right, draw);
+        } else {
+            context.beginItem(InkKind::Symbol);
+            draw(context, 0, 0);
         }
     }
     if (drawing.text) {
@@ -100,19 +113,32 @@ void SymbolLayer::drawSign(DrawContext& context, int part, int index) {
         const double u = g.unit();
         drawAt(context, part, index,
                px(u * (g.headWidth() + (place->measure - 1) * g.measureWidth() + symbol.dx) - context.view.originX),
-               px(place->base + (kSignTextDrop + symbol.dy) * u));
+               px(place->base + (kSignTextDrop + symbol.dy) * u), place->base);
     }
 }
 
-void SymbolLayer::drawAt(DrawContext& context, int part, int index, int x, int y) {
+void SymbolLayer::drawAt(DrawContext& context, int part, int index, int x, int y, std::optional<double> staffBase) {
     const model::TScoreSym& symbol = context.score.part(part).symbols[static_cast<size_t>(index)];
     const std::string text = drawnText(symbol.text);
     platform::FontDescription font = symbolFont(context, symbol);
     if (symbol.kind != model::kPlainText && index >= model::fixedSymCount) font.weight = 400;
-    context.canvas.setTextColour(context.view.drawColor);
-    context.canvas.text(x, y, text, font);
-    items_.push_back({ItemKind::Symbol, part, index, x, y, x + context.canvas.textWidth(text, font),
-                      y + context.canvas.textHeight(text, font)});
+    auto draw = [&](DrawContext& target, int dx, int dy) {
+        target.canvas.setTextColour(target.view.drawColor);
+        target.canvas.text(x + dx, y + dy, text, font);
+        if (target.measuring) return;
+        items_.push_back({ItemKind::Symbol, part, index, x + dx, y + dy, x + dx + target.canvas.textWidth(text, font),
+                          y + dy + target.canvas.textHeight(text, font)});
+    };
+    if (symbol.kind == model::kPlainText && index >= model::fixedSymCount) {
+        // A text the user put somewhere stays there; what comes after keeps clear of it.
+        context.beginItem(InkKind::Symbol);
+        draw(context, 0, 0);
+        return;
+    }
+    // The song data goes down the page; a sign's text away from its staff.
+    const platform::Canvas::Rect ink = context.canvas.textInk(text, font);
+    const Away away = staffBase ? awayFromStaff(context, y + ink.top, y + ink.bottom, *staffBase) : Away::Down;
+    placeClear(context, InkKind::Symbol, away, draw);
 }
 
 }  // namespace shinofu::render

@@ -2,6 +2,8 @@
 // on their pages, and the repeat, navigation and ending signs at their measures.
 #pragma once
 
+#include <optional>
+
 #include "render/item_bounds.h"
 #include "render/page_drawer.h"
 
@@ -16,7 +18,8 @@ public:
 private:
     void drawSongData(DrawContext& context);
     void drawSign(DrawContext& context, int part, int index);
-    void drawAt(DrawContext& context, int part, int index, int x, int y);
+    // staffBase: the staff of a sign's text, which it keeps to its side of.
+    void drawAt(DrawContext& context, int part, int index, int x, int y, std::optional<double> staffBase = {});
 
     PageItems items_;
 };

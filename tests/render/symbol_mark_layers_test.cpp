@@ -221,8 +221,9 @@ TEST(MarkLayer, HairpinsOpenAndCloseBetweenTheirMarks) {
         mark.dy = -10;
         return mark;
     };
-    score.part(1).marks = {hairpin(model::kCrescendoStart, 0), hairpin(model::kCrescendoEnd, 24),
-                           hairpin(model::kDecrescendoStart, 48), hairpin(model::kDecrescendoEnd, 72)};
+    // From the second measure: over the first note the hairpin would meet the tempo mark and give way.
+    score.part(1).marks = {hairpin(model::kCrescendoStart, 96), hairpin(model::kCrescendoEnd, 120),
+                           hairpin(model::kDecrescendoStart, 144), hairpin(model::kDecrescendoEnd, 168)};
     Layers drawn(score, {});
     const ViewState view;
     const PageTables tables = buildPageTables(score, view);
@@ -234,13 +235,13 @@ TEST(MarkLayer, HairpinsOpenAndCloseBetweenTheirMarks) {
     auto at = [&](int position) { return px(g.noteX(position / 48 + 1, position % 48)); };
     const auto& calls = drawn.canvas.calls;
     auto has = [&](const std::string& call) { return std::find(calls.begin(), calls.end(), call) != calls.end(); };
-    EXPECT_TRUE(has(pointsCall("line", {{at(0), y}, {at(23), ya}})));
-    EXPECT_TRUE(has(pointsCall("line", {{at(0), y}, {at(23), yb}})));
-    EXPECT_TRUE(has(pointsCall("line", {{at(48), ya}, {at(71), y}})));
-    EXPECT_TRUE(has(pointsCall("line", {{at(48), yb}, {at(71), y}})));
+    EXPECT_TRUE(has(pointsCall("line", {{at(96), y}, {at(119), ya}})));
+    EXPECT_TRUE(has(pointsCall("line", {{at(96), y}, {at(119), yb}})));
+    EXPECT_TRUE(has(pointsCall("line", {{at(144), ya}, {at(167), y}})));
+    EXPECT_TRUE(has(pointsCall("line", {{at(144), yb}, {at(167), y}})));
     ASSERT_EQ(drawn.marks.items().size(), 2u);
     EXPECT_EQ(drawn.marks.items()[0].top, ya);
-    EXPECT_EQ(drawn.marks.items()[0].right, at(23));
+    EXPECT_EQ(drawn.marks.items()[0].right, at(119));
     // A start with no mark after it draws nothing.
     score.part(1).marks = {hairpin(model::kCrescendoStart, 0)};
     Layers lone(score, {});

@@ -1,0 +1,38 @@
+// Placing an item clear of the page's ink: the item is drawn once on a measuring canvas to learn
+// its ink, moved the least distance its way that keeps it clear, and drawn there. An item that is
+// already clear is drawn exactly where its formula puts it.
+#pragma once
+
+#include "render/draw_context.h"
+#include "render/ink_canvas.h"
+
+namespace shinofu::render {
+
+// draw(context, dx, dy) draws the item moved by (dx, dy) pixels; it is called twice, the first time
+// with context.measuring set, when it must leave no other trace (hit-test bounds and the like).
+template <typename Draw>
+void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw) {
+    if (!context.ink) {
+        draw(context, 0, 0);
+        return;
+    }
+    InkCanvas measure(*context.ink, true);
+    DrawContext dry{measure, context.score, context.view, context.tables, context.geometry, nullptr, true};
+    draw(dry, 0, 0);
+    int dx = 0;
+    int dy = 0;
+    if (!measure.ink().empty()) {
+        const int shift = context.clearShift(measure.extent(), away);
+        (away == Away::Right ? dx : dy) = away == Away::Up ? -shift : shift;
+    }
+    context.beginItem(kind);
+    draw(context, dx, dy);
+}
+
+// Above or below the staff: the way a mark or text gives way, from where its ink's middle lies
+// against the staff's middle line.
+inline Away awayFromStaff(const DrawContext& context, int top, int bottom, double staffBase) {
+    return top + bottom < 2 * (staffBase + 3 * context.geometry.unit()) ? Away::Up : Away::Down;
+}
+
+}  // namespace shinofu::render

@@ -1,0 +1,184 @@
+#include "render/ink_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/music_glyphs.h"
+#include "render/music_codes.h"
+#include "render/page_geometry.h"
+
+namespace shinofu::render {
+namespace {
+
+bool isObstacle(InkKind kind) { return kind != InkKind::Ground && kind != InkKind::StaffLine; }
+
+Box boxOf(const std::vector<platform::Point>& points) {
+    Box box{points.front().x, points.front().y, points.front().x, points.front().y};
+    for (const platform::Point& p : points) {
+        box.left = std::min(box.left, p.x);
+        box.right = std::max(box.right, p.x);
+        box.top = std::min(box.top, p.y);
+        box.bottom = std::max(box.bottom, p.y);
+    }
+    return box;
+}
+
+}  // namespace
+
+int clearanceGap(double unit) { return std::max(1, static_cast<int>(std::lround(kStaffLineSpacing * unit / 4))); }
+
+int InkCanvas::clearShift(const Box& box, Away away, int gap, int limit) const {
+    auto firstNear = [&](const Box& at, int within) -> const Ink* {
+        const Ink* found = nullptr;
+        anyObstacle(at, within, [&](const Ink& ink) {
+            if (ink.owner == owner_ || !at.near(ink.box, within)) return false;
+            found = &ink;
+            return true;
+        });
+        return found;
+    };
+    // An item that touches nothing stays where it is; one that does moves until it keeps the gap.
+    if (!keepClear_ || !firstNear(box, 0)) return 0;
+    // Each obstacle met pushes the box just past it; the box only moves one way, so the first place
+    // without an obstacle is the nearest clear one.
+    int shift = 0;
+    while (shift <= limit) {
+        const Box at = away == Away::Right ? box.moved(shift, 0) : box.moved(0, away == Away::Up ? -shift : shift);
+        const Ink* ink = firstNear(at, gap);
+        if (!ink) return shift;
+        const int needed = away == Away::Up     ? at.bottom - (ink->box.top - gap)
+                           : away == Away::Down ? ink->box.bottom + gap - at.top
+                                                : ink->box.right + gap - at.left;
+        shift += std::max(1, needed);
+    }
+    return 0;
+}
+
+Box InkCanvas::extent() const {
+    if (ink_.empty()) return {};
+    Box all = ink_.front().box;
+    for (const Ink& ink : ink_) {
+        all = {std::min(all.left, ink.box.left), std::min(all.top, ink.box.top), std::max(all.right, ink.box.right),
+               std::max(all.bottom, ink.box.bottom)};
+    }
+    return all;
+}
+
+template <typename Visit>
+bool InkCanvas::anyObstacle(const Box& box, int gap, Visit visit) const {
+    auto cell = [](int at) { return at >= 0 ? at / kCell : (at + 1) / kCell - 1; };
+    for (int column = cell(box.left - gap); column <= cell(box.right + gap); ++column) {
+        for (int row = cell(box.top - gap); row <= cell(box.bottom + gap); ++row) {
+            const auto found = cells_.find(cellKey(column, row));
+            if (found == cells_.end()) continue;
+            for (int index : found->second) {
+                if (visit(ink_[static_cast<size_t>(index)])) return true;
+            }
+        }
+    }
+    return false;
+}
+
+void InkCanvas::add(Box box, bool line) {
+    // Lines drawn with the staff are the staff and its bars: items cross them by design.
+    const InkKind kind = line && kind_ == InkKind::Staff ? InkKind::StaffLine : kind_;
+    ink_.push_back({box, kind, owner_});
+    if (measuring_ || !isObstacle(kind)) return;
+    auto cell = [](int at) { return at >= 0 ? at / kCell : (at + 1) / kCell - 1; };
+    const int index = static_cast<int>(ink_.size() - 1);
+    for (int column = cell(box.left); column <= cell(box.right); ++column) {
+        for (int row = cell(box.top); row <= cell(box.bottom); ++row) cells_[cellKey(column, row)].push_back(index);
+    }
+}
+
+void InkCanvas::setPen(const platform::Pen& pen) {
+    penWidth_ = std::max(1, pen.width);
+    if (!measuring_) target_.setPen(pen);
+}
+
+void InkCanvas::setBrush(const platform::Brush& brush) { if (!measuring_) target_.setBrush(brush); }
+
+void InkCanvas::moveTo(int x, int y) {
+    position_ = {x, y};
+    if (!measuring_) target_.moveTo(x, y);
+}
+
+void InkCanvas::lineTo(int x, int y) {
+    const int half = penWidth_ / 2;
+    const Box box = boxOf({position_, {x, y}});
+    add({box.left - half, box.top - half, box.right + half + 1, box.bottom + half + 1}, true);
+    position_ = {x, y};
+    if (!measuring_) target_.lineTo(x, y);
+}
+
+void InkCanvas::rectangle(int left, int top, int right, int bottom) {
+    add({left, top, right, bottom}, false);
+    if (!measuring_) target_.rectangle(left, top, right, bottom);
+}
+
+void InkCanvas::polygon(const std::vector<platform::Point>& points) {
+    if (!points.empty()) add(boxOf(points), false);
+    if (!measuring_) target_.polygon(points);
+}
+
+void InkCanvas::ellipse(int left, int top, int right, int bottom) {
+    add({left, top, right, bottom}, false);
+    if (!measuring_) target_.ellipse(left, top, right, bottom);
+}
+
+void InkCanvas::bezier(const std::vector<platform::Point>& points) {
+    // The curve itself, sampled: the hull of its control points reaches far past a slur's arc.
+    if (!points.empty()) {
+        std::vector<platform::Point> samples = {points.front()};
+        for (size_t at = 0; at + 3 < points.size(); at += 3) {
+            for (int step = 1; step <= 8; ++step) {
+                const double t = step / 8.0;
+                const double a = (1 - t) * (1 - t) * (1 - t), b = 3 * (1 - t) * (1 - t) * t, c = 3 * (1 - t) * t * t,
+                             d = t * t * t;
+                samples.push_back({static_cast<int>(std::lround(a * points[at].x + b * points[at + 1].x +
+                                                                c * points[at + 2].x + d * points[at + 3].x)),
+                                   static_cast<int>(std::lround(a * points[at].y + b * points[at + 1].y +
+                                                                c * points[at + 2].y + d * points[at + 3].y))});
+            }
+        }
+        const Box box = boxOf(samples);
+        const int half = penWidth_ / 2;
+        add({box.left - half, box.top - half, box.right + half + 1, box.bottom + half + 1}, true);
+    }
+    if (!measuring_) target_.bezier(points);
+}
+
+void InkCanvas::fillPath(const platform::Path& path) {
+    if (!path.points.empty()) {
+        std::vector<platform::Point> points;
+        for (const platform::PathPoint& p : path.points) {
+            points.push_back({static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))});
+        }
+        const Box box = boxOf(points);
+        add({box.left, box.top, box.right + 1, box.bottom + 1}, false);
+    }
+    if (!measuring_) target_.fillPath(path);
+}
+
+void InkCanvas::text(int x, int y, const std::string& utf8, const platform::FontDescription& font) {
+    // The music font's ink comes from its outlines whatever the target: every picture of a page
+    // places its items alike.
+    const Rect ink = textInk(utf8, font);
+    if (ink.right > ink.left && ink.bottom > ink.top) add({x + ink.left, y + ink.top, x + ink.right, y + ink.bottom}, false);
+    if (!measuring_) target_.text(x, y, utf8, font);
+}
+
+platform::Canvas::Rect InkCanvas::textInk(const std::string& utf8, const platform::FontDescription& font) {
+    const auto key = std::make_tuple(utf8, font.face, font.height, font.weight, font.italic);
+    if (const auto found = textInk_.find(key); found != textInk_.end()) return found->second;
+    Rect ink;
+    if (font.face == kMusicFace) {
+        const auto glyphs = platform::MusicGlyphs::shared().ink(platform::MusicGlyphs::codesOf(utf8), font.height);
+        ink = {glyphs.left, glyphs.top, glyphs.right, glyphs.bottom};
+    } else {
+        ink = target_.textInk(utf8, font);
+    }
+    return textInk_.emplace(key, ink).first->second;
+}
+
+}  // namespace shinofu::render

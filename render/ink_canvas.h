@@ -1,0 +1,122 @@
+// The ink of a page as it is drawn: a canvas that passes every call on and keeps the box of what
+// each call put on the page, with the kind of item that drew it. The clearance of placed items and
+// the collision count read it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace shinofu::render {
+
+struct Box {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    // Whether the boxes come closer than gap pixels (touching at gap 0 does not count).
+    bool near(const Box& other, int gap) const {
+        return left < other.right + gap && other.left < right + gap && top < other.bottom + gap &&
+               other.top < bottom + gap;
+    }
+    Box moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+};
+
+// What drew a piece of ink. The fixed ones (staff glyphs, notes) are what placed items keep clear of.
+enum class InkKind {
+    Ground,     // backgrounds and highlights
+    StaffLine,  // staff lines, bar lines and brackets
+    Staff,      // clef, key and time signatures, measure numbers
+    Note,       // heads, stems, flags, beams, accidentals, dots, ledger lines, ties and slurs, rests
+    Numeral,    // fingering numerals over the staff page
+    Lyric,
+    Symbol,     // song data, texts and signs
+    Mark,       // marks, dynamics and hairpins
+};
+
+struct Ink {
+    Box box;
+    InkKind kind;
+    int owner;  // the item: ink of one owner never collides with itself
+};
+
+// Which way a placed item gives way.
+enum class Away { Up, Down, Right };
+
+class InkCanvas final : public platform::Canvas {
+public:
+    // A measuring canvas keeps the ink but passes only the questions on (text sizes), drawing nothing.
+    explicit InkCanvas(platform::Canvas& target, bool measuring = false) : target_(target), measuring_(measuring) {}
+
+    // The ink drawn from now on belongs to a new item of this kind.
+    void beginItem(InkKind kind) {
+        kind_ = kind;
+        ++owner_;
+    }
+    const std::vector<Ink>& ink() const { return ink_; }
+    // Off: clearShift never moves anything (the formulas' places alone, for comparison).
+    void keepClear(bool on) { keepClear_ = on; }
+    // The box around all the ink so far; empty (left == right) when there is none.
+    Box extent() const;
+
+    // How far a box must move the given way to keep gap pixels from every note, staff glyph and
+    // item placed before it (staff and bar lines aside); 0 when it overlaps nothing. Never more
+    // than limit: an item that cannot get clear within it stays where it is.
+    int clearShift(const Box& box, Away away, int gap, int limit) const;
+
+    void setPen(const platform::Pen& pen) override;
+    void setBrush(const platform::Brush& brush) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void rectangle(int left, int top, int right, int bottom) override;
+    void polygon(const std::vector<platform::Point>& points) override;
+    void ellipse(int left, int top, int right, int bottom) override;
+    void bezier(const std::vector<platform::Point>& points) override;
+    void fillPath(const platform::Path& path) override;
+    void setTextColour(platform::Colour colour) override {
+        if (!measuring_) target_.setTextColour(colour);
+    }
+    void setTextBackground(bool opaque, platform::Colour colour) override {
+        if (!measuring_) target_.setTextBackground(opaque, colour);
+    }
+    void text(int x, int y, const std::string& utf8, const platform::FontDescription& font) override;
+    int textWidth(const std::string& utf8, const platform::FontDescription& font) override {
+        return target_.textWidth(utf8, font);
+    }
+    int textHeight(const std::string& utf8, const platform::FontDescription& font) override {
+        return target_.textHeight(utf8, font);
+    }
+    Rect textInk(const std::string& utf8, const platform::FontDescription& font) override;
+
+private:
+    void add(Box box, bool line);
+
+    // Obstacles by the square cells of the page they touch, so that a question looks only nearby.
+    static constexpr int kCell = 32;
+    static int64_t cellKey(int column, int row) { return (int64_t{column} << 32) ^ static_cast<uint32_t>(row); }
+    template <typename Visit>
+    bool anyObstacle(const Box& box, int gap, Visit visit) const;
+
+    platform::Canvas& target_;
+    std::unordered_map<int64_t, std::vector<int>> cells_;  // indices into ink_
+    bool measuring_;
+    bool keepClear_ = true;
+    std::vector<Ink> ink_;
+    InkKind kind_ = InkKind::Ground;
+    int owner_ = 0;
+    int penWidth_ = 1;
+    platform::Point position_;
+    // Texts repeat on a page (numerals, note heads): their ink is asked of the target once.
+    std::map<std::tuple<std::string, std::string, int, int, bool>, Rect> textInk_;
+};
+
+// The fewest pixels a box of this kind must keep from the ink around it: a quarter of a staff space.
+int clearanceGap(double unit);
+
+}  // namespace shinofu::render
