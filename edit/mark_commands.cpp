@@ -59,7 +59,8 @@ model::TMark performanceMark(const model::Score& score, MarkKind kind, int ancho
 model::TMark dynamicsMark(const model::Score& score, int dynamics, int anchor, int page) {
     // The music font's letters for ppp .. fff.
     static constexpr const char* kGlyphs[] = {"H", "D", "F", "E", "B", "C", "A", "G"};
-    model::TMark mark = markAt(score, page, anchor, kGlyphs[std::clamp(dynamics, 1, 8) - 1], 1, 12, 0, -15);
+    model::TMark mark = markAt(score, page, anchor, kGlyphs[std::clamp(dynamics, 1, 8) - 1], 1, 12, 0,
+                                  model::kDynamicsDefaultDy);
     mark.dynamics = static_cast<uint8_t>(std::clamp(dynamics, 1, 8));
     return mark;
 }

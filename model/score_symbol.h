@@ -54,6 +54,9 @@ struct TMark : SymbolFields {
     uint8_t hairpin = 0;   // HairpinRole
 };
 
+// Where a new dynamics mark stands: dy in layout units from the staff base (above the staff).
+constexpr int kDynamicsDefaultDy = -15;
+
 // The names of the dynamics marks, ppp (1) .. fff (8).
 constexpr std::array<std::string_view, 8> kDynamicsNames = {"ppp", "pp", "p", "mp", "mf", "f", "ff", "fff"};
 

@@ -10,23 +10,30 @@ namespace shinofu::render {
 
 // draw(context, dx, dy) draws the item moved by (dx, dy) pixels; it is called twice, the first time
 // with context.measuring set, when it must leave no other trace (hit-test bounds and the like).
-template <typename Draw>
-void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw) {
+// start(box) may name where an item in the way begins to look for room (pixels its way).
+template <typename Draw, typename Start>
+void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw, Start start) {
     if (!context.ink) {
         draw(context, 0, 0);
         return;
     }
+    context.beginItem(kind);  // before asking: the item before it is an obstacle like any other
     InkCanvas measure(*context.ink, true);
     DrawContext dry{measure, context.score, context.view, context.tables, context.geometry, nullptr, true};
     draw(dry, 0, 0);
     int dx = 0;
     int dy = 0;
     if (!measure.ink().empty()) {
-        const int shift = context.clearShift(measure.extent(), away);
+        const Box box = measure.extent();
+        const int shift = context.clearShift(box, away, start(box));
         (away == Away::Right ? dx : dy) = away == Away::Up ? -shift : shift;
     }
-    context.beginItem(kind);
     draw(context, dx, dy);
+}
+
+template <typename Draw>
+void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw) {
+    placeClear(context, kind, away, draw, [](const Box&) { return 0; });
 }
 
 // Above or below the staff: the way a mark or text gives way, from where its ink's middle lies

@@ -23,8 +23,9 @@ struct DrawContext {
     void beginItem(InkKind kind) const {
         if (ink) ink->beginItem(kind);
     }
-    // How far a placed item's box gives way to keep clear of the ink before it (0 without ink).
-    int clearShift(const Box& box, Away away) const;
+    // How far a placed item's box gives way to keep clear of the ink before it: 0 when it overlaps
+    // nothing (or without ink); else the least move, starting from start pixels its way.
+    int clearShift(const Box& box, Away away, int start = 0) const;
 
     int glyphBase() const;
     // The music font at a height in layout units.

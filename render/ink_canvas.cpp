@@ -27,18 +27,20 @@ Box boxOf(const std::vector<platform::Point>& points) {
 
 int clearanceGap(double unit) { return std::max(1, static_cast<int>(std::lround(kStaffLineSpacing * unit / 4))); }
 
-int InkCanvas::clearShift(const Box& box, Away away, int gap, int limit) const {
-    auto firstNear = [&](const Box& at, int within) -> const Ink* {
-        const Ink* found = nullptr;
-        anyObstacle(at, within, [&](const Ink& ink) {
-            if (ink.owner == owner_ || !at.near(ink.box, within)) return false;
-            found = &ink;
-            return true;
-        });
-        return found;
-    };
-    // An item that touches nothing stays where it is; one that does moves until it keeps the gap.
-    if (!keepClear_ || !firstNear(box, 0)) return 0;
+const Ink* InkCanvas::firstNear(const Box& box, int gap) const {
+    const Ink* found = nullptr;
+    anyObstacle(box, gap, [&](const Ink& ink) {
+        if (ink.owner == owner_ || !box.near(ink.box, gap)) return false;
+        found = &ink;
+        return true;
+    });
+    return found;
+}
+
+bool InkCanvas::overlaps(const Box& box) const { return firstNear(box, 0) != nullptr; }
+
+std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, int limit) const {
+    if (!keepClear_) return std::nullopt;
     // Each obstacle met pushes the box just past it; the box only moves one way, so the first place
     // without an obstacle is the nearest clear one.
     int shift = 0;
@@ -51,7 +53,7 @@ int InkCanvas::clearShift(const Box& box, Away away, int gap, int limit) const {
                                                 : ink->box.right + gap - at.left;
         shift += std::max(1, needed);
     }
-    return 0;
+    return std::nullopt;
 }
 
 Box InkCanvas::extent() const {

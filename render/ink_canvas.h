@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -60,15 +61,16 @@ public:
         ++owner_;
     }
     const std::vector<Ink>& ink() const { return ink_; }
-    // Off: clearShift never moves anything (the formulas' places alone, for comparison).
+    // Off: nothing is moved (the formulas' places alone, for comparison).
     void keepClear(bool on) { keepClear_ = on; }
     // The box around all the ink so far; empty (left == right) when there is none.
     Box extent() const;
 
-    // How far a box must move the given way to keep gap pixels from every note, staff glyph and
-    // item placed before it (staff and bar lines aside); 0 when it overlaps nothing. Never more
-    // than limit: an item that cannot get clear within it stays where it is.
-    int clearShift(const Box& box, Away away, int gap, int limit) const;
+    // Whether a box overlaps a note, staff glyph or item placed before it (staff and bar lines aside).
+    bool overlaps(const Box& box) const;
+    // How far a box must move the given way to keep gap pixels from all of those: the least such
+    // move, none past limit (or when keeping clear is off).
+    std::optional<int> shiftToClear(const Box& box, Away away, int gap, int limit) const;
 
     void setPen(const platform::Pen& pen) override;
     void setBrush(const platform::Brush& brush) override;
@@ -102,6 +104,7 @@ private:
     static int64_t cellKey(int column, int row) { return (int64_t{column} << 32) ^ static_cast<uint32_t>(row); }
     template <typename Visit>
     bool anyObstacle(const Box& box, int gap, Visit visit) const;
+    const Ink* firstNear(const Box& box, int gap) const;
 
     platform::Canvas& target_;
     std::unordered_map<int64_t, std::vector<int>> cells_;  // indices into ink_

@@ -12,6 +12,7 @@ namespace {
 
 constexpr double kHairpinOpening = 0.3;  // half the opening, in font sizes
 constexpr double kLineStartLead = 3.0;   // layout units before a line's first note where a continued hairpin begins
+constexpr double kBottomLine = 9.0;      // layout units from the staff base down to the bottom line
 
 bool startsHairpin(const model::TMark& mark) {
     return mark.hairpin == model::kCrescendoStart || mark.hairpin == model::kDecrescendoStart;
@@ -54,15 +55,22 @@ void MarkLayer::drawText(DrawContext& context, int part, int index) {
     const int y = px(place->base + mark.dy * context.geometry.unit());
     const std::string text = drawnText(mark.text);
     const platform::FontDescription font = symbolFont(context, mark);
-    const platform::Canvas::Rect ink = context.canvas.textInk(text, font);
-    const Away away = awayFromStaff(context, y + ink.top, y + ink.bottom, place->base);
-    placeClear(context, InkKind::Mark, away, [&](DrawContext& target, int dx, int dy) {
+    auto draw = [&](DrawContext& target, int dx, int dy) {
         target.canvas.setTextColour(target.view.drawColor);
         target.canvas.text(x + dx, y + dy, text, font);
         if (target.measuring) return;
         items_.push_back({ItemKind::Mark, part, index, x + dx, y + dy, x + dx + target.canvas.textWidth(text, font),
                           y + dy + target.canvas.textHeight(text, font)});
-    });
+    };
+    if (mark.dynamics && mark.dy == model::kDynamicsDefaultDy) {
+        // A dynamic where it was put by default belongs under the staff when something is in its
+        // way above: it looks for room from just below the bottom line, past notes and numerals.
+        const int below = px(place->base + (kBottomLine + kStaffLineSpacing / 4) * context.geometry.unit());
+        placeClear(context, InkKind::Mark, Away::Down, draw, [below](const Box& box) { return std::max(0, below - box.top); });
+        return;
+    }
+    const platform::Canvas::Rect ink = context.canvas.textInk(text, font);
+    placeClear(context, InkKind::Mark, awayFromStaff(context, y + ink.top, y + ink.bottom, place->base), draw);
 }
 
 // A hairpin from its start mark to the next mark. One whose end lies on a later line is drawn in

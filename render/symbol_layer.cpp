@@ -1,5 +1,7 @@
 #include "render/symbol_layer.h"
 
+#include <vector>
+
 #include "render/anchored_place.h"
 #include "render/bar_signs.h"
 #include "render/clear_place.h"
@@ -64,8 +66,10 @@ void SymbolLayer::pageDrawn(DrawContext& context, int pageEnd) {
             if (symbol.kind == model::kPlainText) {
                 if (symbol.page != context.view.curPage) continue;
                 const double u = context.geometry.unit();
-                drawAt(context, part, index, px(symbol.dx * u - context.view.originX),
-                       px(symbol.dy * u - context.view.originY));
+                // A text the user put somewhere stays there; what comes after keeps clear of it.
+                context.beginItem(InkKind::Symbol);
+                drawText(context, part, index, px(symbol.dx * u - context.view.originX),
+                         px(symbol.dy * u - context.view.originY));
             } else if (symbol.anchorPos >= pageStart && symbol.anchorPos < pageEnd) {
                 drawSign(context, part, index);
             }
@@ -77,10 +81,20 @@ void SymbolLayer::drawSongData(DrawContext& context) {
     // Offsets are in units of two pixels at normal zoom.
     const double scale = context.geometry.unit() * 2 / context.view.noteSize;
     const auto& symbols = context.score.part(1).symbols;
+    auto placeOf = [&](int index) {
+        const model::TScoreSym& symbol = symbols[static_cast<size_t>(index)];
+        return std::pair(px(symbol.dx * scale - context.view.originX), px(symbol.dy * scale - context.view.originY));
+    };
     for (int i = 0; i < model::fixedSymCount; ++i) {
-        const model::TScoreSym& symbol = symbols[static_cast<size_t>(i)];
-        if (symbol.text.empty()) continue;
-        drawAt(context, 1, i, px(symbol.dx * scale - context.view.originX), px(symbol.dy * scale - context.view.originY));
+        if (i == model::kMetronomeSymbol || symbols[static_cast<size_t>(i)].text.empty()) continue;
+        // The tempo's number and its metronome note are one mark: they give way together.
+        const bool tempo = i == model::kTempoSymbol && !symbols[model::kMetronomeSymbol].text.empty();
+        placeClear(context, InkKind::Symbol, Away::Down, [&](DrawContext& target, int dx, int dy) {
+            for (int index : tempo ? std::vector<int>{i, model::kMetronomeSymbol} : std::vector<int>{i}) {
+                const auto [x, y] = placeOf(index);
+                drawText(target, 1, index, x + dx, y + dy);
+            }
+        });
     }
 }
 
@@ -111,34 +125,25 @@ void SymbolLayer::drawSign(DrawContext& context, int part, int index) {
         // drawSignText: from the measure's left bar line and the fourth staff line.
         const PageGeometry& g = context.geometry;
         const double u = g.unit();
-        drawAt(context, part, index,
-               px(u * (g.headWidth() + (place->measure - 1) * g.measureWidth() + symbol.dx) - context.view.originX),
-               px(place->base + (kSignTextDrop + symbol.dy) * u), place->base);
+        const int x = px(u * (g.headWidth() + (place->measure - 1) * g.measureWidth() + symbol.dx) - context.view.originX);
+        const int y = px(place->base + (kSignTextDrop + symbol.dy) * u);
+        // Away from its staff, to the side its formula puts it.
+        const platform::Canvas::Rect ink = context.canvas.textInk(drawnText(symbol.text), symbolFont(context, symbol));
+        placeClear(context, InkKind::Symbol, awayFromStaff(context, y + ink.top, y + ink.bottom, place->base),
+                   [&](DrawContext& target, int dx, int dy) { drawText(target, part, index, x + dx, y + dy); });
     }
 }
 
-void SymbolLayer::drawAt(DrawContext& context, int part, int index, int x, int y, std::optional<double> staffBase) {
-    const model::TScoreSym& symbol = context.score.part(part).symbols[static_cast<size_t>(index)];
+void SymbolLayer::drawText(DrawContext& target, int part, int index, int x, int y) {
+    const model::TScoreSym& symbol = target.score.part(part).symbols[static_cast<size_t>(index)];
     const std::string text = drawnText(symbol.text);
-    platform::FontDescription font = symbolFont(context, symbol);
+    platform::FontDescription font = symbolFont(target, symbol);
     if (symbol.kind != model::kPlainText && index >= model::fixedSymCount) font.weight = 400;
-    auto draw = [&](DrawContext& target, int dx, int dy) {
-        target.canvas.setTextColour(target.view.drawColor);
-        target.canvas.text(x + dx, y + dy, text, font);
-        if (target.measuring) return;
-        items_.push_back({ItemKind::Symbol, part, index, x + dx, y + dy, x + dx + target.canvas.textWidth(text, font),
-                          y + dy + target.canvas.textHeight(text, font)});
-    };
-    if (symbol.kind == model::kPlainText && index >= model::fixedSymCount) {
-        // A text the user put somewhere stays there; what comes after keeps clear of it.
-        context.beginItem(InkKind::Symbol);
-        draw(context, 0, 0);
-        return;
-    }
-    // The song data goes down the page; a sign's text away from its staff.
-    const platform::Canvas::Rect ink = context.canvas.textInk(text, font);
-    const Away away = staffBase ? awayFromStaff(context, y + ink.top, y + ink.bottom, *staffBase) : Away::Down;
-    placeClear(context, InkKind::Symbol, away, draw);
+    target.canvas.setTextColour(target.view.drawColor);
+    target.canvas.text(x, y, text, font);
+    if (target.measuring) return;
+    items_.push_back({ItemKind::Symbol, part, index, x, y, x + target.canvas.textWidth(text, font),
+                      y + target.canvas.textHeight(text, font)});
 }
 
 }  // namespace shinofu::render

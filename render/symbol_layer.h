@@ -2,8 +2,6 @@
 // on their pages, and the repeat, navigation and ending signs at their measures.
 #pragma once
 
-#include <optional>
-
 #include "render/item_bounds.h"
 #include "render/page_drawer.h"
 
@@ -18,8 +16,8 @@ public:
 private:
     void drawSongData(DrawContext& context);
     void drawSign(DrawContext& context, int part, int index);
-    // staffBase: the staff of a sign's text, which it keeps to its side of.
-    void drawAt(DrawContext& context, int part, int index, int x, int y, std::optional<double> staffBase = {});
+    // One symbol's text with its top-left at (x, y), and where it was drawn.
+    void drawText(DrawContext& target, int part, int index, int x, int y);
 
     PageItems items_;
 };

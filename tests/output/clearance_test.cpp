@@ -1,0 +1,193 @@
+// Placed items on the staff page keep clear of notes, staff signs and one another: each case drawn
+// with the formulas' places alone (where the items overlap) and with the clearance (where they keep
+// the gap), on the recording canvas.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "edit/mark_commands.h"
+#include "output/score_page.h"
+#include "platform/recording_canvas.h"
+#include "render/ink_canvas.h"
+#include "render/page_geometry.h"
+#include "render/page_tables.h"
+#include "support/read_notes.h"
+
+using namespace shinofu;
+using render::Ink;
+using render::InkKind;
+using shinofu::testing::readNotes;
+
+namespace {
+
+std::vector<Ink> pageInk(const model::Score& score, bool keepClear, const render::ViewState& view = {}) {
+    std::vector<Ink> ink;
+    platform::RecordingCanvas canvas;
+    render::PageOptions options;
+    options.ink = &ink;
+    options.keepClear = keepClear;
+    output::drawScorePage(canvas, score, view, options);
+    return ink;
+}
+
+bool placed(InkKind kind) {
+    return kind == InkKind::Numeral || kind == InkKind::Lyric || kind == InkKind::Symbol || kind == InkKind::Mark;
+}
+
+// The closest two items come, of which the first is of kind `of`: negative when they overlap.
+// Only pairs where one is a placed item count; a note's own pieces and the staff lines never do.
+int closest(const std::vector<Ink>& ink, InkKind of, InkKind to) {
+    int nearest = 1000;
+    for (const Ink& a : ink) {
+        if (a.kind != of) continue;
+        for (const Ink& b : ink) {
+            if (b.kind != to || a.owner == b.owner) continue;
+            const int apartX = std::max(b.box.left - a.box.right, a.box.left - b.box.right);
+            const int apartY = std::max(b.box.top - a.box.bottom, a.box.top - b.box.bottom);
+            nearest = std::min(nearest, std::max(apartX, apartY));
+        }
+    }
+    return nearest;
+}
+
+const double kUnit = 2.0;  // the default view's layout unit in pixels
+const int kGap = render::clearanceGap(kUnit);
+
+}  // namespace
+
+TEST(Clearance, AStartRepeatAtALineStartStandsRightOfTheTimeSignature) {
+    model::Score score;
+    readNotes(score, {}, {"c2 n n 384 u,c2 n n 384 u,c2 n n 384 u,c2 n n 384 u,c2 n n 384 u"});
+    score.recomputePositions();
+    const auto sign = edit::measureSign(model::kRepeatLeft, 0, 1, 100);
+    ASSERT_TRUE(sign);
+    score.part(1).symbols.push_back(*sign);
+    EXPECT_LT(closest(pageInk(score, false), InkKind::Symbol, InkKind::Staff), 0);
+    const auto ink = pageInk(score, true);
+    EXPECT_GE(closest(ink, InkKind::Symbol, InkKind::Staff), kGap);
+    // It moved right only: still on the staff's height, left of the first note.
+    int signLeft = 1000, firstNote = 1000;
+    for (const Ink& piece : ink) {
+        if (piece.kind == InkKind::Symbol) signLeft = std::min(signLeft, piece.box.left);
+        if (piece.kind == InkKind::Note) firstNote = std::min(firstNote, piece.box.left);
+    }
+    EXPECT_LT(signLeft, firstNote);
+}
+
+TEST(Clearance, ADefaultDynamicAtTheFirstNoteGoesUnderTheStaffClearOfNotesAndLyrics) {
+    model::Score score;
+    readNotes(score, {}, {"g1 n n 96 u,a1 n n 96 u,b1 n n 96 u,c2 n n 96 u"});
+    score.recomputePositions();
+    for (model::TNote* note = score.part(1).partHead; !note->isEndMarker(); note = note->next) note->lyric = "さ";
+    score.fixedSymbol(model::kTempoSymbol).text = "=72";
+    score.fixedSymbol(model::kTempoSymbol).dx = 36;
+    score.fixedSymbol(model::kTempoSymbol).dy = 39;
+    score.part(1).marks.push_back(edit::dynamicsMark(score, 5, 0, 1));
+    EXPECT_LT(closest(pageInk(score, false), InkKind::Mark, InkKind::Symbol), 0);
+    const auto ink = pageInk(score, true);
+    for (InkKind other : {InkKind::Symbol, InkKind::Note, InkKind::Numeral, InkKind::Lyric}) {
+        EXPECT_GE(closest(ink, InkKind::Mark, other), kGap) << static_cast<int>(other);
+    }
+    const render::ViewState view;
+    const render::PageTables tables = render::buildPageTables(score, view);
+    render::PageGeometry g(score, view, tables);
+    for (const Ink& piece : ink) {
+        if (piece.kind == InkKind::Mark) {
+            EXPECT_GT(piece.box.top, g.staffBase(1) + 9 * kUnit);  // under the bottom line
+        }
+    }
+    // A dynamic the user moved keeps its own way: up, away from the staff.
+    score.part(1).marks.back().dy = model::kDynamicsDefaultDy - 1;
+    for (const Ink& piece : pageInk(score, true)) {
+        if (piece.kind == InkKind::Mark) {
+            EXPECT_LT(piece.box.bottom, g.staffBase(1));
+        }
+    }
+}
+
+TEST(Clearance, SongDataTextsNeverOverlapOneAnotherAtAnySize) {
+    for (int size : {6, 12, 24, 40}) {
+        model::Score score;
+        readNotes(score, {}, {"c2 n n 384 u"});
+        score.recomputePositions();
+        const char* texts[] = {"さくらさくら", "作詞者の名前", "作曲者の名前", "=72"};
+        const std::pair<int, int> places[] = {{200, 5}, {400, 20}, {400, 20}, {36, 39}};  // lyricist and composer alike
+        for (int i = 0; i < 4; ++i) {
+            auto& symbol = score.fixedSymbol(static_cast<model::FixedSymbol>(i));
+            symbol.text = texts[i];
+            symbol.dx = places[i].first;
+            symbol.dy = places[i].second;
+            symbol.fontSize = size;
+        }
+        EXPECT_LT(closest(pageInk(score, false), InkKind::Symbol, InkKind::Symbol), 0) << "size " << size;
+        EXPECT_GE(closest(pageInk(score, true), InkKind::Symbol, InkKind::Symbol), kGap) << "size " << size;
+    }
+}
+
+TEST(Clearance, NumeralsAndLyricsGoBelowALowBeam) {
+    model::Score score;
+    // Notes on the bottom lines with their stems down: the beam lies across the numerals' place.
+    readNotes(score, {}, {"e1 n rs 48 d,f1 n rm 48 d,e1 n rm 48 d,f1 n rf 48 d,a1 n n 192 u"});
+    score.recomputePositions();
+    for (model::TNote* note = score.part(1).partHead; !note->isEndMarker(); note = note->next) note->lyric = "ら";
+    model::TNote* note = score.part(1).partHead;
+    for (int beamed = 0; beamed < 4; ++beamed, note = note->next) note->stemUp = false;
+    const auto formula = pageInk(score, false);
+    EXPECT_LT(closest(formula, InkKind::Numeral, InkKind::Note), 0);
+    const auto ink = pageInk(score, true);
+    EXPECT_GE(closest(ink, InkKind::Numeral, InkKind::Note), kGap);
+    EXPECT_GE(closest(ink, InkKind::Lyric, InkKind::Note), kGap);
+    EXPECT_GE(closest(ink, InkKind::Lyric, InkKind::Numeral), 0);
+    // Only what was in the way moved: the last note's numeral (stem up) keeps its formula place.
+    auto lastOf = [](const std::vector<Ink>& pieces, InkKind kind) {
+        Ink last{};
+        for (const Ink& piece : pieces) {
+            if (piece.kind == kind && piece.box.left >= last.box.left) last = piece;
+        }
+        return last.box.top;
+    };
+    EXPECT_EQ(lastOf(ink, InkKind::Numeral), lastOf(formula, InkKind::Numeral));
+}
+
+// Random scores with marks and dynamics: an item whose formula place overlaps nothing drawn before
+// it stays there, and an item that moved keeps the gap from everything drawn before it.
+TEST(Clearance, ItemsMoveOnlyWhenInTheWayAndThenKeepTheGap) {
+    std::mt19937 rng(20261208);
+    const char* pitches[] = {"g1", "b1", "d2", "f2", "a2", "c1", "rest"};
+    int moved = 0;
+    for (int round = 0; round < 30; ++round) {
+        std::string notes;
+        for (int i = 0; i < 32; ++i) {
+            notes += (i ? "," : "") + std::string(pitches[rng() % std::size(pitches)]) + " n n 96 " + (rng() % 2 ? "u" : "d");
+        }
+        model::Score score;
+        readNotes(score, {}, {notes});
+        score.recomputePositions();
+        for (model::TNote* note = score.part(1).partHead; !note->isEndMarker(); note = note->next) {
+            if (rng() % 3 == 0) score.part(1).marks.push_back(edit::dynamicsMark(score, 1 + static_cast<int>(rng() % 8), note->startPos, 1));
+            if (rng() % 5 == 0) {
+                score.part(1).marks.push_back(
+                    edit::performanceMark(score, static_cast<edit::MarkKind>(1 + rng() % 3), note->startPos, 1));
+            }
+        }
+        const auto formula = pageInk(score, false);
+        const auto ink = pageInk(score, true);
+        ASSERT_EQ(formula.size(), ink.size());
+        auto nearEarlier = [&](size_t item, const render::Box& box, int gap) {
+            for (size_t j = 0; j < ink.size() && ink[j].owner < ink[item].owner; ++j) {
+                if (ink[j].kind != InkKind::Ground && ink[j].kind != InkKind::StaffLine && box.near(ink[j].box, gap)) return true;
+            }
+            return false;
+        };
+        for (size_t i = 0; i < ink.size(); ++i) {
+            if (!placed(ink[i].kind)) continue;
+            if (ink[i].box.top != formula[i].box.top || ink[i].box.left != formula[i].box.left) {
+                ++moved;
+                EXPECT_FALSE(nearEarlier(i, ink[i].box, kGap)) << "round " << round;
+            } else if (!nearEarlier(i, formula[i].box, 0)) {
+                EXPECT_EQ(ink[i].box.bottom, formula[i].box.bottom);
+            }
+        }
+    }
+    EXPECT_GT(moved, 20);  // the scores put items in the way often enough to prove something
+}
