@@ -23,7 +23,8 @@ constexpr double kBracketInset = 3.0; // the bracket ends short of the next bar
 
 }  // namespace
 
-std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure, double base, BarSign sign, int dx) {
+std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure, double base, BarSign sign, int dx,
+                                              int dy) {
     const PageGeometry& g = context.geometry;
     const double u = g.unit();
     const bool opening = sign == BarSign::StartRepeat || sign == BarSign::EndingBracket;
@@ -66,8 +67,8 @@ std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure,
         dots(px(barX + kRepeatDotNear * u), px(barX + kRepeatDotFar * u));
         break;
     case BarSign::EndingBracket: {
-        const int height = px(topLine - (1.3 * context.score.numeric.numSizeRatio + 1.5) * u);
-        context.canvas.moveTo(barX, px(topLine - kBracketFoot * u));
+        const int height = px(topLine - (1.3 * context.score.numeric.numSizeRatio + 1.5) * u) + dy;
+        context.canvas.moveTo(barX, px(topLine - kBracketFoot * u) + dy);
         context.canvas.lineTo(barX, height);
         context.canvas.lineTo(barX + px(u * (g.measureWidth() - kBracketInset)), height);
         return std::nullopt;

@@ -11,7 +11,9 @@ namespace shinofu::render {
 enum class BarSign { Double = 0, Final = 1, EndRepeat = 2, StartRepeat = 3, EndingBracket = 4 };
 
 // drawBarSign: at the bar closing the measure of the line (the start repeat and the ending bracket
-// at the bar opening it), moved dx pixels right; returns the sign's rectangle, none for the bracket.
-std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure, double base, BarSign sign, int dx = 0);
+// at the bar opening it), moved dx pixels right and dy down; returns the sign's rectangle, none for
+// the bracket.
+std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure, double base, BarSign sign, int dx = 0,
+                                              int dy = 0);
 
 }  // namespace shinofu::render

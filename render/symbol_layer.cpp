@@ -105,17 +105,16 @@ void SymbolLayer::drawSign(DrawContext& context, int part, int index) {
     const std::optional<AnchoredPlace> place = anchoredPlace(context, part, symbol.anchorPos);
     if (!place) return;
     if (drawing.bar) {
-        // A sign at the opening bar line gives way to the right (past a line's clef, key and time);
-        // one at the closing bar line stands on it.
-        const bool opening = *drawing.bar == BarSign::StartRepeat || *drawing.bar == BarSign::EndingBracket;
-        auto draw = [&](DrawContext& target, int dx, int) {
-            const auto bounds = drawBarSign(target, place->measure, place->base, *drawing.bar, dx);
+        // A start repeat gives way to the right (past a line's clef, key and time), an ending's
+        // bracket upwards over the notes; a sign at the closing bar line stands on it.
+        auto draw = [&](DrawContext& target, int dx, int dy) {
+            const auto bounds = drawBarSign(target, place->measure, place->base, *drawing.bar, dx, dy);
             if (bounds && !target.measuring) {
                 items_.push_back({ItemKind::Symbol, part, index, (*bounds)[0], (*bounds)[1], (*bounds)[2], (*bounds)[3]});
             }
         };
-        if (opening) {
-            placeClear(context, InkKind::Symbol, Away::Right, draw);
+        if (*drawing.bar == BarSign::StartRepeat || *drawing.bar == BarSign::EndingBracket) {
+            placeClear(context, InkKind::Symbol, *drawing.bar == BarSign::StartRepeat ? Away::Right : Away::Up, draw);
         } else {
             context.beginItem(InkKind::Symbol);
             draw(context, 0, 0);
