@@ -3,6 +3,7 @@
 // the gap), on the recording canvas.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "edit/mark_commands.h"
@@ -20,13 +21,15 @@ using shinofu::testing::readNotes;
 
 namespace {
 
-std::vector<Ink> pageInk(const model::Score& score, bool keepClear, const render::ViewState& view = {}) {
+// The page's ink; items receives where the hit test finds the symbols and marks.
+std::vector<Ink> pageInk(const model::Score& score, bool keepClear, render::PageItems* items = nullptr) {
     std::vector<Ink> ink;
     platform::RecordingCanvas canvas;
     render::PageOptions options;
     options.ink = &ink;
     options.keepClear = keepClear;
-    output::drawScorePage(canvas, score, view, options);
+    const render::PageItems drawn = output::drawScorePage(canvas, score, render::ViewState{}, options);
+    if (items) *items = drawn;
     return ink;
 }
 
@@ -84,7 +87,8 @@ TEST(Clearance, ADefaultDynamicAtTheFirstNoteGoesUnderTheStaffClearOfNotesAndLyr
     score.fixedSymbol(model::kTempoSymbol).dy = 39;
     score.part(1).marks.push_back(edit::dynamicsMark(score, 5, 0, 1));
     EXPECT_LT(closest(pageInk(score, false), InkKind::Mark, InkKind::Symbol), 0);
-    const auto ink = pageInk(score, true);
+    render::PageItems items;
+    const auto ink = pageInk(score, true, &items);
     for (InkKind other : {InkKind::Symbol, InkKind::Note, InkKind::Numeral, InkKind::Lyric}) {
         EXPECT_GE(closest(ink, InkKind::Mark, other), kGap) << static_cast<int>(other);
     }
@@ -96,6 +100,10 @@ TEST(Clearance, ADefaultDynamicAtTheFirstNoteGoesUnderTheStaffClearOfNotesAndLyr
             EXPECT_GT(piece.box.top, g.staffBase(1) + 9 * kUnit);  // under the bottom line
         }
     }
+    // The pointer finds it where it is drawn.
+    const auto mark = std::find_if(items.begin(), items.end(), [](const auto& item) { return item.kind == render::ItemKind::Mark; });
+    ASSERT_NE(mark, items.end());
+    EXPECT_GT(mark->top, g.staffBase(1) + 9 * kUnit);
     // A dynamic the user moved keeps its own way: up, away from the staff.
     score.part(1).marks.back().dy = model::kDynamicsDefaultDy - 1;
     for (const Ink& piece : pageInk(score, true)) {
