@@ -25,7 +25,12 @@ void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw, Start 
     int dy = 0;
     if (!measure.ink().empty()) {
         const Box box = measure.extent();
-        const int shift = context.clearShift(box, away, start(box));
+        int shift = context.clearShift(box, away, start(box));
+        if (shift == 0 && away != Away::Right && context.ink->overlaps(box)) {
+            // No room its way within reach (a crowded page): the other side of its place, if there is room there.
+            away = away == Away::Up ? Away::Down : Away::Up;
+            shift = context.clearShift(box, away);
+        }
         (away == Away::Right ? dx : dy) = away == Away::Up ? -shift : shift;
     }
     draw(context, dx, dy);

@@ -47,10 +47,17 @@ std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, i
     while (shift <= limit) {
         const Box at = away == Away::Right ? box.moved(shift, 0) : box.moved(0, away == Away::Up ? -shift : shift);
         const Ink* ink = firstNear(at, gap);
-        if (!ink) return shift;
-        const int needed = away == Away::Up     ? at.bottom - (ink->box.top - gap)
-                           : away == Away::Down ? ink->box.bottom + gap - at.top
-                                                : ink->box.right + gap - at.left;
+        const Box* band = nullptr;
+        if (away != Away::Right && shift > 0) {
+            for (const Box& staff : bands_) {
+                if (at.near(staff, gap)) band = &staff;
+            }
+        }
+        if (!ink && !band) return shift;
+        const Box& in = ink ? ink->box : *band;
+        const int needed = away == Away::Up     ? at.bottom - (in.top - gap)
+                           : away == Away::Down ? in.bottom + gap - at.top
+                                                : in.right + gap - at.left;
         shift += std::max(1, needed);
     }
     return std::nullopt;

@@ -66,6 +66,10 @@ public:
     // The box around all the ink so far; empty (left == right) when there is none.
     Box extent() const;
 
+    // The five lines of a staff, top to bottom: what an item moving up or down does not stop inside
+    // or pass through into another staff's lines (an item already there moves only off them).
+    void addStaffBand(const Box& band) { bands_.push_back(band); }
+
     // Whether a box overlaps a note, staff glyph or item placed before it (staff and bar lines aside).
     bool overlaps(const Box& box) const;
     // How far a box must move the given way to keep gap pixels from all of those: the least such
@@ -108,6 +112,7 @@ private:
 
     platform::Canvas& target_;
     std::unordered_map<int64_t, std::vector<int>> cells_;  // indices into ink_
+    std::vector<Box> bands_;
     bool measuring_;
     bool keepClear_ = true;
     std::vector<Ink> ink_;

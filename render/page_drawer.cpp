@@ -164,6 +164,10 @@ void drawStaves(DrawContext& context, int systems) {
             const int lineIndex = tables.lineIndex(context.view.curPage, system);
             draw5lines(context, {row, fClef, bottom, static_cast<double>(context.geometry.staffLeftX()), lineIndex,
                                  system == 1});
+            if (context.ink) {
+                context.ink->addStaffBand({context.geometry.staffLeftX(), px(bottom - 4 * kStaffLineSpacing * u),
+                                           context.geometry.barX(context.geometry.measPerLine()), px(bottom)});
+            }
             if (staff == 1) firstBottom = bottom;
             lastBottom = bottom;
         }
