@@ -1,7 +1,8 @@
 // Counts the items drawn over one another (collision_count [--formulas] [SEED [FOLDER]]): every page of a corpus — the
 // demo, the engraving gallery, the fingering score, random scores of every meter and key with
 // marks, signs, lyrics and numerals (alone and two parts in chorus), a 2048-measure melody — drawn
-// through the real fonts, and per page kind the pairs of items whose ink boxes overlap. A note's
+// through the real fonts, and per page kind the pairs of items whose ink boxes overlap (by two
+// pixels or more: the boxes are rounded outwards). A note's
 // own pieces, and signs on their bar lines, are meant to touch and are not counted.
 #include <QGuiApplication>
 #include <QPainter>
@@ -63,7 +64,7 @@ void countPages(const model::Score& score, render::ViewState view, const output:
                 const render::Ink& a = ink[i];
                 const render::Ink& b = ink[j];
                 if (a.owner == b.owner || !counted(b.kind) || !(placed(a.kind) || placed(b.kind))) continue;
-                if (!a.box.near(b.box, 0)) continue;
+                if (!a.box.near(b.box, -1)) continue;  // sharing one pixel row is touching
                 const int first = static_cast<int>(a.kind);
                 const int second = static_cast<int>(b.kind);
                 pairs.emplace(std::pair(std::min(a.owner, b.owner), std::max(a.owner, b.owner)),

@@ -37,7 +37,8 @@ const Ink* InkCanvas::firstNear(const Box& box, int gap) const {
     return found;
 }
 
-bool InkCanvas::overlaps(const Box& box) const { return firstNear(box, 0) != nullptr; }
+// Boxes are rounded outwards, so ink that only touches can share a pixel row: an overlap is two pixels.
+bool InkCanvas::overlaps(const Box& box) const { return firstNear(box, -1) != nullptr; }
 
 std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, int limit) const {
     if (!keepClear_) return std::nullopt;

@@ -37,7 +37,8 @@ bool placed(InkKind kind) {
     return kind == InkKind::Numeral || kind == InkKind::Lyric || kind == InkKind::Symbol || kind == InkKind::Mark;
 }
 
-// The closest two items come, of which the first is of kind `of`: negative when they overlap.
+// The closest two items come, of which the first is of kind `of`: below -1 when they overlap (the
+// boxes are rounded outwards: -1 is touching).
 // Only pairs where one is a placed item count; a note's own pieces and the staff lines never do.
 int closest(const std::vector<Ink>& ink, InkKind of, InkKind to) {
     int nearest = 1000;
@@ -65,7 +66,7 @@ TEST(Clearance, AStartRepeatAtALineStartStandsRightOfTheTimeSignature) {
     const auto sign = edit::measureSign(model::kRepeatLeft, 0, 1, 100);
     ASSERT_TRUE(sign);
     score.part(1).symbols.push_back(*sign);
-    EXPECT_LT(closest(pageInk(score, false), InkKind::Symbol, InkKind::Staff), 0);
+    EXPECT_LT(closest(pageInk(score, false), InkKind::Symbol, InkKind::Staff), -1);
     const auto ink = pageInk(score, true);
     EXPECT_GE(closest(ink, InkKind::Symbol, InkKind::Staff), kGap);
     // It moved right only: still on the staff's height, left of the first note.
@@ -86,7 +87,7 @@ TEST(Clearance, ADefaultDynamicAtTheFirstNoteGoesUnderTheStaffClearOfNotesAndLyr
     score.fixedSymbol(model::kTempoSymbol).dx = 36;
     score.fixedSymbol(model::kTempoSymbol).dy = 39;
     score.part(1).marks.push_back(edit::dynamicsMark(score, 5, 0, 1));
-    EXPECT_LT(closest(pageInk(score, false), InkKind::Mark, InkKind::Symbol), 0);
+    EXPECT_LT(closest(pageInk(score, false), InkKind::Mark, InkKind::Symbol), -1);
     render::PageItems items;
     const auto ink = pageInk(score, true, &items);
     for (InkKind other : {InkKind::Symbol, InkKind::Note, InkKind::Numeral, InkKind::Lyric}) {
@@ -127,25 +128,26 @@ TEST(Clearance, SongDataTextsNeverOverlapOneAnotherAtAnySize) {
             symbol.dy = places[i].second;
             symbol.fontSize = size;
         }
-        EXPECT_LT(closest(pageInk(score, false), InkKind::Symbol, InkKind::Symbol), 0) << "size " << size;
+        EXPECT_LT(closest(pageInk(score, false), InkKind::Symbol, InkKind::Symbol), -1) << "size " << size;
         EXPECT_GE(closest(pageInk(score, true), InkKind::Symbol, InkKind::Symbol), kGap) << "size " << size;
     }
 }
 
 TEST(Clearance, NumeralsAndLyricsGoBelowALowBeam) {
     model::Score score;
-    // Notes on the bottom lines with their stems down: the beam lies across the numerals' place.
-    readNotes(score, {}, {"e1 n rs 48 d,f1 n rm 48 d,e1 n rm 48 d,f1 n rf 48 d,a1 n n 192 u"});
+    // Notes in the lower spaces with their stems down: the beam lies across the numerals' place.
+    readNotes(score, {}, {"g1 n rs 48 d,a1 n rm 48 d,g1 n rm 48 d,a1 n rf 48 d,c2 n n 192 u"});
     score.recomputePositions();
     for (model::TNote* note = score.part(1).partHead; !note->isEndMarker(); note = note->next) note->lyric = "ら";
     model::TNote* note = score.part(1).partHead;
     for (int beamed = 0; beamed < 4; ++beamed, note = note->next) note->stemUp = false;
     const auto formula = pageInk(score, false);
-    EXPECT_LT(closest(formula, InkKind::Numeral, InkKind::Note), 0);
+    EXPECT_LT(closest(formula, InkKind::Numeral, InkKind::Note), -1);
     const auto ink = pageInk(score, true);
-    EXPECT_GE(closest(ink, InkKind::Numeral, InkKind::Note), kGap);
-    EXPECT_GE(closest(ink, InkKind::Lyric, InkKind::Note), kGap);
-    EXPECT_GE(closest(ink, InkKind::Lyric, InkKind::Numeral), 0);
+    // Nothing overlaps now (a numeral that only touched stays; those that moved keep the gap).
+    EXPECT_GE(closest(ink, InkKind::Numeral, InkKind::Note), -1);
+    EXPECT_GE(closest(ink, InkKind::Lyric, InkKind::Note), -1);
+    EXPECT_GE(closest(ink, InkKind::Lyric, InkKind::Numeral), -1);
     // Only what was in the way moved: the last note's numeral (stem up) keeps its formula place.
     auto lastOf = [](const std::vector<Ink>& pieces, InkKind kind) {
         Ink last{};
@@ -192,7 +194,7 @@ TEST(Clearance, ItemsMoveOnlyWhenInTheWayAndThenKeepTheGap) {
             if (ink[i].box.top != formula[i].box.top || ink[i].box.left != formula[i].box.left) {
                 ++moved;
                 EXPECT_FALSE(nearEarlier(i, ink[i].box, kGap)) << "round " << round;
-            } else if (!nearEarlier(i, formula[i].box, 0)) {
+            } else if (!nearEarlier(i, formula[i].box, -1)) {
                 EXPECT_EQ(ink[i].box.bottom, formula[i].box.bottom);
             }
         }
