@@ -42,23 +42,28 @@ bool InkCanvas::overlaps(const Box& box) const { return firstNear(box, -1) != nu
 
 std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, int limit) const {
     if (!keepClear_) return std::nullopt;
+    // A staff the item already lies on it may leave; any other it may neither reach nor cross.
+    std::vector<const Box*> walls;
+    if (away != Away::Right) {
+        for (const Box& staff : bands_) {
+            if (!box.near(staff, 0)) walls.push_back(&staff);
+        }
+    }
     // Each obstacle met pushes the box just past it; the box only moves one way, so the first place
     // without an obstacle is the nearest clear one.
     int shift = 0;
     while (shift <= limit) {
         const Box at = away == Away::Right ? box.moved(shift, 0) : box.moved(0, away == Away::Up ? -shift : shift);
-        const Ink* ink = firstNear(at, gap);
-        const Box* band = nullptr;
-        if (away != Away::Right && shift > 0) {
-            for (const Box& staff : bands_) {
-                if (at.near(staff, gap)) band = &staff;
-            }
+        const Box swept = away == Away::Up ? Box{box.left, at.top, box.right, box.bottom}
+                                           : Box{box.left, box.top, box.right, at.bottom};
+        for (const Box* wall : walls) {
+            if (swept.near(*wall, gap)) return std::nullopt;
         }
-        if (!ink && !band) return shift;
-        const Box& in = ink ? ink->box : *band;
-        const int needed = away == Away::Up     ? at.bottom - (in.top - gap)
-                           : away == Away::Down ? in.bottom + gap - at.top
-                                                : in.right + gap - at.left;
+        const Ink* ink = firstNear(at, gap);
+        if (!ink) return shift;
+        const int needed = away == Away::Up     ? at.bottom - (ink->box.top - gap)
+                           : away == Away::Down ? ink->box.bottom + gap - at.top
+                                                : ink->box.right + gap - at.left;
         shift += std::max(1, needed);
     }
     return std::nullopt;

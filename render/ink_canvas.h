@@ -66,8 +66,8 @@ public:
     // The box around all the ink so far; empty (left == right) when there is none.
     Box extent() const;
 
-    // The five lines of a staff, top to bottom: what an item moving up or down does not stop inside
-    // or pass through into another staff's lines (an item already there moves only off them).
+    // The five lines of a staff, top to bottom: an item moving up or down never reaches or crosses
+    // another staff's lines (one that lies on its own staff may leave it).
     void addStaffBand(const Box& band) { bands_.push_back(band); }
 
     // Whether a box overlaps a note, staff glyph or item placed before it (staff and bar lines aside).
