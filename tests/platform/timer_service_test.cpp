@@ -18,17 +18,19 @@ TEST(TimerService, CallbacksRunInDeadlineOrderAndMaySetNewOnes) {
             std::lock_guard lock(mutex);
             order.push_back(value);
         };
-        timers.after(30, [&] { record(3); });
+        // Deadlines far apart: a loaded machine may run the first callback late, and the one it sets
+        // must still come before 3 and 4.
+        timers.after(300, [&] { record(3); });
         timers.after(10, [&] {
             record(1);
             timers.after(5, [&] { record(2); });  // set from the timer thread itself
         });
-        timers.after(30, [&] { record(4); });  // an equal deadline keeps its order
-        timers.after(60, [&] {
+        timers.after(300, [&] { record(4); });  // an equal deadline keeps its order
+        timers.after(400, [&] {
             record(5);
             done = true;
         });
-        // Bounded far beyond the 60 ms an idle machine needs.
+        // Bounded far beyond the 400 ms an idle machine needs.
         for (int i = 0; i < 6000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 5}));
