@@ -27,10 +27,6 @@ namespace {
 using namespace shinofu;
 namespace fs = std::filesystem;
 
-bool placed(render::InkKind kind) {
-    return kind == render::InkKind::Numeral || kind == render::InkKind::Lyric || kind == render::InkKind::Symbol ||
-           kind == render::InkKind::Mark;
-}
 bool counted(render::InkKind kind) { return kind != render::InkKind::Ground && kind != render::InkKind::StaffLine; }
 
 // Pairs of items, one of them placed, whose ink overlaps.
@@ -63,7 +59,7 @@ void countPages(const model::Score& score, render::ViewState view, const output:
             for (size_t j = i + 1; j < ink.size(); ++j) {
                 const render::Ink& a = ink[i];
                 const render::Ink& b = ink[j];
-                if (a.owner == b.owner || !counted(b.kind) || !(placed(a.kind) || placed(b.kind))) continue;
+                if (a.owner == b.owner || !counted(b.kind) || !(render::isPlacedItem(a.kind) || render::isPlacedItem(b.kind))) continue;
                 if (!a.box.near(b.box, -1)) continue;  // sharing one pixel row is touching
                 const int first = static_cast<int>(a.kind);
                 const int second = static_cast<int>(b.kind);

@@ -356,7 +356,7 @@ double MusicGlyphs::advance(uint8_t code, double cellHeight) const {
     return recipe.advance * cellHeight / recipe.spacesPerEm;
 }
 
-MusicGlyphs::Ink MusicGlyphs::ink(const std::string& codes, double cellHeight) const {
+Canvas::Rect MusicGlyphs::ink(const std::string& codes, double cellHeight) const {
     double left = 0, top = 0, right = 0, bottom = 0;
     bool any = false;
     double x = 0;

@@ -28,13 +28,7 @@ public:
 
     // The inked part of a string of codes whose cell has its top-left at (0, 0); empty (all zero)
     // when it draws nothing.
-    struct Ink {
-        int left = 0;
-        int top = 0;
-        int right = 0;
-        int bottom = 0;
-    };
-    Ink ink(const std::string& codes, double cellHeight) const;
+    Canvas::Rect ink(const std::string& codes, double cellHeight) const;
     // The music font's codes of a text: the bytes of its Shift-JIS form.
     static std::string codesOf(const std::string& utf8);
     // One set of outlines for the program's measuring, loaded on first use.

@@ -177,8 +177,7 @@ int QtCanvas::textHeight(const std::string& utf8, const FontDescription& font) {
 
 Canvas::Rect QtCanvas::textInk(const std::string& utf8, const FontDescription& font) {
     if (FontCatalog::isMusicFace(font.face)) {
-        const MusicGlyphs::Ink ink = glyphs_.glyphs().ink(MusicGlyphs::codesOf(utf8), font.height);
-        return {ink.left, ink.top, ink.right, ink.bottom};
+        return glyphs_.glyphs().ink(MusicGlyphs::codesOf(utf8), font.height);
     }
     const FontInUse& inUse = fontFor(font);
     const QRectF ink = inUse.metrics.tightBoundingRect(QString::fromStdString(utf8)).translated(0, inUse.metrics.ascent());

@@ -3,16 +3,26 @@
 // already clear is drawn exactly where its formula puts it.
 #pragma once
 
+#include <concepts>
+#include <optional>
+
 #include "render/draw_context.h"
 #include "render/ink_canvas.h"
 
 namespace shinofu::render {
 
+// Where an item in the way goes: its way, and where it begins to look for room (pixels its way).
+struct GiveWay {
+    Away away;
+    int start = 0;
+};
+
 // draw(context, dx, dy) draws the item moved by (dx, dy) pixels; it is called twice, the first time
 // with context.measuring set, when it must leave no other trace (hit-test bounds and the like).
-// start(box) may name where an item in the way begins to look for room (pixels its way).
-template <typename Draw, typename Start>
-void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw, Start start) {
+// way(box) tells, from the ink the item would leave, where it goes if it is in the way.
+template <typename Way, typename Draw>
+    requires std::invocable<Way, const Box&>
+void placeClear(DrawContext& context, InkKind kind, Way way, Draw draw) {
     if (!context.ink) {
         draw(context, 0, 0);
         return;
@@ -21,30 +31,30 @@ void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw, Start 
     InkCanvas measure(*context.ink, true);
     DrawContext dry{measure, context.score, context.view, context.tables, context.geometry, nullptr, true};
     draw(dry, 0, 0);
-    int dx = 0;
-    int dy = 0;
-    if (!measure.ink().empty()) {
-        const Box box = measure.extent();
-        int shift = context.clearShift(box, away, start(box));
-        if (shift == 0 && away != Away::Right && context.ink->overlaps(box)) {
+    Box moved;
+    if (const Box box = measure.extent(); !measure.ink().empty() && context.ink->overlaps(box)) {
+        const GiveWay give = way(box);
+        std::optional<int> shift = context.roomToward(box, give.away, give.start);
+        Away away = give.away;
+        if (!shift && away != Away::Right) {
             // No room its way within reach (a crowded page): the other side of its place, if there is room there.
             away = away == Away::Up ? Away::Down : Away::Up;
-            shift = context.clearShift(box, away);
+            shift = context.roomToward(box, away, 0);
         }
-        (away == Away::Right ? dx : dy) = away == Away::Up ? -shift : shift;
+        if (shift) moved = Box{}.movedToward(away, *shift);
     }
-    draw(context, dx, dy);
+    draw(context, moved.left, moved.top);
 }
 
 template <typename Draw>
 void placeClear(DrawContext& context, InkKind kind, Away away, Draw draw) {
-    placeClear(context, kind, away, draw, [](const Box&) { return 0; });
+    placeClear(context, kind, [away](const Box&) { return GiveWay{away}; }, draw);
 }
 
 // Above or below the staff: the way a mark or text gives way, from where its ink's middle lies
 // against the staff's middle line.
-inline Away awayFromStaff(const DrawContext& context, int top, int bottom, double staffBase) {
-    return top + bottom < 2 * (staffBase + 3 * context.geometry.unit()) ? Away::Up : Away::Down;
+inline Away awayFromStaff(const DrawContext& context, const Box& ink, double staffBase) {
+    return ink.top + ink.bottom < 2 * (staffBase + kStaffLineSpacing * context.geometry.unit()) ? Away::Up : Away::Down;
 }
 
 }  // namespace shinofu::render

@@ -21,16 +21,16 @@ platform::FontDescription DrawContext::musicFont(double layoutHeight, int weight
 
 int DrawContext::thinPenWidth() const { return std::max(1, px(kThinLine * geometry.unit())); }
 
-int DrawContext::clearShift(const Box& box, Away away, int start) const {
-    if (!ink || !ink->overlaps(box)) return 0;
+std::optional<int> DrawContext::roomToward(const Box& box, Away away, int start) const {
+    if (!ink) return std::nullopt;
     // Far enough to leave a beam's or a staff's reach, or another item of its own size; past that
     // the formula's place is kept.
     const double u = geometry.unit();
-    const Box from = away == Away::Right ? box.moved(start, 0) : box.moved(0, away == Away::Up ? -start : start);
     const int size = away == Away::Right ? box.right - box.left : box.bottom - box.top;
     const int limit = static_cast<int>(std::lround(30 * u)) + 2 * size;
-    const std::optional<int> shift = ink->shiftToClear(from, away, clearanceGap(u), limit);
-    return shift ? start + *shift : 0;
+    const std::optional<int> shift = ink->shiftToClear(box.movedToward(away, start), away, clearanceGap(u), limit);
+    if (!shift) return std::nullopt;
+    return start + *shift;
 }
 
 }  // namespace shinofu::render

@@ -1,6 +1,8 @@
 // What every drawing routine of a page reads: the canvas, the score, the view and the layout.
 #pragma once
 
+#include <optional>
+
 #include "model/score.h"
 #include "platform/canvas.h"
 #include "render/ink_canvas.h"
@@ -23,9 +25,9 @@ struct DrawContext {
     void beginItem(InkKind kind) const {
         if (ink) ink->beginItem(kind);
     }
-    // How far a placed item's box gives way to keep clear of the ink before it: 0 when it overlaps
-    // nothing (or without ink); else the least move, starting from start pixels its way.
-    int clearShift(const Box& box, Away away, int start = 0) const;
+    // The least move its way, from start pixels on, that keeps a placed item's box clear of the ink
+    // before it; none within reach (or without ink).
+    std::optional<int> roomToward(const Box& box, Away away, int start) const;
 
     int glyphBase() const;
     // The music font at a height in layout units.

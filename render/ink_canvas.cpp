@@ -53,7 +53,7 @@ std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, i
     // without an obstacle is the nearest clear one.
     int shift = 0;
     while (shift <= limit) {
-        const Box at = away == Away::Right ? box.moved(shift, 0) : box.moved(0, away == Away::Up ? -shift : shift);
+        const Box at = box.movedToward(away, shift);
         const Box swept = away == Away::Up ? Box{box.left, at.top, box.right, box.bottom}
                                            : Box{box.left, box.top, box.right, at.bottom};
         for (const Box* wall : walls) {
@@ -81,9 +81,8 @@ Box InkCanvas::extent() const {
 
 template <typename Visit>
 bool InkCanvas::anyObstacle(const Box& box, int gap, Visit visit) const {
-    auto cell = [](int at) { return at >= 0 ? at / kCell : (at + 1) / kCell - 1; };
-    for (int column = cell(box.left - gap); column <= cell(box.right + gap); ++column) {
-        for (int row = cell(box.top - gap); row <= cell(box.bottom + gap); ++row) {
+    for (int column = cellOf(box.left - gap); column <= cellOf(box.right + gap); ++column) {
+        for (int row = cellOf(box.top - gap); row <= cellOf(box.bottom + gap); ++row) {
             const auto found = cells_.find(cellKey(column, row));
             if (found == cells_.end()) continue;
             for (int index : found->second) {
@@ -99,11 +98,15 @@ void InkCanvas::add(Box box, bool line) {
     const InkKind kind = line && kind_ == InkKind::Staff ? InkKind::StaffLine : kind_;
     ink_.push_back({box, kind, owner_});
     if (measuring_ || !isObstacle(kind)) return;
-    auto cell = [](int at) { return at >= 0 ? at / kCell : (at + 1) / kCell - 1; };
     const int index = static_cast<int>(ink_.size() - 1);
-    for (int column = cell(box.left); column <= cell(box.right); ++column) {
-        for (int row = cell(box.top); row <= cell(box.bottom); ++row) cells_[cellKey(column, row)].push_back(index);
+    for (int column = cellOf(box.left); column <= cellOf(box.right); ++column) {
+        for (int row = cellOf(box.top); row <= cellOf(box.bottom); ++row) cells_[cellKey(column, row)].push_back(index);
     }
+}
+
+Box InkCanvas::stroked(const Box& box) const {
+    const int half = penWidth_ / 2;
+    return {box.left - half, box.top - half, box.right + half + 1, box.bottom + half + 1};
 }
 
 void InkCanvas::setPen(const platform::Pen& pen) {
@@ -111,7 +114,9 @@ void InkCanvas::setPen(const platform::Pen& pen) {
     if (!measuring_) target_.setPen(pen);
 }
 
-void InkCanvas::setBrush(const platform::Brush& brush) { if (!measuring_) target_.setBrush(brush); }
+void InkCanvas::setBrush(const platform::Brush& brush) {
+    if (!measuring_) target_.setBrush(brush);
+}
 
 void InkCanvas::moveTo(int x, int y) {
     position_ = {x, y};
@@ -119,9 +124,7 @@ void InkCanvas::moveTo(int x, int y) {
 }
 
 void InkCanvas::lineTo(int x, int y) {
-    const int half = penWidth_ / 2;
-    const Box box = boxOf({position_, {x, y}});
-    add({box.left - half, box.top - half, box.right + half + 1, box.bottom + half + 1}, true);
+    add(stroked(boxOf({position_, {x, y}})), true);
     position_ = {x, y};
     if (!measuring_) target_.lineTo(x, y);
 }
@@ -156,9 +159,7 @@ void InkCanvas::bezier(const std::vector<platform::Point>& points) {
                                                                 c * points[at + 2].y + d * points[at + 3].y))});
             }
         }
-        const Box box = boxOf(samples);
-        const int half = penWidth_ / 2;
-        add({box.left - half, box.top - half, box.right + half + 1, box.bottom + half + 1}, true);
+        add(stroked(boxOf(samples)), true);
     }
     if (!measuring_) target_.bezier(points);
 }
@@ -188,8 +189,7 @@ platform::Canvas::Rect InkCanvas::textInk(const std::string& utf8, const platfor
     if (const auto found = textInk_.find(key); found != textInk_.end()) return found->second;
     Rect ink;
     if (font.face == kMusicFace) {
-        const auto glyphs = platform::MusicGlyphs::shared().ink(platform::MusicGlyphs::codesOf(utf8), font.height);
-        ink = {glyphs.left, glyphs.top, glyphs.right, glyphs.bottom};
+        ink = platform::MusicGlyphs::shared().ink(platform::MusicGlyphs::codesOf(utf8), font.height);
     } else {
         ink = target_.textInk(utf8, font);
     }

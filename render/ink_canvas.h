@@ -15,6 +15,9 @@
 
 namespace shinofu::render {
 
+// Which way a placed item gives way.
+enum class Away { Up, Down, Right };
+
 struct Box {
     int left = 0;
     int top = 0;
@@ -27,6 +30,9 @@ struct Box {
                other.top < bottom + gap;
     }
     Box moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    Box movedToward(Away away, int distance) const {
+        return away == Away::Right ? moved(distance, 0) : moved(0, away == Away::Up ? -distance : distance);
+    }
 };
 
 // What drew a piece of ink. The fixed ones (staff glyphs, notes) are what placed items keep clear of.
@@ -47,8 +53,10 @@ struct Ink {
     int owner;  // the item: ink of one owner never collides with itself
 };
 
-// Which way a placed item gives way.
-enum class Away { Up, Down, Right };
+// Placed items are what the clearance moves: numerals, lyrics, symbols and marks.
+inline bool isPlacedItem(InkKind kind) {
+    return kind == InkKind::Numeral || kind == InkKind::Lyric || kind == InkKind::Symbol || kind == InkKind::Mark;
+}
 
 class InkCanvas final : public platform::Canvas {
 public:
@@ -102,10 +110,13 @@ public:
 
 private:
     void add(Box box, bool line);
+    // A line or curve through a box of its points, widened by the pen.
+    Box stroked(const Box& box) const;
 
     // Obstacles by the square cells of the page they touch, so that a question looks only nearby.
     static constexpr int kCell = 32;
     static int64_t cellKey(int column, int row) { return (int64_t{column} << 32) ^ static_cast<uint32_t>(row); }
+    static int cellOf(int at) { return at >= 0 ? at / kCell : (at + 1) / kCell - 1; }
     template <typename Visit>
     bool anyObstacle(const Box& box, int gap, Visit visit) const;
     const Ink* firstNear(const Box& box, int gap) const;

@@ -62,15 +62,15 @@ void MarkLayer::drawText(DrawContext& context, int part, int index) {
         items_.push_back({ItemKind::Mark, part, index, x + dx, y + dy, x + dx + target.canvas.textWidth(text, font),
                           y + dy + target.canvas.textHeight(text, font)});
     };
-    if (mark.dynamics && mark.dy == model::kDynamicsDefaultDy) {
+    const bool defaultDynamic = mark.dynamics && mark.dy == model::kDynamicsDefaultDy;
+    const int belowStaff = px(place->base + (kBottomLine + kStaffLineSpacing / 4) * context.geometry.unit());
+    const double staffBase = place->base;
+    placeClear(context, InkKind::Mark, [&](const Box& ink) {
         // A dynamic where it was put by default belongs under the staff when something is in its
-        // way above: it looks for room from just below the bottom line, past notes and numerals.
-        const int below = px(place->base + (kBottomLine + kStaffLineSpacing / 4) * context.geometry.unit());
-        placeClear(context, InkKind::Mark, Away::Down, draw, [below](const Box& box) { return std::max(0, below - box.top); });
-        return;
-    }
-    const platform::Canvas::Rect ink = context.canvas.textInk(text, font);
-    placeClear(context, InkKind::Mark, awayFromStaff(context, y + ink.top, y + ink.bottom, place->base), draw);
+        // way: it looks for room from just below the bottom line, past notes and numerals.
+        if (defaultDynamic) return GiveWay{Away::Down, std::max(0, belowStaff - ink.top)};
+        return GiveWay{awayFromStaff(context, ink, staffBase)};
+    }, draw);
 }
 
 // A hairpin from its start mark to the next mark. One whose end lies on a later line is drawn in
@@ -94,8 +94,8 @@ void MarkLayer::drawHairpin(DrawContext& context, int part, int index, int pageE
     pen.colour = context.view.drawColor;
     pen.width = context.thinPenWidth();
     auto piece = [&](double x1, double f1, double x2, double f2, double y, double staffBase) {
-        const Away away = awayFromStaff(context, px(y - opening), px(y + opening), staffBase);
-        placeClear(context, InkKind::Mark, away, [&](DrawContext& target, int, int dy) {
+        auto way = [&](const Box& ink) { return GiveWay{awayFromStaff(context, ink, staffBase)}; };
+        placeClear(context, InkKind::Mark, way, [&](DrawContext& target, int, int dy) {
             target.canvas.setPen(pen);
             for (int side : {-1, 1}) {
                 target.canvas.moveTo(px(x1), px(y + side * f1 * opening) + dy);

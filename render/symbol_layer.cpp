@@ -127,8 +127,7 @@ void SymbolLayer::drawSign(DrawContext& context, int part, int index) {
         const int x = px(u * (g.headWidth() + (place->measure - 1) * g.measureWidth() + symbol.dx) - context.view.originX);
         const int y = px(place->base + (kSignTextDrop + symbol.dy) * u);
         // Away from its staff, to the side its formula puts it.
-        const platform::Canvas::Rect ink = context.canvas.textInk(drawnText(symbol.text), symbolFont(context, symbol));
-        placeClear(context, InkKind::Symbol, awayFromStaff(context, y + ink.top, y + ink.bottom, place->base),
+        placeClear(context, InkKind::Symbol, [&](const Box& ink) { return GiveWay{awayFromStaff(context, ink, place->base)}; },
                    [&](DrawContext& target, int dx, int dy) { drawText(target, part, index, x + dx, y + dy); });
     }
 }

@@ -33,10 +33,6 @@ std::vector<Ink> pageInk(const model::Score& score, bool keepClear, render::Page
     return ink;
 }
 
-bool placed(InkKind kind) {
-    return kind == InkKind::Numeral || kind == InkKind::Lyric || kind == InkKind::Symbol || kind == InkKind::Mark;
-}
-
 // The closest two items come, of which the first is of kind `of`: below -1 when they overlap (the
 // boxes are rounded outwards: -1 is touching).
 // Only pairs where one is a placed item count; a note's own pieces and the staff lines never do.
@@ -190,7 +186,7 @@ TEST(Clearance, ItemsMoveOnlyWhenInTheWayAndThenKeepTheGap) {
             return false;
         };
         for (size_t i = 0; i < ink.size(); ++i) {
-            if (!placed(ink[i].kind)) continue;
+            if (!render::isPlacedItem(ink[i].kind)) continue;
             if (ink[i].box.top != formula[i].box.top || ink[i].box.left != formula[i].box.left) {
                 ++moved;
                 EXPECT_FALSE(nearEarlier(i, ink[i].box, kGap)) << "round " << round;
