@@ -523,7 +523,11 @@ void MainWindow::redraw() {
     render::PageOptions options;
     options.tintOverfull = true;
     options.frameHeight = session_.view.allPageView ? std::lround(session_.view.zoom * session_.view.viewWidth * 1.414) : 0;
+    // Presses and the entry cursor find the rows where this drawing moved them.
+    std::vector<double> rowDrop;
+    options.rowDrop = &rowDrop;
     viewImage_ = output::renderPageImage(session_.score, session_.view, resources_, options, &items_);
+    session_.view.rowDrop = std::move(rowDrop);
     view_->setPixmap(QPixmap::fromImage(viewImage_));
     view_->resize(viewImage_.size());
 }

@@ -11,6 +11,15 @@ int visibleOrdinal(const model::Score& score, int part) {
     return ordinal;
 }
 
+int chorusPartner(const model::Score& score, const PageTables& tables, int part) {
+    const int ordinal = visibleOrdinal(score, part);
+    if (ordinal == 0 || ordinal % 2 != 0 || ordinal > 2 * tables.chorusCount) return 0;
+    for (int other = 1; other < part; ++other) {
+        if (visibleOrdinal(score, other) == ordinal - 1) return other;
+    }
+    return 0;
+}
+
 std::optional<AnchoredPlace> anchoredPlace(DrawContext& context, int part, int position) {
     const int ordinal = visibleOrdinal(context.score, part);
     if (ordinal == 0 || position < 0) return std::nullopt;
@@ -18,6 +27,7 @@ std::optional<AnchoredPlace> anchoredPlace(DrawContext& context, int part, int p
     if (at.line < 0) return std::nullopt;
     const int row = firstRowOf(ordinal, context.tables.chorusCount) + context.tables.stavesPerSystem * at.line;
     context.geometry.selectLine(at.line + 1);
+    context.atRow(row);
     return AnchoredPlace{row, at.measure, at.offset, at.line, context.geometry.staffBase(row)};
 }
 

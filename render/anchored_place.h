@@ -31,4 +31,7 @@ std::optional<StaffPoint> staffPointOf(const model::Score& score, const ViewStat
 // The ordinal of a visible part among the visible parts, from 1; 0 when hidden.
 int visibleOrdinal(const model::Score& score, int part);
 
+// The part whose notes share this part's staff and are drawn first (the first of a chorus pair); 0: none.
+int chorusPartner(const model::Score& score, const PageTables& tables, int part);
+
 }  // namespace shinofu::render

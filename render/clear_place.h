@@ -28,11 +28,13 @@ void placeClear(DrawContext& context, InkKind kind, Way way, Draw draw) {
         return;
     }
     context.beginItem(kind);  // before asking: the item before it is an obstacle like any other
-    InkCanvas measure(*context.ink, true);
+    InkCanvas measure(*context.ink, InkCanvas::Mode::Measure);
     DrawContext dry{measure, context.score, context.view, context.tables, context.geometry, nullptr, true};
     draw(dry, 0, 0);
     Box moved;
-    if (const Box box = measure.extent(); !measure.ink().empty() && context.ink->overlaps(box)) {
+    const Box box = measure.extent();
+    if (!measure.ink().empty()) context.ink->setHome(box);
+    if (!measure.ink().empty() && context.ink->overlaps(box)) {
         const GiveWay give = way(box);
         std::optional<int> shift = context.roomToward(box, give.away, give.start);
         Away away = give.away;
@@ -41,7 +43,10 @@ void placeClear(DrawContext& context, InkKind kind, Way way, Draw draw) {
             away = away == Away::Up ? Away::Down : Away::Up;
             shift = context.roomToward(box, away, 0);
         }
-        if (shift) moved = Box{}.movedToward(away, *shift);
+        if (shift) {
+            moved = Box{}.movedToward(away, *shift);
+            context.ink->gaveWay();
+        }
     }
     draw(context, moved.left, moved.top);
 }

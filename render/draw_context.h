@@ -25,6 +25,10 @@ struct DrawContext {
     void beginItem(InkKind kind) const {
         if (ink) ink->beginItem(kind);
     }
+    // The items drawn from now on belong to this staff row of the page (0: the nearest to their ink).
+    void atRow(int row) const {
+        if (ink) ink->rowHint(row);
+    }
     // The least move its way, from start pixels on, that keeps a placed item's box clear of the ink
     // before it; none within reach (or without ink).
     std::optional<int> roomToward(const Box& box, Away away, int start) const;

@@ -52,7 +52,7 @@ MeasureBox measureBox(DrawContext& context, int line, int measure, int staff) {
     g.selectLine(line);
     const double u = g.unit();
     const int row = (line - 1) * context.tables.stavesPerSystem + staff;
-    const double top = ((row - 1) * view.lineSpacing + view.topMargin - 3) * u - view.originY;
+    const double top = g.staffBase(row) - 3 * u;
     return {px(g.measureWidth() * u * (measure - 1) + g.headWidth() * u - view.originX), px(top - kAboveRow * u),
             px(g.measureWidth() * u * measure + g.headWidth() * u - view.originX), px(top + kBelowRow * u), top};
 }

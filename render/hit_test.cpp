@@ -18,10 +18,13 @@ ScoreHit hitToScore(const model::Score& score, const ViewState& view, const Page
     const double u = view.drawUnit();
     const int staves = std::max(1, tables.stavesPerSystem);
     // The nearest staff base: a press within half a row spacing of it counts for that row.
-    const int row = static_cast<int>(std::lround((y + view.originY - view.topMargin * u) / (view.lineSpacing * u)));
+    PageGeometry geometry(score, view, tables);
+    int row = static_cast<int>(std::lround((y + view.originY - view.topMargin * u) / (view.lineSpacing * u)));
+    for (int other = 0; other < static_cast<int>(view.rowDrop.size()); ++other) {
+        if (std::abs(y - geometry.staffBase(other + 1)) < std::abs(y - geometry.staffBase(row + 1))) row = other;
+    }
     const int line = (row >= 0 ? row / staves : (row - staves + 1) / staves) + 1;
     const int staff = row - (line - 1) * staves + 1;
-    PageGeometry geometry(score, view, tables);
     if (line >= 1 && line <= tables.systemsPerPage) geometry.selectLine(line);
     const double f = (x + view.originX) / u - geometry.headWidth() - kNoteLead;
     const int measure = static_cast<int>(std::trunc((f + model::kMeasureGap) / geometry.measureWidth())) + 1;

@@ -31,6 +31,7 @@ const Ink* InkCanvas::firstNear(const Box& box, int gap) const {
     const Ink* found = nullptr;
     anyObstacle(box, gap, [&](const Ink& ink) {
         if (ink.owner == owner_ || !box.near(ink.box, gap)) return false;
+        if (mode_ == Mode::Plan && ink.row != ownerRow_) return false;
         found = &ink;
         return true;
     });
@@ -42,11 +43,12 @@ bool InkCanvas::overlaps(const Box& box) const { return firstNear(box, -1) != nu
 
 std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, int limit) const {
     if (!keepClear_) return std::nullopt;
-    // A staff the item already lies on it may leave; any other it may neither reach nor cross.
+    // Its own staff, or one it already lies on, the item may leave; any other it may neither reach nor cross.
     std::vector<const Box*> walls;
-    if (away != Away::Right) {
-        for (const Box& staff : bands_) {
-            if (!box.near(staff, 0)) walls.push_back(&staff);
+    if (away != Away::Right && mode_ != Mode::Plan) {
+        for (size_t row = 1; row <= bands_.size(); ++row) {
+            const Box& staff = bands_[row - 1];
+            if (static_cast<int>(row) != ownerRow_ && !box.near(staff, 0)) walls.push_back(&staff);
         }
     }
     // Each obstacle met pushes the box just past it; the box only moves one way, so the first place
@@ -96,12 +98,22 @@ bool InkCanvas::anyObstacle(const Box& box, int gap, Visit visit) const {
 void InkCanvas::add(Box box, bool line) {
     // Lines drawn with the staff are the staff and its bars: items cross them by design.
     const InkKind kind = line && kind_ == InkKind::Staff ? InkKind::StaffLine : kind_;
-    ink_.push_back({box, kind, owner_});
-    if (measuring_ || !isObstacle(kind)) return;
+    if (ownerRow_ == 0) ownerRow_ = rowNear(box);
+    ink_.push_back({box, kind, owner_, ownerRow_, ownerMoved_});
+    if (mode_ == Mode::Measure || !isObstacle(kind)) return;
     const int index = static_cast<int>(ink_.size() - 1);
     for (int column = cellOf(box.left); column <= cellOf(box.right); ++column) {
         for (int row = cellOf(box.top); row <= cellOf(box.bottom); ++row) cells_[cellKey(column, row)].push_back(index);
     }
+}
+
+int InkCanvas::rowNear(const Box& box) const {
+    const int middle = (box.top + box.bottom) / 2;
+    int nearest = 0;
+    for (int row = 1; row <= static_cast<int>(rowMiddles_.size()); ++row) {
+        if (nearest == 0 || std::abs(rowMiddles_[row - 1] - middle) < std::abs(rowMiddles_[nearest - 1] - middle)) nearest = row;
+    }
+    return nearest;
 }
 
 Box InkCanvas::stroked(const Box& box) const {
@@ -111,37 +123,37 @@ Box InkCanvas::stroked(const Box& box) const {
 
 void InkCanvas::setPen(const platform::Pen& pen) {
     penWidth_ = std::max(1, pen.width);
-    if (!measuring_) target_.setPen(pen);
+    if (drawing()) target_.setPen(pen);
 }
 
 void InkCanvas::setBrush(const platform::Brush& brush) {
-    if (!measuring_) target_.setBrush(brush);
+    if (drawing()) target_.setBrush(brush);
 }
 
 void InkCanvas::moveTo(int x, int y) {
     position_ = {x, y};
-    if (!measuring_) target_.moveTo(x, y);
+    if (drawing()) target_.moveTo(x, y);
 }
 
 void InkCanvas::lineTo(int x, int y) {
     add(stroked(boxOf({position_, {x, y}})), true);
     position_ = {x, y};
-    if (!measuring_) target_.lineTo(x, y);
+    if (drawing()) target_.lineTo(x, y);
 }
 
 void InkCanvas::rectangle(int left, int top, int right, int bottom) {
     add({left, top, right, bottom}, false);
-    if (!measuring_) target_.rectangle(left, top, right, bottom);
+    if (drawing()) target_.rectangle(left, top, right, bottom);
 }
 
 void InkCanvas::polygon(const std::vector<platform::Point>& points) {
     if (!points.empty()) add(boxOf(points), false);
-    if (!measuring_) target_.polygon(points);
+    if (drawing()) target_.polygon(points);
 }
 
 void InkCanvas::ellipse(int left, int top, int right, int bottom) {
     add({left, top, right, bottom}, false);
-    if (!measuring_) target_.ellipse(left, top, right, bottom);
+    if (drawing()) target_.ellipse(left, top, right, bottom);
 }
 
 void InkCanvas::bezier(const std::vector<platform::Point>& points) {
@@ -161,7 +173,7 @@ void InkCanvas::bezier(const std::vector<platform::Point>& points) {
         }
         add(stroked(boxOf(samples)), true);
     }
-    if (!measuring_) target_.bezier(points);
+    if (drawing()) target_.bezier(points);
 }
 
 void InkCanvas::fillPath(const platform::Path& path) {
@@ -173,7 +185,7 @@ void InkCanvas::fillPath(const platform::Path& path) {
         const Box box = boxOf(points);
         add({box.left, box.top, box.right + 1, box.bottom + 1}, false);
     }
-    if (!measuring_) target_.fillPath(path);
+    if (drawing()) target_.fillPath(path);
 }
 
 void InkCanvas::text(int x, int y, const std::string& utf8, const platform::FontDescription& font) {
@@ -181,19 +193,21 @@ void InkCanvas::text(int x, int y, const std::string& utf8, const platform::Font
     // places its items alike.
     const Rect ink = textInk(utf8, font);
     if (ink.right > ink.left && ink.bottom > ink.top) add({x + ink.left, y + ink.top, x + ink.right, y + ink.bottom}, false);
-    if (!measuring_) target_.text(x, y, utf8, font);
+    if (drawing()) target_.text(x, y, utf8, font);
 }
 
 platform::Canvas::Rect InkCanvas::textInk(const std::string& utf8, const platform::FontDescription& font) {
+    // An item measured on its own asks the page, which remembers.
+    if (mode_ == Mode::Measure) return target_.textInk(utf8, font);
     const auto key = std::make_tuple(utf8, font.face, font.height, font.weight, font.italic);
-    if (const auto found = textInk_.find(key); found != textInk_.end()) return found->second;
+    if (const auto found = textInk_->find(key); found != textInk_->end()) return found->second;
     Rect ink;
     if (font.face == kMusicFace) {
         ink = platform::MusicGlyphs::shared().ink(platform::MusicGlyphs::codesOf(utf8), font.height);
     } else {
         ink = target_.textInk(utf8, font);
     }
-    return textInk_.emplace(key, ink).first->second;
+    return textInk_->emplace(key, ink).first->second;
 }
 
 }  // namespace shinofu::render

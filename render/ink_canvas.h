@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -51,6 +52,8 @@ struct Ink {
     Box box;
     InkKind kind;
     int owner;  // the item: ink of one owner never collides with itself
+    int row;    // the staff row of the page it belongs to, from 1 (0: the page has no rows set)
+    bool moved = false;  // a placed item that gave way from its formula's place
 };
 
 // Placed items are what the clearance moves: numerals, lyrics, symbols and marks.
@@ -60,14 +63,33 @@ inline bool isPlacedItem(InkKind kind) {
 
 class InkCanvas final : public platform::Canvas {
 public:
-    // A measuring canvas keeps the ink but passes only the questions on (text sizes), drawing nothing.
-    explicit InkCanvas(platform::Canvas& target, bool measuring = false) : target_(target), measuring_(measuring) {}
+    enum class Mode {
+        Draw,     // draws, and keeps the ink that placed items keep clear of
+        Measure,  // keeps one item's ink and passes only the questions on (text sizes), drawing nothing
+        Plan,     // draws nothing; each item keeps clear of its own row's ink only, as if rows had room
+    };
+    explicit InkCanvas(platform::Canvas& target, Mode mode = Mode::Draw) : target_(target), mode_(mode) {}
+    // The ink of texts, asked once per page: a second drawing of the page keeps what the first learnt.
+    void shareTextInk(const InkCanvas& other) { textInk_ = other.textInk_; }
 
     // The ink drawn from now on belongs to a new item of this kind.
     void beginItem(InkKind kind) {
         kind_ = kind;
         ++owner_;
+        ownerRow_ = rowHint_;
+        ownerMoved_ = false;
     }
+    // The items from now on belong to this staff row of the page (0: to the row nearest their ink).
+    void rowHint(int row) { rowHint_ = row; }
+    // The y of each staff row's middle line, top to bottom: an item belongs to the nearest.
+    void setRows(std::vector<int> middles) { rowMiddles_ = std::move(middles); }
+    // Without a row given, the current item belongs to the row nearest this box (where its formula
+    // put it, before it gave way).
+    void setHome(const Box& box) {
+        if (ownerRow_ == 0) ownerRow_ = rowNear(box);
+    }
+    // The current item gives way: the ink from now on is not where its formula put it.
+    void gaveWay() { ownerMoved_ = true; }
     const std::vector<Ink>& ink() const { return ink_; }
     // Off: nothing is moved (the formulas' places alone, for comparison).
     void keepClear(bool on) { keepClear_ = on; }
@@ -77,6 +99,7 @@ public:
     // The five lines of a staff, top to bottom: an item moving up or down never reaches or crosses
     // another staff's lines (one that lies on its own staff may leave it).
     void addStaffBand(const Box& band) { bands_.push_back(band); }
+    const std::vector<Box>& bands() const { return bands_; }
 
     // Whether a box overlaps a note, staff glyph or item placed before it (staff and bar lines aside).
     bool overlaps(const Box& box) const;
@@ -94,10 +117,10 @@ public:
     void bezier(const std::vector<platform::Point>& points) override;
     void fillPath(const platform::Path& path) override;
     void setTextColour(platform::Colour colour) override {
-        if (!measuring_) target_.setTextColour(colour);
+        if (drawing()) target_.setTextColour(colour);
     }
     void setTextBackground(bool opaque, platform::Colour colour) override {
-        if (!measuring_) target_.setTextBackground(opaque, colour);
+        if (drawing()) target_.setTextBackground(opaque, colour);
     }
     void text(int x, int y, const std::string& utf8, const platform::FontDescription& font) override;
     int textWidth(const std::string& utf8, const platform::FontDescription& font) override {
@@ -110,6 +133,8 @@ public:
 
 private:
     void add(Box box, bool line);
+    int rowNear(const Box& box) const;
+    bool drawing() const { return mode_ == Mode::Draw; }
     // A line or curve through a box of its points, widened by the pen.
     Box stroked(const Box& box) const;
 
@@ -124,15 +149,20 @@ private:
     platform::Canvas& target_;
     std::unordered_map<int64_t, std::vector<int>> cells_;  // indices into ink_
     std::vector<Box> bands_;
-    bool measuring_;
+    std::vector<int> rowMiddles_;
+    Mode mode_;
     bool keepClear_ = true;
     std::vector<Ink> ink_;
     InkKind kind_ = InkKind::Ground;
     int owner_ = 0;
+    int ownerRow_ = 0;
+    int rowHint_ = 0;
+    bool ownerMoved_ = false;
     int penWidth_ = 1;
     platform::Point position_;
     // Texts repeat on a page (numerals, note heads): their ink is asked of the target once.
-    std::map<std::tuple<std::string, std::string, int, int, bool>, Rect> textInk_;
+    using TextInk = std::map<std::tuple<std::string, std::string, int, int, bool>, Rect>;
+    std::shared_ptr<TextInk> textInk_ = std::make_shared<TextInk>();
 };
 
 // The fewest pixels a box of this kind must keep from the ink around it: a quarter of a staff space.

@@ -93,7 +93,9 @@ void MarkLayer::drawHairpin(DrawContext& context, int part, int index, int pageE
     platform::Pen pen;
     pen.colour = context.view.drawColor;
     pen.width = context.thinPenWidth();
-    auto piece = [&](double x1, double f1, double x2, double f2, double y, double staffBase) {
+    auto piece = [&](double x1, double f1, double x2, double f2, double y, const AnchoredPlace& place) {
+        const double staffBase = place.base;
+        context.atRow(place.row);
         auto way = [&](const Box& ink) { return GiveWay{awayFromStaff(context, ink, staffBase)}; };
         placeClear(context, InkKind::Mark, way, [&](DrawContext& target, int, int dy) {
             target.canvas.setPen(pen);
@@ -122,19 +124,19 @@ void MarkLayer::drawHairpin(DrawContext& context, int part, int index, int pageE
     if (from && to && to->row == startRow) {
         const double endX = markX(context, *to, to->offset - 1, end.dx);
         if (endX > startX) {
-            piece(startX, fraction(start.anchorPos), endX, fraction(end.anchorPos - 1), from->base + start.dy * u, from->base);
+            piece(startX, fraction(start.anchorPos), endX, fraction(end.anchorPos - 1), from->base + start.dy * u, *from);
         }
         return;
     }
     if (from) {
         piece(startX, fraction(start.anchorPos), startLineEnd, fraction(startLineEndPosition), from->base + start.dy * u,
-              from->base);
+              *from);
     }
     if (to) {
         const int lineStartPosition = end.anchorPos - to->offset - (to->measure - 1) * measureLen;
         const double lineStart = context.geometry.noteX(1, 0) - kLineStartLead * u;
         piece(lineStart, fraction(lineStartPosition), markX(context, *to, to->offset - 1, end.dx), fraction(end.anchorPos - 1),
-              to->base + start.dy * u, to->base);
+              to->base + start.dy * u, *to);
     }
 }
 

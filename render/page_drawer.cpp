@@ -6,6 +6,7 @@
 #include "render/beam_group.h"
 #include "render/edit_highlight.h"
 #include "render/note_curves.h"
+#include "render/row_room.h"
 #include "render/staff_drawing.h"
 
 namespace shinofu::render {
@@ -49,6 +50,7 @@ struct DrawnRecord {
 
 void drawRecord(DrawContext& context, const model::TNote& record, int part, const NoteSpot& spot, int line,
                 std::vector<DrawnRecord>& drawn) {
+    context.atRow(spot.row);
     context.beginItem(InkKind::Note);
     if (record.pitch == model::kRest) {
         drawRest(context, record, spot);
@@ -125,6 +127,7 @@ void placeByNotes(DrawContext& context, const std::vector<DrawnRecord>& drawn, c
     for (PageLayers* layer : options.layers) {
         for (const DrawnRecord& record : drawn) {
             context.geometry.selectLine(record.line);
+            context.atRow(record.placed.spot.row);
             layer->noteDrawn(record.selected ? selectedContext : context, record.placed);
         }
     }
@@ -156,12 +159,13 @@ void drawStaves(DrawContext& context, int systems) {
         double lastBottom = 0;
         for (int staff = 1; staff <= tables.stavesPerSystem; ++staff) {
             const int row = staff + (system - 1) * tables.stavesPerSystem;
-            const double bottom =
-                (context.view.topMargin + 9) * u - context.view.originY + (row - 1) * context.view.lineSpacing * u;
+            const double bottom = context.geometry.staffBase(row) + 3 * kStaffLineSpacing * u;  // the bottom line
             const int slot = slotOnStaff(staff, tables.chorusCount);
             const int part = slot >= 1 && slot <= static_cast<int>(slots.size()) ? slots[slot - 1] : 0;
             const bool fClef = part > 0 && context.score.part(part).fClef;
             const int lineIndex = tables.lineIndex(context.view.curPage, system);
+            context.atRow(row);
+            context.beginItem(InkKind::Staff);
             draw5lines(context, {row, fClef, bottom, static_cast<double>(context.geometry.staffLeftX()), lineIndex,
                                  system == 1});
             if (context.ink) {
@@ -206,20 +210,23 @@ int firstRowOf(int ordinal, int chorusCount) {
     return ordinal > 2 * chorusCount ? ordinal - chorusCount : (ordinal + 1) / 2;
 }
 
-PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,
-                        const PageOptions& options) {
-    PageDrawResult result;
-    result.tables = buildPageTables(score, view);
-    PageGeometry geometry(score, view, result.tables);
-    // Every call goes through the page's ink, which the placed items keep clear of.
-    InkCanvas ink(canvas);
-    ink.keepClear(options.keepClear);
-    DrawContext context{ink, score, view, result.tables, geometry, &ink};
+namespace {
+
+// The page's drawing through its ink: notes, staves, then the layers' items, which keep clear of it.
+int drawThrough(InkCanvas& ink, platform::Canvas& canvas, const model::Score& score, const ViewState& view,
+                const PageTables& tables, const PageOptions& options) {
+    PageGeometry geometry(score, view, tables);
+    std::vector<int> middles;
+    for (int row = 1; row <= tables.systemsPerPage * tables.stavesPerSystem; ++row) {
+        middles.push_back(px(geometry.staffBase(row) + kStaffLineSpacing * geometry.unit()));
+    }
+    ink.setRows(std::move(middles));
+    DrawContext context{ink, score, view, tables, geometry, &ink};
     if (options.clear) clearView(context);
     canvas.setTextBackground(false, view.backColor);
     if (options.tintOverfull) tintOverfullMeasures(context);
     drawEditMeas(context, view.edit);
-    canvas.setBrush({0, true});
+    ink.setBrush({0, true});
 
     int ordinal = 0;
     int lines = 0;
@@ -229,14 +236,40 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
         lines = std::max(lines, drawPartNotes(context, part, ++ordinal, drawn));
     }
     // A page without notes still shows one system.
-    result.linesDrawn = ordinal > 0 ? std::max(1, lines) : 0;
-    context.beginItem(InkKind::Staff);
-    drawStaves(context, result.linesDrawn);
+    const int linesDrawn = ordinal > 0 ? std::max(1, lines) : 0;
+    drawStaves(context, linesDrawn);
     placeByNotes(context, drawn, options);
-    const int pageEnd = result.tables.pageEnd[std::min<size_t>(view.curPage, result.tables.pageEnd.size() - 1)];
+    const int pageEnd = tables.pageEnd[std::min<size_t>(view.curPage, tables.pageEnd.size() - 1)];
+    context.atRow(0);
     for (PageLayers* layer : options.layers) layer->pageDrawn(context, pageEnd);
     context.beginItem(InkKind::Ground);
     if (view.allPageView && options.frameHeight > 0) drawFrame(context, options.frameHeight);
+    return linesDrawn;
+}
+
+}  // namespace
+
+PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,
+                        const PageOptions& options) {
+    PageDrawResult result;
+    result.tables = buildPageTables(score, view);
+    ViewState spaced = view;
+    spaced.rowDrop.clear();
+    // Every call goes through the page's ink, which the placed items keep clear of.
+    InkCanvas ink(canvas);
+    ink.keepClear(options.keepClear);
+    if (options.keepClear) {
+        // First as if every row had room: where the items of neighbouring rows would meet, the rows
+        // move apart.
+        InkCanvas plan(canvas, InkCanvas::Mode::Plan);
+        drawThrough(plan, canvas, score, spaced, result.tables, options);
+        const double u = view.drawUnit();
+        const int pageBottom = px((view.topMargin + view.rowsPerPage * view.lineSpacing + 9) * u) - view.originY;
+        spaced.rowDrop = rowDrops(plan.ink(), plan.bands(), clearanceGap(u), pageBottom, u);
+        ink.shareTextInk(plan);
+    }
+    result.linesDrawn = drawThrough(ink, canvas, score, spaced, result.tables, options);
+    if (options.rowDrop) *options.rowDrop = spaced.rowDrop;
     if (options.ink) *options.ink = ink.ink();
     return result;
 }

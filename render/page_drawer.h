@@ -50,6 +50,7 @@ struct PageOptions {
     bool tintOverfull = false;      // the editor's view: measures whose notes run past the bar line tinted
     std::vector<Ink>* ink = nullptr;  // receives the page's ink, for measuring it
     bool keepClear = true;            // placed items give way to what they would overlap
+    std::vector<double>* rowDrop = nullptr;  // receives how far the rows were moved apart (the view's rowDrop)
 };
 
 PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,

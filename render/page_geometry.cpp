@@ -38,7 +38,8 @@ int PageGeometry::barX(int measure) const {
 int PageGeometry::staffLeftX() const { return px(kStaffLeft * unit_ - view_.originX); }
 
 double PageGeometry::staffBase(int row) const {
-    return ((row - 1) * view_.lineSpacing + view_.topMargin) * unit_ - view_.originY;
+    const double drop = row >= 1 && row <= static_cast<int>(view_.rowDrop.size()) ? view_.rowDrop[row - 1] : 0.0;
+    return ((row - 1) * view_.lineSpacing + view_.topMargin + drop) * unit_ - view_.originY;
 }
 
 int PageGeometry::stepIndex(uint8_t pitch, bool fClef) { return fClef ? pitch + 5 : pitch - 7; }

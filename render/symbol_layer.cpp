@@ -1,5 +1,6 @@
 #include "render/symbol_layer.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "render/anchored_place.h"
@@ -36,6 +37,14 @@ SignDrawing signDrawing(uint8_t kind) {
     }
 }
 
+// Whether signs (from the first index on) hold one like this: the same sign at the same place.
+bool hasSign(const std::vector<model::TScoreSym>& symbols, size_t first, const model::TScoreSym& sign) {
+    return std::any_of(symbols.begin() + static_cast<std::ptrdiff_t>(std::min(first, symbols.size())), symbols.end(),
+                       [&](const model::TScoreSym& other) {
+                           return other.kind == sign.kind && other.anchorPos == sign.anchorPos && other.text == sign.text;
+                       });
+}
+
 }  // namespace
 
 platform::FontDescription symbolFont(const DrawContext& context, const model::SymbolFields& symbol) {
@@ -53,6 +62,7 @@ void SymbolLayer::pageDrawn(DrawContext& context, int pageEnd) {
     if (context.score.part(1).symbols.size() < model::fixedSymCount) return;
     context.canvas.setTextColour(context.view.drawColor);
     context.canvas.setTextBackground(false, context.view.backColor);
+    context.atRow(0);  // song data and free texts belong to the row they stand nearest
     if (context.view.curPage == 1) drawSongData(context);
     // A sign belongs to the page its measure is on: a sign at a page's first measure (and at the
     // score's very first) is drawn there.
@@ -60,13 +70,18 @@ void SymbolLayer::pageDrawn(DrawContext& context, int pageEnd) {
     for (int part = 1; part <= context.score.partCount; ++part) {
         if (!context.score.part(part).visible) continue;
         const auto& symbols = context.score.part(part).symbols;
+        const int partner = chorusPartner(context.score, context.tables, part);
         for (size_t i = part == 1 ? model::fixedSymCount : 0; i < symbols.size(); ++i) {
             const model::TScoreSym& symbol = symbols[i];
             const int index = static_cast<int>(i);
+            if (partner != 0 && symbol.kind != model::kPlainText && hasSign(context.score.part(partner).symbols, partner == 1 ? model::fixedSymCount : 0, symbol)) {
+                continue;  // a chorus pair shares its staff's signs: the first part's stands for both
+            }
             if (symbol.kind == model::kPlainText) {
                 if (symbol.page != context.view.curPage) continue;
                 const double u = context.geometry.unit();
                 // A text the user put somewhere stays there; what comes after keeps clear of it.
+                context.atRow(0);
                 context.beginItem(InkKind::Symbol);
                 drawText(context, part, index, px(symbol.dx * u - context.view.originX),
                          px(symbol.dy * u - context.view.originY));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "model/colour.h"
 #include "model/configuration.h"
@@ -62,6 +63,9 @@ struct ViewState {
     // Parts whose fingering numerals are drawn under their notes.
     std::array<bool, model::kMaxParts> numericOverlay = {true, false, false, false, false, false};
     bool chorusNumeric = false;  // numerals under both voices of a chorus pair
+    // Layout units each staff row of the current page stands lower than the row spacing puts it,
+    // to give what hangs below a row room above the next; empty: none. Set by drawing the page.
+    std::vector<double> rowDrop;
 
     double drawUnit() const { return noteSize * zoom; }
     static ViewState fromConfiguration(const model::Configuration& config);

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "edit/mark_commands.h"
 #include "output/score_page.h"
 #include "platform/recording_canvas.h"
+#include "render/hit_test.h"
 #include "render/ink_canvas.h"
 #include "render/page_geometry.h"
 #include "render/page_tables.h"
@@ -21,14 +23,17 @@ using shinofu::testing::readNotes;
 
 namespace {
 
-// The page's ink; items receives where the hit test finds the symbols and marks.
-std::vector<Ink> pageInk(const model::Score& score, bool keepClear, render::PageItems* items = nullptr) {
+// The page's ink; items receives where the hit test finds the symbols and marks, rowDrop how far
+// the rows were moved apart.
+std::vector<Ink> pageInk(const model::Score& score, bool keepClear, render::PageItems* items = nullptr,
+                         std::vector<double>* rowDrop = nullptr, const render::ViewState& view = {}) {
     std::vector<Ink> ink;
     platform::RecordingCanvas canvas;
     render::PageOptions options;
     options.ink = &ink;
     options.keepClear = keepClear;
-    const render::PageItems drawn = output::drawScorePage(canvas, score, render::ViewState{}, options);
+    options.rowDrop = rowDrop;
+    const render::PageItems drawn = output::drawScorePage(canvas, score, view, options);
     if (items) *items = drawn;
     return ink;
 }
@@ -177,8 +182,14 @@ TEST(Clearance, ItemsMoveOnlyWhenInTheWayAndThenKeepTheGap) {
             }
         }
         const auto formula = pageInk(score, false);
-        const auto ink = pageInk(score, true);
+        std::vector<double> rowDrop;
+        const auto ink = pageInk(score, true, nullptr, &rowDrop);
         ASSERT_EQ(formula.size(), ink.size());
+        // Where the formula puts an item once its row has been moved apart from the one above.
+        auto rowShift = [&](const Ink& piece) {
+            const size_t row = static_cast<size_t>(piece.row - 1);
+            return row < rowDrop.size() ? static_cast<int>(std::lround(rowDrop[row] * render::ViewState{}.drawUnit())) : 0;
+        };
         auto nearEarlier = [&](size_t item, const render::Box& box, int gap) {
             for (size_t j = 0; j < ink.size() && ink[j].owner < ink[item].owner; ++j) {
                 if (ink[j].kind != InkKind::Ground && ink[j].kind != InkKind::StaffLine && box.near(ink[j].box, gap)) return true;
@@ -187,13 +198,82 @@ TEST(Clearance, ItemsMoveOnlyWhenInTheWayAndThenKeepTheGap) {
         };
         for (size_t i = 0; i < ink.size(); ++i) {
             if (!render::isPlacedItem(ink[i].kind)) continue;
-            if (ink[i].box.top != formula[i].box.top || ink[i].box.left != formula[i].box.left) {
+            const render::Box placed = formula[i].box.moved(0, rowShift(ink[i]));
+            if (ink[i].box.top != placed.top || ink[i].box.left != placed.left) {
                 ++moved;
                 EXPECT_FALSE(nearEarlier(i, ink[i].box, kGap)) << "round " << round;
-            } else if (!nearEarlier(i, formula[i].box, -1)) {
-                EXPECT_EQ(ink[i].box.bottom, formula[i].box.bottom);
+            } else if (!nearEarlier(i, placed, -1)) {
+                EXPECT_EQ(ink[i].box.bottom, placed.bottom);
             }
         }
     }
     EXPECT_GT(moved, 20);  // the scores put items in the way often enough to prove something
+}
+
+TEST(Clearance, RowsMoveApartWhereTheirItemsWouldMeetAndThePointerFollows) {
+    // A low first line with lyrics, a high second line with fermatas: at a narrow row spacing what
+    // hangs below the one meets what stands above the other.
+    std::string low, high;
+    for (int i = 0; i < 16; ++i) {
+        low += (i ? "," : "") + std::string("c1 n n 96 u");
+        high += std::string(",") + "a2 n n 96 d";
+    }
+    model::Score score;
+    readNotes(score, {}, {low + high});
+    score.recomputePositions();
+    int index = 0;
+    for (model::TNote* note = score.part(1).partHead; !note->isEndMarker(); note = note->next, ++index) {
+        if (index < 16) note->lyric = "さ";
+        else score.part(1).marks.push_back(edit::performanceMark(score, edit::MarkKind::Fermata, note->startPos, 1));
+    }
+    auto rowsMeet = [](const std::vector<Ink>& ink) {
+        for (const Ink& a : ink) {
+            for (const Ink& b : ink) {
+                if (a.row == 1 && b.row == 2 && (render::isPlacedItem(a.kind) || render::isPlacedItem(b.kind)) &&
+                    b.kind != InkKind::Ground && b.kind != InkKind::StaffLine && a.box.near(b.box, -1)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    render::ViewState narrow;
+    narrow.lineSpacing = 26;
+    std::vector<double> rowDrop;
+    ASSERT_TRUE(rowsMeet(pageInk(score, false, nullptr, nullptr, narrow)));
+    EXPECT_FALSE(rowsMeet(pageInk(score, true, nullptr, &rowDrop, narrow)));
+    ASSERT_GE(rowDrop.size(), 2u);
+    EXPECT_EQ(rowDrop[0], 0);
+    EXPECT_GT(rowDrop[1], 0);
+    // The pointer finds the second line's staff where it is drawn, pitch for pitch.
+    const render::PageTables tables = render::buildPageTables(score, narrow);
+    render::ViewState drawn = narrow;
+    drawn.rowDrop = rowDrop;
+    const double at = render::PageGeometry(score, narrow, tables).staffBase(2);
+    const double dropped = render::PageGeometry(score, drawn, tables).staffBase(2);
+    EXPECT_GT(dropped, at);
+    const render::ScoreHit hit = render::hitToScore(score, drawn, tables, 300, static_cast<int>(dropped) + 7);
+    const render::ScoreHit plain = render::hitToScore(score, narrow, tables, 300, static_cast<int>(at) + 7);
+    EXPECT_EQ(hit.line, 2);
+    EXPECT_EQ(hit.step, plain.step);
+    // At the usual spacing the rows have room: the page stays as the row spacing puts it.
+    pageInk(score, true, nullptr, &rowDrop);
+    EXPECT_TRUE(rowDrop.empty());
+}
+
+TEST(Clearance, AChorusPairDrawsTheSignsItsPartsShareOnce) {
+    model::Score score;
+    readNotes(score, {}, {"c2 n n 384 u", "$START", "a1 n n 384 d"});
+    score.recomputePositions();
+    score.chorusCount = 1;
+    for (int part : {1, 2}) score.part(part).symbols.push_back(*edit::measureSign(model::kCoda, 0, 1, 100));
+    score.part(2).symbols.push_back(*edit::measureSign(model::kFine, 0, 1, 100));  // its own: drawn
+    render::PageItems items;
+    pageInk(score, true, &items);
+    auto drawn = [&](int part, int index) {
+        return std::count_if(items.begin(), items.end(), [&](const auto& item) { return item.part == part && item.index == index; });
+    };
+    EXPECT_EQ(drawn(1, model::fixedSymCount), 1);
+    EXPECT_EQ(drawn(2, 0), 0);
+    EXPECT_EQ(drawn(2, 1), 2);  // its bar line and its text
 }
