@@ -482,6 +482,16 @@ void MainWindow::announceOverfull() {
     if (!named.empty()) setStatusText("message", qt("過剰音符小節があります：" + named));
 }
 
+void MainWindow::announceCrowding() {
+    // Named once for each page and count, not after every command.
+    const std::pair crowding(session_.view.curPage, session_.crowdedItems);
+    if (crowding.second > 0 && crowding != session_.announcedCrowding) {
+        setStatusText("message", qt("このページは記号の置き場が足りず、" + std::to_string(crowding.second) +
+                                    "個が重なっています（行間隔を広げるか行数を減らすと空きます）"));
+    }
+    session_.announcedCrowding = crowding;
+}
+
 bool MainWindow::stepThroughHistory(bool back) {
     const std::optional<std::string> caption = back ? session_.undoStep() : session_.redoStep();
     if (!caption) {
@@ -508,6 +518,7 @@ void MainWindow::showHistorySteps() {
 
 void MainWindow::updateStatus() {
     showHistorySteps();
+    announceCrowding();
     announceOverfull();
     labels_["mode"]->setText(qt(edit::editModeLabel(session_.edit.editMode)));
     labels_["part"]->setText(QString("Prt:%1").arg(session_.score.curPart));
@@ -526,6 +537,7 @@ void MainWindow::redraw() {
     // Presses and the entry cursor find the rows where this drawing moved them.
     std::vector<double> rowDrop;
     options.rowDrop = &rowDrop;
+    options.crowded = &session_.crowdedItems;
     viewImage_ = output::renderPageImage(session_.score, session_.view, resources_, options, &items_);
     session_.view.rowDrop = std::move(rowDrop);
     view_->setPixmap(QPixmap::fromImage(viewImage_));

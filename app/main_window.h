@@ -115,6 +115,7 @@ private:
     // The undo and redo entries name the step they would take, and are off without one.
     void showHistorySteps();
     void announceOverfull();  // names in the status bar each part's overfull measure once, when it appears
+    void announceCrowding();  // names in the status bar the items of the page in view that overlap for want of room
     // Runs a long build or render with the progress display and its "中止", the menus held meanwhile.
     void withProgress(const std::function<void(const std::function<bool(double)>&)>& work);
     // The progress display of a long build; false once "中止" was pressed.

@@ -36,6 +36,8 @@ struct Session {
     output::PrintSettings print;
     edit::ScoreHistory history;
     model::ExcessReport announcedExcess;  // each part's overfull measure the status bar last named
+    int crowdedItems = 0;  // items of the page in view that found no room clear of the others
+    std::pair<int, int> announcedCrowding;  // the page and its crowded items the status bar last named
 
     model::ScoreDefaults scoreDefaults() const { return {config.measPerLine, config.defaultFluteKey, names}; }
     model::ReadOptions readOptions(bool formatFlagForRead) const;

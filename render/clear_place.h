@@ -46,6 +46,8 @@ void placeClear(DrawContext& context, InkKind kind, Way way, Draw draw) {
         if (shift) {
             moved = Box{}.movedToward(away, *shift);
             context.ink->gaveWay();
+        } else {
+            context.ink->foundNoRoom();
         }
     }
     draw(context, moved.left, moved.top);

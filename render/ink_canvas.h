@@ -90,6 +90,10 @@ public:
     }
     // The current item gives way: the ink from now on is not where its formula put it.
     void gaveWay() { ownerMoved_ = true; }
+    // The current item is in the way and found no room within reach: it stays where its formula put it.
+    void foundNoRoom() { ++crowded_; }
+    // How many items found no room.
+    int crowded() const { return crowded_; }
     const std::vector<Ink>& ink() const { return ink_; }
     // Off: nothing is moved (the formulas' places alone, for comparison).
     void keepClear(bool on) { keepClear_ = on; }
@@ -157,6 +161,7 @@ private:
     int owner_ = 0;
     int ownerRow_ = 0;
     int rowHint_ = 0;
+    int crowded_ = 0;
     bool ownerMoved_ = false;
     int penWidth_ = 1;
     platform::Point position_;

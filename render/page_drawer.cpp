@@ -270,6 +270,7 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
     }
     result.linesDrawn = drawThrough(ink, canvas, score, spaced, result.tables, options);
     if (options.rowDrop) *options.rowDrop = spaced.rowDrop;
+    if (options.crowded) *options.crowded = ink.crowded();
     if (options.ink) *options.ink = ink.ink();
     return result;
 }

@@ -51,6 +51,7 @@ struct PageOptions {
     std::vector<Ink>* ink = nullptr;  // receives the page's ink, for measuring it
     bool keepClear = true;            // placed items give way to what they would overlap
     std::vector<double>* rowDrop = nullptr;  // receives how far the rows were moved apart (the view's rowDrop)
+    int* crowded = nullptr;  // receives how many items found no room clear of the others (left where they overlap)
 };
 
 PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,

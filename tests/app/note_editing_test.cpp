@@ -13,6 +13,7 @@
 #include "app/play_settings_window.h"
 #include "app/playback_commands.h"
 #include "edit/edit_mode.h"
+#include "edit/mark_commands.h"
 #include "main_window_fixture.h"
 #include "numeric/flute_choice.h"
 #include "midi/play_settings.h"
@@ -465,6 +466,30 @@ TEST_F(NoteEditing, EveryActionIsOneStepToUndoAndRedoBackToTheSavedState) {
     trigger({"五線譜設定&S", "拍子", "3/4"});
     EXPECT_FALSE(window.action("音符編集&N › やり直し")->isEnabled());
     EXPECT_EQ(undo->text().toStdString(), "元に戻す：拍子 3/4");
+}
+
+TEST_F(NoteEditing, APageWithoutRoomForItsItemsSaysSoOnce) {
+    MainWindow& window = start();
+    window.openAtStart(kDemo);
+    EXPECT_EQ(session_.crowdedItems, 0);  // the demo has room
+    // Rows packed as close as they go, every note with a fermata and a rit.: no room between them.
+    for (model::TNote* note = session_.score.part(1).partHead; !note->isEndMarker(); note = note->next) {
+        for (auto kind : {edit::MarkKind::Fermata, edit::MarkKind::Rit}) {
+            session_.score.part(1).marks.push_back(edit::performanceMark(session_.score, kind, note->startPos, 1));
+        }
+    }
+    session_.view.lineSpacing = 16;
+    session_.view.rowsPerPage = 3;
+    window.redraw();
+    window.updateStatus();
+    EXPECT_GT(session_.crowdedItems, 0);
+    EXPECT_EQ(window.statusText("message").toStdString(),
+              "このページは記号の置き場が足りず、" + std::to_string(session_.crowdedItems) +
+                  "個が重なっています（行間隔を広げるか行数を減らすと空きます）");
+    window.setStatusText("message", "");
+    window.redraw();
+    window.updateStatus();  // the same page, already named
+    EXPECT_EQ(window.statusText("message").toStdString(), "");
 }
 
 TEST_F(NoteEditing, AnActionThatLeavesAMeasureOverfullSaysSoOnce) {
