@@ -2,10 +2,15 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
+
+#include <QPainter>
 
 #include "numeric/numeric_page.h"
 #include "output/emf_canvas.h"
 #include "output/score_page.h"
+#include "platform/qt_canvas.h"
+#include "render/page_drawer.h"
 #include "output/wmf_canvas.h"
 
 namespace shinofu::output {
@@ -24,7 +29,7 @@ struct MetafileLayout {
     PictureSize size;
 };
 
-MetafileLayout metafileLayout(const model::Score& score, const render::ViewState& shown) {
+MetafileLayout metafileLayout(const model::Score& score, const render::ViewState& shown, const DrawingResources& resources) {
     render::ViewState view = shown;
     view.originX = 0;
     view.originY = 0;
@@ -32,7 +37,7 @@ MetafileLayout metafileLayout(const model::Score& score, const render::ViewState
     if (!view.numericDisplay) {
         // The lines keep the view's layout; only the drawing unit grows.
         view.zoom *= kMetafileScale;
-        return {view, {shown.viewWidth * kMetafileScale, wholePageHeight(shown) * kMetafileScale}};
+        return {view, {shown.viewWidth * kMetafileScale, wholePageHeight(score, shown, resources) * kMetafileScale}};
     }
     view.viewHeight = rounded(shown.viewWidth * kNumericPageRatio);
     const numeric::NumericPictureExtent extent =
@@ -43,17 +48,25 @@ MetafileLayout metafileLayout(const model::Score& score, const render::ViewState
 
 }  // namespace
 
-int wholePageHeight(const render::ViewState& view) {
-    return rounded((view.topMargin + view.rowsPerPage * view.lineSpacing + 9) * view.drawUnit());
-}
-
-PictureSize metafileSize(const model::Score& score, const render::ViewState& view) {
-    return metafileLayout(score, view).size;
+int wholePageHeight(const model::Score& score, const render::ViewState& view, const DrawingResources& resources) {
+    // Only a drawing tells how far the rows were moved apart: drawn once where nothing shows.
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    platform::QtCanvas canvas(painter, resources.paths, resources.catalog);
+    std::vector<double> rowDrop;
+    render::PageOptions options;
+    options.rowDrop = &rowDrop;
+    render::ViewState page = view;
+    page.originX = 0;
+    page.originY = 0;
+    drawScorePage(canvas, score, page, options);
+    const double lastRow = static_cast<double>(rowDrop.size()) * view.lineSpacing + (rowDrop.empty() ? 0.0 : rowDrop.back());
+    return std::max(render::rowsHeight(view), rounded((view.topMargin + lastRow + 9) * view.drawUnit()));
 }
 
 std::string metafilePicture(MetafileKind kind, const model::Score& score, const render::ViewState& shown,
                             const DrawingResources& resources) {
-    const MetafileLayout layout = metafileLayout(score, shown);
+    const MetafileLayout layout = metafileLayout(score, shown, resources);
     const PictureSize size = layout.size;
     std::unique_ptr<MetafileCanvas> target;
     if (kind == MetafileKind::Enhanced) {
@@ -79,7 +92,7 @@ QImage wholePageImage(const model::Score& score, const render::ViewState& shown,
     render::ViewState view = shown;
     view.originX = 0;
     view.originY = 0;
-    if (!view.numericDisplay) view.viewHeight = wholePageHeight(shown);
+    if (!view.numericDisplay) view.viewHeight = wholePageHeight(score, shown, resources);
     return renderPageImage(score, view, resources);
 }
 

@@ -12,15 +12,14 @@ namespace shinofu::output {
 
 enum class MetafileKind { Enhanced, Plain };
 
-// Pixels from the top of the page to below its last staff row at the view's scale.
-int wholePageHeight(const render::ViewState& view);
+// Pixels from the top of the staff page to below its last staff row at the view's scale, as
+// far down as the rows were moved apart to keep their items clear.
+int wholePageHeight(const model::Score& score, const render::ViewState& view, const DrawingResources& resources);
 
 struct PictureSize {
     int width;
     int height;
 };
-// The staff page at twice the view's size; the numeric page as far as its strips reach.
-PictureSize metafileSize(const model::Score& score, const render::ViewState& view);
 
 // The metafile's bytes; empty when the metafile library failed.
 std::string metafilePicture(MetafileKind kind, const model::Score& score, const render::ViewState& view,

@@ -199,6 +199,14 @@ void drawFrame(DrawContext& context, int frameHeight) {
 
 }  // namespace
 
+int rowsHeight(const ViewState& view) { return px((view.topMargin + view.rowsPerPage * view.lineSpacing + 9) * view.drawUnit()); }
+
+int pageFoot(const ViewState& view) {
+    // The sheet the page is printed on, keeping at its foot the margin it has at its head.
+    const double sheet = view.viewWidth * view.zoom * kAPaperRatio - view.topMargin * view.drawUnit();
+    return std::max(rowsHeight(view), px(sheet));
+}
+
 int partOnStaff(const model::Score& score, int staff, int chorusCount) {
     const auto slots = displaySlots(score);
     const int slot = slotOnStaff(staff, chorusCount);
@@ -264,8 +272,7 @@ PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, con
         InkCanvas plan(canvas, InkCanvas::Mode::Plan);
         drawThrough(plan, canvas, score, spaced, result.tables, options);
         const double u = view.drawUnit();
-        const int pageBottom = px((view.topMargin + view.rowsPerPage * view.lineSpacing + 9) * u) - view.originY;
-        spaced.rowDrop = rowDrops(plan.ink(), plan.bands(), clearanceGap(u), pageBottom, u);
+        spaced.rowDrop = rowDrops(plan.ink(), plan.bands(), clearanceGap(u), pageFoot(view) - view.originY, u);
         ink.shareTextInk(plan);
     }
     result.linesDrawn = drawThrough(ink, canvas, score, spaced, result.tables, options);

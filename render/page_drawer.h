@@ -57,6 +57,12 @@ struct PageOptions {
 PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,
                         const PageOptions& options = {});
 
+// Pixels from the top of the page to below its last staff row, at the row spacing (no scroll).
+int rowsHeight(const ViewState& view);
+// How far down the page's rows may be moved apart to keep their items clear (no scroll): the
+// sheet's foot, or the rows' own height when they reach lower.
+int pageFoot(const ViewState& view);
+
 // The staff row of a part's first line from its ordinal among the visible parts.
 int firstRowOf(int ordinal, int chorusCount);
 // The part whose clef staff (1-based, in a system) carries; with chorus pairs the pair's first part. 0: none.

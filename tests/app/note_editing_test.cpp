@@ -472,14 +472,15 @@ TEST_F(NoteEditing, APageWithoutRoomForItsItemsSaysSoOnce) {
     MainWindow& window = start();
     window.openAtStart(kDemo);
     EXPECT_EQ(session_.crowdedItems, 0);  // the demo has room
-    // Rows packed as close as they go, every note with a fermata and a rit.: no room between them.
+    // Rows packed as close as they go on a narrow sheet, every note with a fermata and a rit.: no
+    // room between them.
     for (model::TNote* note = session_.score.part(1).partHead; !note->isEndMarker(); note = note->next) {
         for (auto kind : {edit::MarkKind::Fermata, edit::MarkKind::Rit}) {
             session_.score.part(1).marks.push_back(edit::performanceMark(session_.score, kind, note->startPos, 1));
         }
     }
     session_.view.lineSpacing = 16;
-    session_.view.rowsPerPage = 3;
+    session_.view.viewWidth = 300;
     window.redraw();
     window.updateStatus();
     EXPECT_GT(session_.crowdedItems, 0);
