@@ -9,6 +9,9 @@
 #include <regex>
 
 #include "conversion_fixture.h"
+#include "edit/mark_commands.h"
+#include "model/score_file.h"
+#include "model/score_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -102,6 +105,42 @@ TEST_F(PictureExport, JpegIsTheWholePageInGreyAtQuality90) {
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(uint8_t(bytes[table + 5 + i]), (standard[i] * 20 + 50) / 100) << i;
     }
+}
+
+TEST_F(PictureExport, TheWholePagePictureHoldsRowsMovedApart) {
+    // Low lines with lyrics under high lines with fermatas and rit.s: the rows move apart, lower
+    // than the row spacing alone reaches, and the picture grows to hold them.
+    shinofu::model::Score score;
+    std::vector<std::string> lines = {"$V:3", "$END"};
+    for (int measure = 0; measure < 48; ++measure) {
+        const char* pitch = (measure / 4) % 2 ? "a2" : "c1";
+        lines.push_back(std::string(pitch) + " n n 96 u," + pitch + " n n 96 u," + pitch + " n n 96 u," + pitch + " n n 96 u");
+    }
+    shinofu::model::readScore(lines, score, shinofu::model::ReadOptions{});
+    score.recomputePositions();
+    int index = 0;
+    for (shinofu::model::TNote* note = score.part(1).partHead; !note->isEndMarker(); note = note->next, ++index) {
+        note->lyric = "さ";
+        if ((index / 16) % 2 == 0) continue;  // a low line
+        for (auto kind : {shinofu::edit::MarkKind::Fermata, shinofu::edit::MarkKind::Rit}) {
+            score.part(1).marks.push_back(shinofu::edit::performanceMark(score, kind, note->startPos, 1));
+        }
+    }
+    const fs::path file = folder_ / "crowded.gd4";
+    ASSERT_TRUE(shinofu::model::saveScoreFile(file, score).written);
+    ASSERT_EQ(run({"convert", file.string(), (folder_ / "crowded.jpg").string()}), 0) << err_.str();
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString((folder_ / "crowded.jpg").string())));
+    EXPECT_EQ(image.width(), kViewWidth);
+    EXPECT_GT(image.height(), kPageHeight);
+    // Nothing is cut at the foot: the last rows of pixels are paper.
+    int lowestInk = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) lowestInk = y;
+        }
+    }
+    EXPECT_LT(lowestInk, image.height() - 20);
 }
 
 TEST_F(PictureExport, PdfPrintsEveryPageWithinTheMargins) {
