@@ -83,8 +83,10 @@ Box InkCanvas::extent() const {
 
 template <typename Visit>
 bool InkCanvas::anyObstacle(const Box& box, int gap, Visit visit) const {
-    for (int column = cellOf(box.left - gap); column <= cellOf(box.right + gap); ++column) {
-        for (int row = cellOf(box.top - gap); row <= cellOf(box.bottom + gap); ++row) {
+    // A negative gap (overlap only) must not shrink a thin box's cells to none.
+    const int reach = std::max(0, gap);
+    for (int column = cellOf(box.left - reach); column <= cellOf(box.right + reach); ++column) {
+        for (int row = cellOf(box.top - reach); row <= cellOf(box.bottom + reach); ++row) {
             const auto found = cells_.find(cellKey(column, row));
             if (found == cells_.end()) continue;
             for (int index : found->second) {

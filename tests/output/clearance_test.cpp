@@ -277,3 +277,14 @@ TEST(Clearance, AChorusPairDrawsTheSignsItsPartsShareOnce) {
     EXPECT_EQ(drawn(2, 0), 0);
     EXPECT_EQ(drawn(2, 1), 2);  // its bar line and its text
 }
+
+TEST(Clearance, AHairlineOverlapsWhatItCrosses) {
+    // A hairpin's closed end is one pixel high: it must still meet the ink it is drawn over.
+    platform::RecordingCanvas target;
+    render::InkCanvas ink(target);
+    ink.beginItem(InkKind::Symbol);
+    ink.rectangle(64, 221, 73, 232);
+    ink.beginItem(InkKind::Mark);
+    for (int y : {223, 226, 229}) EXPECT_TRUE(ink.overlaps({66, y, 85, y + 1})) << y;
+    EXPECT_FALSE(ink.overlaps({66, 233, 85, 234}));
+}
