@@ -1,5 +1,7 @@
 #include "render/bar_signs.h"
 
+#include <algorithm>
+
 #include "render/page_geometry.h"
 
 namespace shinofu::render {
@@ -22,6 +24,38 @@ constexpr double kBracketFoot = 1.0;  // the bracket's leg stops this far above 
 constexpr double kBracketInset = 3.0; // the bracket ends short of the next bar
 
 }  // namespace
+
+SignDrawing signDrawing(uint8_t kind) {
+    switch (kind) {
+    case model::kStop: return {BarSign::Final, false};
+    case model::kDaCapo:
+    case model::kDalSegno:
+    case model::kFine:
+    case model::kToCoda: return {BarSign::Double, true};
+    case model::kSegno:
+    case model::kCoda: return {std::nullopt, true};
+    case model::kRepeatRight: return {BarSign::EndRepeat, false};
+    case model::kRepeatLeft: return {BarSign::StartRepeat, false};
+    case model::kFirstEnding:
+    case model::kSecondEnding: return {BarSign::EndingBracket, true};
+    default: return {std::nullopt, false};
+    }
+}
+
+double closingSignReach(const DrawContext& context, int lastMeasureStart) {
+    double reach = 0;
+    for (int part = 1; part <= context.score.partCount; ++part) {
+        if (!context.score.part(part).visible) continue;
+        for (const model::TScoreSym& symbol : context.score.part(part).symbols) {
+            if (symbol.kind == model::kPlainText || symbol.anchorPos != lastMeasureStart) continue;
+            const std::optional<BarSign> bar = signDrawing(symbol.kind).bar;
+            if (bar == BarSign::EndRepeat) reach = std::max(reach, kRepeatDotFar);
+            if (bar == BarSign::Final) reach = std::max(reach, kFinalThinLine);
+            if (bar == BarSign::Double) reach = std::max(reach, kDoubleBarGap);
+        }
+    }
+    return reach;
+}
 
 std::optional<std::array<int, 4>> drawBarSign(DrawContext& context, int measure, double base, BarSign sign, int dx,
                                               int dy) {

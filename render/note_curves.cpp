@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "render/bar_signs.h"
 #include "render/curve_drawing.h"
 
 namespace shinofu::render {
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kMaxCurveWalk = 512;     // records a curve may span; a file cannot make every note walk the part
 constexpr double kLineStartLead = 3.0;  // layout units before a line's first note where a continued curve begins
+constexpr double kSignClearance = 1.0;  // layout units an open arc stops short of a sign at the line's end
 
 uint8_t roleOf(const model::TNote& note, CurveKind kind) { return kind == CurveKind::Slur ? note.slur : note.tie; }
 bool startsCurve(uint8_t role) { return role == model::kRoleStart || role == model::kRoleEndAndStart; }
@@ -66,9 +68,11 @@ void drawCurveFrom(DrawContext& context, const model::TNote& note, const NoteSpo
     const int step = PageGeometry::stepIndex(note.pitch, spot.fClef);
     const int endPosition = linePosition + end->distance;
     if (endPosition >= lineLength) {
-        // The first arc runs open to the end of the line.
+        // The first arc runs open to the end of the line, or up to a sign standing at its last bar line.
         const CurveEnd from = procSlur0(context, step, note.curveStart, base, x, note.stemUp);
-        const int lineEnd = g.barX(g.measPerLine()) + px(2 * g.unit());
+        const int lastMeasureStart = note.startPos - linePosition + (g.measPerLine() - 1) * context.score.measureLen();
+        const double reach = closingSignReach(context, lastMeasureStart);
+        const int lineEnd = g.barX(g.measPerLine()) + px((reach > 0 ? -reach - kSignClearance : 2) * g.unit());
         drawCurve(context, from, {lineEnd, from.y}, note.curveMid, note.stemUp);
         return;
     }

@@ -15,28 +15,6 @@ namespace {
 constexpr int kMusicFontIndex = 1;  // font index 1 of a score is always the music font
 constexpr double kSignTextDrop = 6;  // layout units from the staff base to the fourth line, where sign texts hang
 
-struct SignDrawing {
-    std::optional<BarSign> bar;
-    bool text;
-};
-
-SignDrawing signDrawing(uint8_t kind) {
-    switch (kind) {
-    case model::kStop: return {BarSign::Final, false};
-    case model::kDaCapo:
-    case model::kDalSegno:
-    case model::kFine:
-    case model::kToCoda: return {BarSign::Double, true};
-    case model::kSegno:
-    case model::kCoda: return {std::nullopt, true};
-    case model::kRepeatRight: return {BarSign::EndRepeat, false};
-    case model::kRepeatLeft: return {BarSign::StartRepeat, false};
-    case model::kFirstEnding:
-    case model::kSecondEnding: return {BarSign::EndingBracket, true};
-    default: return {std::nullopt, false};
-    }
-}
-
 // Whether signs (from the first index on) hold one like this: the same sign at the same place.
 bool hasSign(const std::vector<model::TScoreSym>& symbols, size_t first, const model::TScoreSym& sign) {
     return std::any_of(symbols.begin() + static_cast<std::ptrdiff_t>(std::min(first, symbols.size())), symbols.end(),

@@ -288,3 +288,14 @@ TEST(Clearance, AHairlineOverlapsWhatItCrosses) {
     for (int y : {223, 226, 229}) EXPECT_TRUE(ink.overlaps({66, y, 85, y + 1})) << y;
     EXPECT_FALSE(ink.overlaps({66, 233, 85, 234}));
 }
+
+TEST(Clearance, ATieLeavingTheLineStopsShortOfTheRepeatThatClosesIt) {
+    model::Score score;
+    readNotes(score, {}, {"c2 n n 384 u,c2 n n 384 u,c2 n n 384 u,c2 n n 384 u,c2 n n 384 u"});
+    score.recomputePositions();
+    model::TNote* fourth = score.part(1).partHead->next->next->next;
+    fourth->tie = model::kRoleStart;
+    fourth->next->tie = model::kRoleEnd;
+    score.part(1).symbols.push_back(*edit::measureSign(model::kRepeatRight, fourth->startPos, 1, 100));
+    EXPECT_GE(closest(pageInk(score, true), InkKind::Note, InkKind::Symbol), -1);
+}
