@@ -39,9 +39,9 @@ void placeClear(DrawContext& context, InkKind kind, Way way, Draw draw) {
         std::optional<int> shift = context.roomToward(box, give.away, give.start);
         Away away = give.away;
         if (!shift && away != Away::Right) {
-            // No room its way within reach (a crowded page): the other side of its place, if there is room there.
+            // No room its way within reach (a crowded page): the other side of its staff, if there is room there.
             away = away == Away::Up ? Away::Down : Away::Up;
-            shift = context.roomToward(box, away, 0);
+            shift = context.roomToward(box, away, context.ink->pastOwnStaff(box, away, clearanceGap(context.geometry.unit())));
         }
         if (shift) {
             moved = Box{}.movedToward(away, *shift);

@@ -43,12 +43,15 @@ bool InkCanvas::overlaps(const Box& box) const { return firstNear(box, -1) != nu
 
 std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, int limit) const {
     if (!keepClear_) return std::nullopt;
-    // Its own staff, or one it already lies on, the item may leave; any other it may neither reach nor cross.
+    // A staff the item lies on it may leave; one on its way (its own too) it may neither reach nor
+    // cross, nor the sheet's edge. Planning, the rows have room: only its own staff is in the way.
     std::vector<const Box*> walls;
-    if (away != Away::Right && mode_ != Mode::Plan) {
+    if (away != Away::Right) {
         for (size_t row = 1; row <= bands_.size(); ++row) {
             const Box& staff = bands_[row - 1];
-            if (static_cast<int>(row) != ownerRow_ && !box.near(staff, 0)) walls.push_back(&staff);
+            if (mode_ == Mode::Plan && static_cast<int>(row) != ownerRow_) continue;
+            const bool ahead = away == Away::Up ? staff.bottom <= box.top : staff.top >= box.bottom;
+            if (ahead && !box.near(staff, 0)) walls.push_back(&staff);
         }
     }
     // Each obstacle met pushes the box just past it; the box only moves one way, so the first place
@@ -58,6 +61,7 @@ std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, i
         const Box at = box.movedToward(away, shift);
         const Box swept = away == Away::Up ? Box{box.left, at.top, box.right, box.bottom}
                                            : Box{box.left, box.top, box.right, at.bottom};
+        if (at.top < sheetTop_ || (mode_ != Mode::Plan && at.bottom > sheetBottom_)) return std::nullopt;
         for (const Box* wall : walls) {
             if (swept.near(*wall, gap)) return std::nullopt;
         }
@@ -69,6 +73,13 @@ std::optional<int> InkCanvas::shiftToClear(const Box& box, Away away, int gap, i
         shift += std::max(1, needed);
     }
     return std::nullopt;
+}
+
+int InkCanvas::pastOwnStaff(const Box& box, Away away, int gap) const {
+    if (ownerRow_ < 1 || ownerRow_ > static_cast<int>(bands_.size()) || away == Away::Right) return 0;
+    const Box& staff = bands_[static_cast<size_t>(ownerRow_ - 1)];
+    if (away == Away::Up) return staff.bottom <= box.top ? box.bottom - (staff.top - gap) : 0;
+    return staff.top >= box.bottom ? staff.bottom + gap - box.top : 0;
 }
 
 Box InkCanvas::extent() const {

@@ -3,6 +3,7 @@
 // the collision count read it.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -83,6 +84,11 @@ public:
     void rowHint(int row) { rowHint_ = row; }
     // The y of each staff row's middle line, top to bottom: an item belongs to the nearest.
     void setRows(std::vector<int> middles) { rowMiddles_ = std::move(middles); }
+    // The sheet's top and foot: no item gives way past them.
+    void setSheet(int top, int bottom) {
+        sheetTop_ = top;
+        sheetBottom_ = bottom;
+    }
     // Without a row given, the current item belongs to the row nearest this box (where its formula
     // put it, before it gave way).
     void setHome(const Box& box) {
@@ -110,6 +116,9 @@ public:
     // How far a box must move the given way to keep gap pixels from all of those: the least such
     // move, none past limit (or when keeping clear is off).
     std::optional<int> shiftToClear(const Box& box, Away away, int gap, int limit) const;
+    // How far the current item must move that way to stand past its own staff, gap pixels clear (0:
+    // the staff is not that way).
+    int pastOwnStaff(const Box& box, Away away, int gap) const;
 
     void setPen(const platform::Pen& pen) override;
     void setBrush(const platform::Brush& brush) override;
@@ -154,6 +163,8 @@ private:
     std::unordered_map<int64_t, std::vector<int>> cells_;  // indices into ink_
     std::vector<Box> bands_;
     std::vector<int> rowMiddles_;
+    int sheetTop_ = INT_MIN;
+    int sheetBottom_ = INT_MAX;
     Mode mode_;
     bool keepClear_ = true;
     std::vector<Ink> ink_;

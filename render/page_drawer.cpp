@@ -229,6 +229,7 @@ int drawThrough(InkCanvas& ink, platform::Canvas& canvas, const model::Score& sc
         middles.push_back(px(geometry.staffBase(row) + kStaffLineSpacing * geometry.unit()));
     }
     ink.setRows(std::move(middles));
+    ink.setSheet(-view.originY, pageFoot(view) - view.originY);
     DrawContext context{ink, score, view, tables, geometry, &ink};
     if (options.clear) clearView(context);
     canvas.setTextBackground(false, view.backColor);
