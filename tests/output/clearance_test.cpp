@@ -13,6 +13,7 @@
 #include "render/hit_test.h"
 #include "render/ink_canvas.h"
 #include "render/page_geometry.h"
+#include "render/page_drawer.h"
 #include "render/page_tables.h"
 #include "support/read_notes.h"
 
@@ -298,4 +299,29 @@ TEST(Clearance, ATieLeavingTheLineStopsShortOfTheRepeatThatClosesIt) {
     fourth->next->tie = model::kRoleEnd;
     score.part(1).symbols.push_back(*edit::measureSign(model::kRepeatRight, fourth->startPos, 1, 100));
     EXPECT_GE(closest(pageInk(score, true), InkKind::Note, InkKind::Symbol), -1);
+}
+
+TEST(Clearance, ItemsCrowdedOutNeverLeaveTheSheet) {
+    // Every mark, dynamic and sign on the first notes: more than fits above the staff.
+    model::Score score;
+    readNotes(score, {}, {"g1 n n 96 u,a1 n n 96 u,b1 n n 96 u,c2 n n 96 u,d2 n n 384 u"});
+    score.recomputePositions();
+    const model::TNote* first = score.part(1).partHead;
+    auto& marks = score.part(1).marks;
+    for (auto kind : {edit::MarkKind::Breath, edit::MarkKind::Fermata, edit::MarkKind::Rit, edit::MarkKind::ATempo}) {
+        marks.push_back(edit::performanceMark(score, kind, first->next->startPos, 1));
+    }
+    for (int dynamics = 1; dynamics <= 8; ++dynamics) marks.push_back(edit::dynamicsMark(score, dynamics, first->startPos, 1));
+    marks.push_back(edit::hairpinMark(score, model::kCrescendoStart, first->startPos, 1, 12));
+    marks.push_back(edit::hairpinMark(score, model::kCrescendoEnd, first->next->next->startPos, 1, 12));
+    for (int kind = 1; kind <= 12; ++kind) {
+        if (const auto sign = edit::measureSign(static_cast<model::SymbolKind>(kind), 0, 1, 100)) score.part(1).symbols.push_back(*sign);
+    }
+    render::ViewState view;
+    view.topMargin = 24;  // the staff near the sheet's top
+    for (const Ink& piece : pageInk(score, true, nullptr, nullptr, view)) {
+        if (!render::isPlacedItem(piece.kind)) continue;
+        EXPECT_GE(piece.box.top, 0) << static_cast<int>(piece.kind);
+        EXPECT_LE(piece.box.bottom, render::pageFoot(view));
+    }
 }
