@@ -14,6 +14,7 @@ struct PitchFrame {
     double hertz = 0;       // 0: no pitch (silence, noise)
     double confidence = 0;  // 0..1
     double level = 0;       // RMS of the hop, 0..1
+    bool onset = false;     // a note's attack begins in this hop (aubio's onset detection)
 };
 
 class PitchTracker {

@@ -1,0 +1,28 @@
+// Notes heard in a pitch track: frames of one key make a note; a change of key, a silence or a
+// fresh attack (the level dipping and rising again) starts another. Vibrato and glides within
+// half a semitone of the note stay in it; blips shorter than a note can be are not notes.
+#pragma once
+
+#include <vector>
+
+#include "audio/pitch_tracker.h"
+
+namespace shinofu::audio {
+
+struct HeardNote {
+    double start = 0;  // seconds
+    double end = 0;
+    int key = 0;       // MIDI key, A4 = 69 at the reference pitch
+    double cents = 0;  // the note's median deviation from its key
+};
+
+struct HearingSettings {
+    double reference = 440.0;     // Hz of A4
+    double shortestNote = 0.045;  // seconds: a thirty-second at 160 bpm is 0.047
+    double attackDip = 0.5;       // a level under this share of the note's peak, rising again, is a new attack
+    double tail = 0.2;            // the end of a note quieter than this share of its peak is its release
+};
+
+std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double hopSeconds, const HearingSettings& settings = {});
+
+}  // namespace shinofu::audio

@@ -1,0 +1,34 @@
+// A recording made into a score: the pitch track heard as notes, the beat found (or given), the
+// notes put on the meter's sixteenth grid, the key estimated from them, and the result read like a
+// MIDI file, so the note values, spelling, beaming and flute choice are those every import gets.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "audio/heard_notes.h"
+#include "audio/sound_file.h"
+#include "midi/smf_import.h"
+#include "model/score.h"
+
+namespace shinofu::audio {
+
+struct TranscriptionSettings {
+    double tempo = 0;  // quarter notes a minute; 0: found from the playing
+    int meterTop = 4;
+    int meterBottom = 4;
+    double reference = 440.0;  // Hz of A4
+};
+
+// The tempo whose eighth-note grid, starting at the first note, the onsets fit best (60..160).
+double findTempo(const std::vector<HeardNote>& notes);
+// The key signature (sharps > 0, flats < 0) whose major scale holds most of the notes' time.
+int findKeySignature(const std::vector<HeardNote>& notes);
+// The notes as a Standard MIDI File on the grid of sixteenths at the tempo, the first note on a downbeat.
+midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, const TranscriptionSettings& settings);
+
+// Replaces the score with what the sound plays; the report says what was uncertain.
+midi::ImportReport transcribe(const Sound& sound, const TranscriptionSettings& settings, model::Score& score,
+                              const std::string& title);
+
+}  // namespace shinofu::audio

@@ -1,0 +1,76 @@
+// Notes from a pitch track of synthetic playing: changes of key, tongued and slurred repeats,
+// vibrato and a glide held as one note, breath noise and blips that are not notes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+#include "audio/heard_notes.h"
+
+namespace {
+
+using namespace shinofu::audio;
+
+constexpr int kRate = 44100;
+
+struct Played {
+    double seconds;
+    double hertz;        // 0: silence
+    double vibrato = 0;  // cents, at 6 Hz
+    double glide = 0;    // cents reached by the end
+    bool dipMidway = false;  // the breath eases and pushes again: a slurred repeat
+};
+
+double hertzOf(int key) { return 440.0 * std::exp2((key - 69) / 12.0); }
+
+std::vector<float> play(const std::vector<Played>& melody) {
+    std::vector<float> samples;
+    double phase = 0;
+    std::mt19937 rng(3);
+    std::normal_distribution<float> breath(0.0f, 0.004f);
+    for (const Played& note : melody) {
+        const int count = static_cast<int>(note.seconds * kRate);
+        for (int i = 0; i < count; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double cents = note.vibrato * std::sin(2 * std::numbers::pi * 6 * t) + note.glide * t / note.seconds;
+            phase += 2 * std::numbers::pi * note.hertz * std::exp2(cents / 1200) / kRate;
+            double amplitude = note.hertz > 0 ? 0.3 : 0.0;
+            if (note.dipMidway) amplitude *= 1 - 0.85 * std::exp(-std::pow((t - note.seconds / 2) / 0.012, 2));
+            samples.push_back(static_cast<float>(amplitude * (std::sin(phase) + 0.3 * std::sin(2 * phase))) + breath(rng));
+        }
+    }
+    return samples;
+}
+
+TEST(HeardNotes, KeysRepeatsVibratoAndGlidesAsAPlayerMeansThem) {
+    const std::vector<Played> melody = {
+        {0.30, hertzOf(69)},                     // A4
+        {0.30, hertzOf(76)},                     // E5
+        {0.08, 0},                               // tongued: a gap
+        {0.30, hertzOf(76)},                     // E5 again
+        {0.50, hertzOf(72), 30},                 // C5 with vibrato
+        {0.40, hertzOf(74), 0, 40},              // D5 bending up 40 cents: still D5
+        {0.60, hertzOf(69), 0, 0, true},         // A4 slurred twice
+        {0.02, hertzOf(81)},                     // a blip, no note
+        {0.30, 0},
+    };
+    PitchTracker tracker(kRate);
+    const std::vector<HeardNote> notes = hearNotes(tracker.feed(play(melody)), 256.0 / kRate);
+    const std::vector<int> keys = {69, 76, 76, 72, 74, 69, 69};
+    ASSERT_EQ(notes.size(), keys.size());
+    const double onsets[] = {0.0, 0.30, 0.68, 0.98, 1.48, 1.88, 2.18};
+    for (size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(notes[i].key, keys[i]) << i;
+        EXPECT_NEAR(notes[i].start, onsets[i], 0.05) << i;
+    }
+    EXPECT_NEAR(notes[3].cents, 0, 10);   // vibrato centred on its key
+    EXPECT_NEAR(notes[4].cents, 20, 10);  // the bend's middle
+}
+
+TEST(HeardNotes, SilenceAndBreathAloneAreNoNotes) {
+    PitchTracker tracker(kRate);
+    EXPECT_TRUE(hearNotes(tracker.feed(play({{1.0, 0}})), 256.0 / kRate).empty());
+}
+
+}  // namespace
