@@ -212,6 +212,7 @@ void InkCanvas::text(int x, int y, const std::string& utf8, const platform::Font
 platform::Canvas::Rect InkCanvas::textInk(const std::string& utf8, const platform::FontDescription& font) {
     // An item measured on its own asks the page, which remembers.
     if (mode_ == Mode::Measure) return target_.textInk(utf8, font);
+    if (!textInk_) textInk_ = std::make_shared<TextInk>();
     const auto key = std::make_tuple(utf8, font.face, font.height, font.weight, font.italic);
     if (const auto found = textInk_->find(key); found != textInk_->end()) return found->second;
     Rect ink;

@@ -106,8 +106,8 @@ public:
     // The box around all the ink so far; empty (left == right) when there is none.
     Box extent() const;
 
-    // The five lines of a staff, top to bottom: an item moving up or down never reaches or crosses
-    // another staff's lines (one that lies on its own staff may leave it).
+    // The five lines of each staff row, top to bottom: an item moving up or down never reaches or
+    // crosses a staff on its way (one it lies on it may leave).
     void addStaffBand(const Box& band) { bands_.push_back(band); }
     const std::vector<Box>& bands() const { return bands_; }
 
@@ -178,7 +178,7 @@ private:
     platform::Point position_;
     // Texts repeat on a page (numerals, note heads): their ink is asked of the target once.
     using TextInk = std::map<std::tuple<std::string, std::string, int, int, bool>, Rect>;
-    std::shared_ptr<TextInk> textInk_ = std::make_shared<TextInk>();
+    std::shared_ptr<TextInk> textInk_;  // made at the first question: an item's measuring canvas asks the page's
 };
 
 // The fewest pixels a box of this kind must keep from the ink around it: a quarter of a staff space.

@@ -46,7 +46,7 @@ GapNeed gapBetween(const std::vector<Ink>& upper, const std::vector<Ink>& lower,
         }
     }
     Skyline hangs(left, right, true), hangsWide(left, right, true), movedHangWide(left, right, true);
-    Skyline stands(left, right, false), standsWide(left, right, false), movedStand(left, right, false);
+    Skyline stands(left, right, false), movedStand(left, right, false);
     for (const Ink& ink : upper) {
         hangs.add(ink.box, 0);
         hangsWide.add(ink.box, gap);
@@ -94,7 +94,7 @@ std::vector<double> rowDrops(const std::vector<Ink>& ink, const std::vector<Box>
     const int shortBy = std::max(0, wanted - foot);
     const int spareAll = std::accumulate(spare.begin(), spare.end(), 0);
     const int given = std::min(shortBy, spareAll);
-    const double opened = wanted > 0 ? std::min(1.0, static_cast<double>(foot + given) / wanted) : 0.0;
+    const double opened = std::min(1.0, static_cast<double>(foot + given) / wanted);
     std::vector<double> drops(static_cast<size_t>(rows), 0.0);
     double drop = 0;
     for (int row = 0; row + 1 < rows; ++row) {

@@ -52,8 +52,11 @@ void SymbolLayer::pageDrawn(DrawContext& context, int pageEnd) {
         for (size_t i = part == 1 ? model::fixedSymCount : 0; i < symbols.size(); ++i) {
             const model::TScoreSym& symbol = symbols[i];
             const int index = static_cast<int>(i);
-            if (partner != 0 && symbol.kind != model::kPlainText && hasSign(context.score.part(partner).symbols, partner == 1 ? model::fixedSymCount : 0, symbol)) {
-                continue;  // a chorus pair shares its staff's signs: the first part's stands for both
+            // A chorus pair shares its staff's signs: the first part's stands for both.
+            const size_t partnerFirst = partner == 1 ? model::fixedSymCount : 0;
+            if (partner != 0 && symbol.kind != model::kPlainText &&
+                hasSign(context.score.part(partner).symbols, partnerFirst, symbol)) {
+                continue;
             }
             if (symbol.kind == model::kPlainText) {
                 if (symbol.page != context.view.curPage) continue;
