@@ -30,6 +30,8 @@ constexpr const char* kNoNotesNotice = "音符のないファイルです（空�
 struct Record {
     int64_t start;
     bool rest;
+    int place = 0;  // the start in length units; lengths are differences of rounded places, so that
+                    // rounding never moves the notes after
     uint8_t pitch = model::kRest;
     uint8_t accidental = model::kNoAccidental;
     int chromatic = 0;  // the sound, on the staff
@@ -38,7 +40,7 @@ struct Record {
 
 // A part starts with an empty rest, so that music entering late keeps its time.
 struct PartBuild {
-    std::vector<Record> records{Record{0, true, model::kRest, model::kNoAccidental, 0, 0}};
+    std::vector<Record> records{Record{0, true, 0, model::kRest, model::kNoAccidental, 0, 0}};
     int lastOpened = 0;
 };
 
@@ -146,19 +148,19 @@ void readNote(const SmfEvent& event, int division, int keySig, PartBuild& part, 
     if (kind == 0x90 && event.data2 > 0) {
         if (part.lastOpened >= 0 && part.records[static_cast<size_t>(part.lastOpened)].rest) {
             Record& rest = part.records[static_cast<size_t>(part.lastOpened)];
-            rest.len = unitsOf(now - rest.start, division, 0);
+            rest.len = std::max(0, unitsOf(now, division, 0) - rest.place);
         }
-        open({now, false, named.pitch, named.accidental, chromatic});
+        open({now, false, unitsOf(now, division, 0), named.pitch, named.accidental, chromatic});
         return;
     }
     const bool noteOff = kind == 0x80;
     for (int i = part.lastOpened; i >= 0; --i) {
         Record& record = part.records[static_cast<size_t>(i)];
         if (record.rest || record.pitch != named.pitch || (noteOff && record.accidental != named.accidental)) continue;
-        record.len = unitsOf(now - record.start, division, noteOff ? kNoteOffBias : kSilentNoteOnBias);
+        record.len = std::max(0, unitsOf(now, division, noteOff ? kNoteOffBias : kSilentNoteOnBias) - record.place);
         break;
     }
-    Record rest{now, true};
+    Record rest{now, true, unitsOf(now, division, noteOff ? kNoteOffBias : kSilentNoteOnBias)};
     rest.len = 0;
     open(rest);
 }
@@ -205,7 +207,18 @@ void closeParts(ReadSong& song, int division, int measureLen) {
     std::vector<int> totals;
     for (PartBuild& part : song.parts) {
         Record& last = part.records[static_cast<size_t>(part.lastOpened)];
-        if (last.rest && song.endOfTrack > last.start) last.len = unitsOf(song.endOfTrack - last.start, division, 0);
+        if (last.rest && song.endOfTrack > last.start) last.len = std::max(0, unitsOf(song.endOfTrack, division, 0) - last.place);
+        // A gap or blip of a unit is not written; its time goes to what sounds before it, so that
+        // what follows keeps its place.
+        Record* kept = nullptr;
+        for (Record& record : part.records) {
+            if (record.len > 1) {
+                kept = &record;
+            } else if (kept) {
+                kept->len += record.len;
+                record.len = 0;
+            }
+        }
         int total = 0;
         for (const Record& record : part.records) total += record.len > 1 ? record.len : 0;
         totals.push_back(total);
@@ -214,7 +227,7 @@ void closeParts(ReadSong& song, int division, int measureLen) {
     if (measureLen <= 0) return;
     const int end = (longest + measureLen - 1) / measureLen * measureLen;
     for (size_t i = 0; i < song.parts.size(); ++i) {
-        if (end - totals[i] > 1) song.parts[i].records.push_back({0, true, model::kRest, model::kNoAccidental, 0, end - totals[i]});
+        if (end - totals[i] > 1) song.parts[i].records.push_back({0, true, totals[i], model::kRest, model::kNoAccidental, 0, end - totals[i]});
     }
 }
 

@@ -98,9 +98,21 @@ TEST(SmfImport, TicksBecomeLengthsRoundedWithTheirBias) {
               "c1 n n 48 u,rest n n 48 u,d1 n n 96 u,rest n n 192 u");  // 6.26 → 6 and a rest of 46 ticks
     EXPECT_EQ(items(import(Smf().on(0, 1, 60).on(51, 1, 60, 0).bytes())->score), "c1 n n 56 u,rest n n 328 u");  // 6.575 → 7
     EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(51, 1, 60).bytes())->score), "c1 n n 48 u,rest n n 288 u,rest n n 48 u");  // 6.385 → 6
-    // Touching notes and a gap of a unit or less leave no rest.
+    // Touching notes and a gap of a unit or less leave no rest: the note before holds the gap, and
+    // what follows keeps its place.
     EXPECT_EQ(items(import(Smf().on(0, 1, 60).off(96, 1, 60).on(8, 1, 62).off(96, 1, 62).bytes())->score),
-              "c1 n n 96 u,d1 n n 96 u,rest n n 192 u");
+              "c1 n n 104 u,d1 n n 96 u,rest n n 184 u");
+    // Detached notes (a thirty-second's breath after each, a unit and a half) stay on their beats however many.
+    Smf detached;
+    for (int i = 0; i < 64; ++i) detached.on(i == 0 ? 0 : 12, 1, 60 + i % 5).off(84, 1, 60 + i % 5);
+    const auto played = import(detached.bytes());
+    int place = 0;
+    for (const model::TNote* note = played->score.part(1).partHead; note && !note->isEndMarker(); note = note->next) {
+        if (note->pitch != model::kRest) {
+            EXPECT_EQ(place % 12, 0) << "note at unit " << place;
+        }
+        place += note->len;
+    }
 }
 
 TEST(SmfImport, BarLinesAndNoteValuesSplitIntoTiedNotes) {
