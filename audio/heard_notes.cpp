@@ -6,14 +6,44 @@
 namespace shinofu::audio {
 namespace {
 
-// A frame's key, or -1 without pitch; a lone frame differing from both neighbours takes theirs.
-std::vector<int> frameKeys(const std::vector<PitchFrame>& frames, double reference) {
+// A frame's key, or -1 without pitch. A lone frame differing from both neighbours takes theirs;
+// a short run at a harmonic or subharmonic of the held note after it (the attack, before the
+// tube's resonance settles) or before it (the release) is that note, and so is a short run up to
+// a tone from a held note it leads straight into.
+std::vector<int> frameKeys(const std::vector<PitchFrame>& frames, double reference, size_t shortRun) {
     std::vector<int> keys(frames.size(), -1);
     for (size_t i = 0; i < frames.size(); ++i) {
         if (frames[i].hertz > 0) keys[i] = nearestKey(frames[i].hertz, reference);
     }
     for (size_t i = 1; i + 1 < keys.size(); ++i) {
         if (keys[i - 1] == keys[i + 1] && keys[i] != keys[i - 1]) keys[i] = keys[i - 1];
+    }
+    const auto harmonic = [](int a, int b) {
+        const int apart = std::abs(a - b);
+        return a >= 0 && b >= 0 && (apart == 12 || apart == 19 || apart == 24 || apart == 28 || apart == 31);
+    };
+    std::vector<std::pair<size_t, size_t>> runs;  // [begin, end) of equal keys
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (i == 0 || keys[i] != keys[i - 1]) runs.push_back({i, i});
+        runs.back().second = i + 1;
+    }
+    // The held notes either side of a run, past unpitched frames and other short runs between.
+    const auto heldRun = [&](size_t r, int step) -> int {
+        for (long at = long(r) + step; at >= 0 && at < long(runs.size()); at += step) {
+            const auto [begin, end] = runs[size_t(at)];
+            if (keys[begin] >= 0 && end - begin > shortRun) return keys[begin];
+        }
+        return -1;
+    };
+    for (size_t r = 0; r < runs.size(); ++r) {
+        const auto [begin, end] = runs[r];
+        if (end - begin > shortRun || keys[begin] < 0) continue;
+        const int after = heldRun(r, 1), before = heldRun(r, -1);
+        // A scoop into the note: its attack sliding up or down from a tone away, then held.
+        const bool scoop = r + 1 < runs.size() && after == keys[runs[r + 1].first] && std::abs(keys[begin] - after) <= 2 &&
+                           runs[r + 1].second - runs[r + 1].first > shortRun;
+        const int into = harmonic(keys[begin], after) || scoop ? after : harmonic(keys[begin], before) ? before : -1;
+        if (into >= 0) std::fill(keys.begin() + std::ptrdiff_t(begin), keys.begin() + std::ptrdiff_t(end), into);
     }
     return keys;
 }
@@ -27,16 +57,35 @@ double medianOf(std::vector<double> values) {
 }  // namespace
 
 std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double hopSeconds, const HearingSettings& settings) {
-    const std::vector<int> keys = frameKeys(frames, settings.reference);
+    const auto framesIn = [&](double seconds) { return static_cast<size_t>(std::max(1.0, std::round(seconds / hopSeconds))); };
+    const std::vector<int> keys = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
     std::vector<HeardNote> notes;
     size_t begin = 0;
+    size_t previousEnd = 0;  // the frames of the last note kept, up to its release
     auto close = [&](size_t end) {
         if (end <= begin || keys[begin] < 0) return;
         // A note ends where its sound has died away to a tail (the release, the room's echo).
         double loudest = 0;
         for (size_t i = begin; i < end; ++i) loudest = std::max(loudest, frames[i].level);
         while (end > begin + 1 && frames[end - 1].level < settings.tail * loudest) --end;
-        const double start = frames[begin].seconds;
+        // Its attack began before its pitch settled: where the onset detector heard it begin, or
+        // else the frames just before it where the sound swells (the breath and chiff of the attack).
+        const double settled = frames[begin].seconds;
+        const double earliest = std::max(settled - settings.longestAttack,
+                                         notes.empty() ? 0.0 : notes.back().start + settings.shortestNote);
+        double start = -1;
+        for (size_t i = begin > framesIn(settings.longestAttack) ? begin - framesIn(settings.longestAttack) : 0;
+             i < frames.size() && frames[i].seconds <= settled + settings.longestAttack; ++i) {
+            if (frames[i].onset && frames[i].attack >= earliest && frames[i].attack <= settled + hopSeconds) start = frames[i].attack;
+        }
+        if (start < 0) {
+            size_t attack = begin;
+            while (attack > previousEnd && frames[attack - 1].level < 0.9 * frames[attack].level &&
+                   settled - frames[attack - 1].seconds <= settings.longestAttack) {
+                --attack;
+            }
+            start = frames[attack].seconds;
+        }
         const double stop = frames[end - 1].seconds + hopSeconds;
         if (stop - start < settings.shortestNote) return;
         std::vector<double> cents;
@@ -44,18 +93,20 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
             if (frames[i].hertz > 0) cents.push_back(centsFromA4(frames[i].hertz, settings.reference) - (keys[begin] - 69) * 100.0);
         }
         notes.push_back({start, stop, keys[begin], medianOf(cents)});
+        previousEnd = end;
     };
     double peak = 0;
     bool dipped = false;
     for (size_t i = 0; i < frames.size(); ++i) {
         // A change of key ends a note, and so does a fresh attack of the same key once the note has
-        // lasted long enough to be one: an onset with the level rising (a tongued repeat), or the
-        // level falling well below the note's peak and rising again (a breath accent).
+        // lasted long enough to be one: the level falling well below the note's peak, then rising
+        // with an onset (a tongued repeat) or sharply (a breath accent). A tremolo's shallower
+        // swells, which the onset detector hears too, stay in the note.
         const bool rising = i > 0 && frames[i].level > frames[i - 1].level;
         const bool sameKey = keys[i] >= 0 && keys[i] == keys[begin];
         const bool lasted = frames[i].seconds - frames[begin].seconds >= settings.shortestNote;
         if (sameKey && frames[i].level < settings.attackDip * peak) dipped = true;
-        const bool reattack = sameKey && lasted && rising && (frames[i].onset || (dipped && frames[i].level > 1.5 * frames[i - 1].level));
+        const bool reattack = sameKey && lasted && rising && dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level);
         if (i > begin && (keys[i] != keys[begin] || reattack)) {
             close(i);
             begin = i;

@@ -19,8 +19,9 @@ struct HeardNote {
 struct HearingSettings {
     double reference = 440.0;     // Hz of A4
     double shortestNote = 0.045;  // seconds: a thirty-second at 160 bpm is 0.047
-    double attackDip = 0.5;       // a level under this share of the note's peak, rising again, is a new attack
+    double attackDip = 0.4;       // a level under this share of the note's peak, rising again, is a new attack
     double tail = 0.2;            // the end of a note quieter than this share of its peak is its release
+    double longestAttack = 0.06;  // seconds of swelling sound before a note's pitch settles
 };
 
 std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double hopSeconds, const HearingSettings& settings = {});

@@ -1,20 +1,24 @@
-// The pitch of a monophonic sound frame by frame: aubio's fast YIN with its confidence, for the
+// The pitch of a monophonic sound frame by frame, with its confidence, level and attacks, for the
 // tuner and the transcription alike.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
+
+#include "audio/frame_detector.h"
 
 namespace shinofu::audio {
 
 struct PitchFrame {
-    double seconds = 0;     // where the frame's hop begins
+    double seconds = 0;     // the middle of the sound the frame heard (its window, ending with its hop)
     double hertz = 0;       // 0: no pitch (silence, noise)
     double confidence = 0;  // 0..1
     double level = 0;       // RMS of the hop, 0..1
-    bool onset = false;     // a note's attack begins in this hop (aubio's onset detection)
+    bool onset = false;     // a note's attack was heard in this hop
+    double attack = -1;     // with an onset: the seconds its attack began, a few hops earlier
 };
 
 class PitchTracker {
@@ -24,6 +28,10 @@ public:
     ~PitchTracker();
     PitchTracker(const PitchTracker&) = delete;
     PitchTracker& operator=(const PitchTracker&) = delete;
+
+    // False, with the reason in error(), when the detector could not be made: feed gives no frames.
+    bool ready() const { return detector_ != nullptr; }
+    const std::string& error() const { return error_; }
 
     // Feeds samples in any amounts; each complete hop gives one frame.
     std::vector<PitchFrame> feed(std::span<const float> samples);
@@ -35,10 +43,11 @@ public:
     static constexpr double kSilence = 1e-3;
 
 private:
-    struct Aubio;
-    std::unique_ptr<Aubio> aubio_;
+    std::string error_;
+    std::unique_ptr<FrameDetector> detector_;
     int rate_;
     int hop_;
+    int window_;
     std::vector<float> pending_;
     long hops_ = 0;
 };

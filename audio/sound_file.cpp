@@ -3,6 +3,7 @@
 #include <samplerate.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace shinofu::audio {
@@ -19,31 +20,29 @@ constexpr sf_count_t kBlockFrames = 8192;
 
 }  // namespace
 
-std::optional<Sound> readSound(const std::filesystem::path& path, int rate, platform::IoError& error, double mostSeconds) {
+SoundStream streamSound(const std::filesystem::path& path, int rate, platform::IoError& error,
+                        const std::function<bool(std::span<const float> block, double done)>& take, double mostSeconds) {
     SF_INFO info{};
     std::unique_ptr<SNDFILE, CloseSound> file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
         error.message = "音声ファイルを読めません：" + path.string() + "（" + sf_strerror(nullptr) + "）";
-        return std::nullopt;
+        return SoundStream::Failed;
     }
     if (info.channels < 1 || info.samplerate < 1000 || info.samplerate > 768000) {
         error.message = "音声ファイルの形式が扱えません：" + path.string();
-        return std::nullopt;
+        return SoundStream::Failed;
     }
     if (static_cast<double>(info.frames) > mostSeconds * info.samplerate) {
         error.message = "音声ファイルが長すぎます（" + std::to_string(static_cast<int>(mostSeconds / 60)) + "分まで）：" + path.string();
-        return std::nullopt;
+        return SoundStream::Failed;
     }
     int status = 0;
     std::unique_ptr<SRC_STATE, DeleteResampler> resampler(src_new(SRC_SINC_MEDIUM_QUALITY, 1, &status));
     if (!resampler) {
         error.message = std::string("音声の変換を始められません：") + src_strerror(status);
-        return std::nullopt;
+        return SoundStream::Failed;
     }
     const double ratio = static_cast<double>(rate) / info.samplerate;
-    Sound sound;
-    sound.rate = rate;
-    sound.samples.reserve(static_cast<size_t>(static_cast<double>(info.frames) * ratio) + 1024);
     std::vector<float> frames(static_cast<size_t>(kBlockFrames * info.channels));
     std::vector<float> mono(static_cast<size_t>(kBlockFrames));
     std::vector<float> out(static_cast<size_t>(static_cast<double>(kBlockFrames) * ratio) + 64);
@@ -54,7 +53,7 @@ std::optional<Sound> readSound(const std::filesystem::path& path, int rate, plat
         total += read;
         if (total > most) {  // the header understated the length
             error.message = "音声ファイルが長すぎます（" + std::to_string(static_cast<int>(mostSeconds / 60)) + "分まで）：" + path.string();
-            return std::nullopt;
+            return SoundStream::Failed;
         }
         for (sf_count_t i = 0; i < read; ++i) {
             float sum = 0;
@@ -72,14 +71,26 @@ std::optional<Sound> readSound(const std::filesystem::path& path, int rate, plat
             data.output_frames = static_cast<long>(out.size());
             if (const int failed = src_process(resampler.get(), &data); failed != 0) {
                 error.message = std::string("音声の変換に失敗しました：") + src_strerror(failed);
-                return std::nullopt;
+                return SoundStream::Failed;
             }
-            sound.samples.insert(sound.samples.end(), out.begin(), out.begin() + data.output_frames_gen);
+            const double done = info.frames > 0 ? std::min(1.0, static_cast<double>(total) / static_cast<double>(info.frames)) : 0.0;
+            if (!take(std::span<const float>(out.data(), static_cast<size_t>(data.output_frames_gen)), done)) return SoundStream::Stopped;
             data.data_in += data.input_frames_used;
             data.input_frames -= data.input_frames_used;
         } while (data.input_frames > 0 || (data.end_of_input && data.output_frames_gen > 0));
         if (read < kBlockFrames) break;
     }
+    return SoundStream::Read;
+}
+
+std::optional<Sound> readSound(const std::filesystem::path& path, int rate, platform::IoError& error, double mostSeconds) {
+    Sound sound;
+    sound.rate = rate;
+    const auto keep = [&](std::span<const float> block, double) {
+        sound.samples.insert(sound.samples.end(), block.begin(), block.end());
+        return true;
+    };
+    if (streamSound(path, rate, error, keep, mostSeconds) != SoundStream::Read) return std::nullopt;
     return sound;
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/file_io.h"
@@ -18,7 +20,16 @@ struct Sound {
 // An hour: far past any melody a player records, and what bounds the memory a file can take.
 constexpr double kMostSoundSeconds = 3600;
 
-// Nothing, with a message in error, when the file cannot be read as sound or runs longer than
+enum class SoundStream { Read, Failed, Stopped };
+
+// The file's sound block by block, mono at the rate, with the share of the file read so far; take
+// returns false to stop. Failed, with a message in error, when the file cannot be read as sound or
+// runs longer than mostSeconds; a truncated file gives what it holds.
+SoundStream streamSound(const std::filesystem::path& path, int rate, platform::IoError& error,
+                        const std::function<bool(std::span<const float> block, double done)>& take,
+                        double mostSeconds = kMostSoundSeconds);
+
+// The whole file at once; nothing, with a message in error, when the file cannot be read as sound or runs longer than
 // mostSeconds.
 std::optional<Sound> readSound(const std::filesystem::path& path, int rate, platform::IoError& error,
                                double mostSeconds = kMostSoundSeconds);

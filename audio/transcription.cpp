@@ -14,6 +14,18 @@ constexpr double kFastest = 160;
 
 midi::SmfEvent meta(int64_t tick, uint8_t type, std::string data) { return {tick, 0xFF, type, 0, std::move(data)}; }
 
+// Where the grid of this step lies under the onsets: the circular mean of their phases, so that a
+// steady lag of every attack, or one early first note, does not move the others off their places.
+double gridPhase(const std::vector<HeardNote>& notes, double step) {
+    double x = 0, y = 0;
+    for (const HeardNote& note : notes) {
+        const double angle = 2 * M_PI * note.start / step;
+        x += std::cos(angle);
+        y += std::sin(angle);
+    }
+    return std::atan2(y, x) / (2 * M_PI) * step;
+}
+
 }  // namespace
 
 double findTempo(const std::vector<HeardNote>& notes) {
@@ -69,16 +81,18 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
     file.events.push_back({0, 0xC0, kFluteProgram, 0, {}});
     if (notes.empty()) return file;
     const double sixteenth = 15.0 / tempo;
-    const double first = notes.front().start;
-    auto gridTick = [&](double seconds) { return static_cast<int64_t>(std::lround((seconds - first) / sixteenth)) * kSixteenth; };
+    const double phase = gridPhase(notes, sixteenth);
+    const long first = std::lround((notes.front().start - phase) / sixteenth);
+    auto gridTick = [&](double seconds) { return (std::lround((seconds - phase) / sixteenth) - first) * kSixteenth; };
     int64_t end = 0;
     for (size_t i = 0; i < notes.size(); ++i) {
         const int64_t on = std::max(end, gridTick(notes[i].start));
         int64_t off = std::max(on + kSixteenth, gridTick(notes[i].end));
-        // A gap shorter than a sixteenth is the breath between slurred or tongued notes, not a rest.
+        // A silence shorter than most of a sixteenth is the breath between notes, or their release
+        // heard short, not a rest.
         if (i + 1 < notes.size()) {
             const int64_t next = gridTick(notes[i + 1].start);
-            if (next > on && next - off < kSixteenth) off = next;
+            if (next > on && (next - off < kSixteenth || notes[i + 1].start - notes[i].end < 0.75 * sixteenth)) off = next;
             if (next > on) off = std::min(off, next);
         }
         const uint8_t key = static_cast<uint8_t>(std::clamp(notes[i].key, 0, 127));
@@ -90,14 +104,48 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
     return file;
 }
 
-midi::ImportReport transcribe(const Sound& sound, const TranscriptionSettings& settings, model::Score& score,
-                              const std::string& title) {
-    PitchTracker tracker(sound.rate);
-    const std::vector<HeardNote> notes =
-        hearNotes(tracker.feed(sound.samples), static_cast<double>(tracker.hop()) / sound.rate, {settings.reference});
-    const double tempo = settings.tempo > 0 ? settings.tempo : findTempo(notes);
-    midi::ImportReport report = midi::importSmf(notesToSmf(notes, tempo, settings), score, title);
-    if (notes.empty()) report.noteOnce("音が聞き取れませんでした");
+std::optional<std::vector<HeardNote>> hearFile(const std::filesystem::path& path, double reference, std::string& error,
+                                               const midi::ImportProgress& progress) {
+    PitchTracker tracker(kAnalysisRate);
+    if (!tracker.ready()) {
+        error = tracker.error();
+        return std::nullopt;
+    }
+    std::vector<PitchFrame> frames;
+    const auto take = [&](std::span<const float> block, double done) {
+        const std::vector<PitchFrame> heard = tracker.feed(block);
+        frames.insert(frames.end(), heard.begin(), heard.end());
+        return !progress || progress(done);
+    };
+    platform::IoError failure;
+    const SoundStream read = streamSound(path, kAnalysisRate, failure, take);
+    if (read != SoundStream::Read) {
+        error = failure.message;
+        return std::nullopt;
+    }
+    return hearNotes(frames, static_cast<double>(tracker.hop()) / kAnalysisRate, {reference});
+}
+
+midi::ImportReport transcribeFile(const std::filesystem::path& path, const TranscriptionSettings& settings,
+                                  model::Score& score, const std::string& title, const midi::ImportProgress& progress) {
+    midi::ImportReport report;
+    std::string error;
+    // Hearing is nearly all the work: the score building that follows is told as its last step.
+    const auto hearing = [&](double done) { return !progress || progress(0.95 * done); };
+    const std::optional<std::vector<HeardNote>> notes = hearFile(path, settings.reference, error, hearing);
+    if (!notes) {
+        if (error.empty()) {
+            report.cancelled = true;
+        } else {
+            report.refusal = error;
+        }
+        return report;
+    }
+    const double tempo = settings.tempo > 0 ? settings.tempo : findTempo(*notes);
+    report = midi::importSmf(notesToSmf(*notes, tempo, settings), score, title,
+                             [&](double done) { return !progress || progress(0.95 + 0.05 * done); });
+    if (report.cancelled || report.refusal) return report;
+    if (notes->empty()) report.noteOnce("音が聞き取れませんでした");
     if (settings.tempo <= 0) report.noteOnce("テンポは演奏から推定しました（" + std::to_string(static_cast<int>(std::lround(tempo))) + "）");
     return report;
 }

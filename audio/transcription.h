@@ -3,6 +3,8 @@
 // MIDI file, so the note values, spelling, beaming and flute choice are those every import gets.
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +29,17 @@ int findKeySignature(const std::vector<HeardNote>& notes);
 // The notes as a Standard MIDI File on the grid of sixteenths at the tempo, the first note on a downbeat.
 midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, const TranscriptionSettings& settings);
 
-// Replaces the score with what the sound plays; the report says what was uncertain.
-midi::ImportReport transcribe(const Sound& sound, const TranscriptionSettings& settings, model::Score& score,
-                              const std::string& title);
+// The rate sound is analysed at.
+constexpr int kAnalysisRate = 44100;
+
+// The notes a sound file plays, heard as it streams in (an hour's recording never held whole);
+// nothing, with the reason in error, when the file is not sound or the progress stopped the reading.
+std::optional<std::vector<HeardNote>> hearFile(const std::filesystem::path& path, double reference, std::string& error,
+                                               const midi::ImportProgress& progress = {});
+
+// Replaces the score with what the recording plays, unless it cannot be read (the report's refusal)
+// or the progress cancels; the report's notices say what was uncertain.
+midi::ImportReport transcribeFile(const std::filesystem::path& path, const TranscriptionSettings& settings,
+                                  model::Score& score, const std::string& title, const midi::ImportProgress& progress = {});
 
 }  // namespace shinofu::audio

@@ -2,9 +2,14 @@
 #include "audio/transcription.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
 
 #include "output/wav_file.h"
 #include "support/read_notes.h"
@@ -35,21 +40,66 @@ TEST(Transcription, AMelodyRenderedAndHeardBackGivesItsNotes) {
     platform::IoError error;
     const fs::path wav = folder / "melody.wav";
     if (output::writeWavFile(played, wav, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
-    const auto sound = audio::readSound(wav, 44100, error);
-    ASSERT_TRUE(sound) << error.message;
     model::Score heard;
     audio::TranscriptionSettings settings;
     settings.tempo = played.song.tempo;
-    const midi::ImportReport report = audio::transcribe(*sound, settings, heard, "melody");
-    fs::remove_all(folder);
+    const midi::ImportReport report = audio::transcribeFile(wav, settings, heard, "melody");
+    ASSERT_FALSE(report.refusal) << *report.refusal;
     std::vector<std::string> expected = recordsOf(played);
     std::vector<std::string> got = recordsOf(heard);
     // The recording's tail (the last note's release) may end in a rest.
     while (!got.empty() && got.back().starts_with("rest")) got.pop_back();
     EXPECT_EQ(got, expected);
     // Without the tempo it is found from the playing, and said so.
-    const midi::ImportReport guessed = audio::transcribe(*sound, {}, heard, "melody");
+    const midi::ImportReport guessed = audio::transcribeFile(wav, {}, heard, "melody");
     EXPECT_FALSE(guessed.notices.empty());
+    // Cancelled while hearing, the score stays as it was.
+    const std::vector<std::string> before = recordsOf(heard);
+    EXPECT_TRUE(audio::transcribeFile(wav, settings, heard, "again", [](double) { return false; }).cancelled);
+    EXPECT_EQ(recordsOf(heard), before);
+    fs::remove_all(folder);
+}
+
+// A mono file of the samples the function gives, at the rate and format.
+void writeSound(const fs::path& path, int rate, int format, double seconds, const std::function<float(double)>& sample) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = format;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    std::vector<float> samples(static_cast<size_t>(seconds * rate));
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = sample(static_cast<double>(i) / rate);
+    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+    sf_close(file);
+}
+
+TEST(Transcription, HostileRecordingsGiveAMessageOrAnEmptyScoreWithANotice) {
+    const fs::path folder = fs::temp_directory_path() / ("shinofu_hostile_sound_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    model::Score score;
+    shinofu::testing::readNotes(score, {}, {"c2 n n 96 u"});
+    // Not sound at all: refused, the score as it was.
+    std::ofstream(folder / "text.wav") << "RIFF, but only in name";
+    const midi::ImportReport text = audio::transcribeFile(folder / "text.wav", {}, score, "text");
+    ASSERT_TRUE(text.refusal);
+    EXPECT_NE(text.refusal->find("text.wav"), std::string::npos);
+    EXPECT_EQ(recordsOf(score), std::vector<std::string>{"c2 12"});
+    // Silence and breath noise at 8 bits and 8 kHz: an empty score, and why.
+    std::mt19937 random(5);
+    std::normal_distribution<float> breath(0, 0.02f);
+    writeSound(folder / "breath.wav", 8000, SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 20,
+               [&](double t) { return t < 10 ? 0.0f : breath(random); });
+    const midi::ImportReport empty = audio::transcribeFile(folder / "breath.wav", {}, score, "breath");
+    ASSERT_FALSE(empty.refusal) << *empty.refusal;
+    EXPECT_TRUE(std::ranges::none_of(recordsOf(score), [](const std::string& word) { return !word.starts_with("rest"); }));
+    EXPECT_NE(std::find(empty.notices.begin(), empty.notices.end(), "音が聞き取れませんでした"), empty.notices.end());
+    // A tone at 384 kHz is an A.
+    writeSound(folder / "fast.wav", 384000, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1.0,
+               [](double t) { return static_cast<float>(0.3 * std::sin(2 * M_PI * 880 * t)); });
+    ASSERT_FALSE(audio::transcribeFile(folder / "fast.wav", {}, score, "fast").refusal);
+    EXPECT_EQ(recordsOf(score).front().substr(0, 2), "a2");
+    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+// The frame detector on aubio: fast YIN for the pitch (on pure tones 0.1 cent off at full confidence,
+// where its YIN-FFT reported no confidence) and the complex-domain onset detector, which sees a
+// same-pitch re-attack by its phase where the level barely moves.
+#include <aubio/aubio.h>
+
+#include "audio/frame_detector.h"
+
+namespace shinofu::audio {
+namespace {
+
+class AubioDetector final : public FrameDetector {
+public:
+    AubioDetector(int rate, int window, int hop)
+        : pitch_(new_aubio_pitch("yinfast", unsigned(window), unsigned(hop), unsigned(rate))),
+          onset_(new_aubio_onset("complex", unsigned(window), unsigned(hop), unsigned(rate))),
+          in_(new_fvec(unsigned(hop))),
+          pitchOut_(new_fvec(1)),
+          onsetOut_(new_fvec(1)),
+          hop_(hop) {
+        if (pitch_) {
+            aubio_pitch_set_unit(pitch_, "Hz");
+            aubio_pitch_set_silence(pitch_, -90);  // quiet frames are judged by their level by the tracker
+        }
+    }
+    ~AubioDetector() override {
+        if (pitch_) del_aubio_pitch(pitch_);
+        if (onset_) del_aubio_onset(onset_);
+        del_fvec(in_);
+        del_fvec(pitchOut_);
+        del_fvec(onsetOut_);
+    }
+    AubioDetector(const AubioDetector&) = delete;
+    AubioDetector& operator=(const AubioDetector&) = delete;
+
+    bool ready() const { return pitch_ && onset_; }
+
+    Hop detect(const float* samples) override {
+        for (int i = 0; i < hop_; ++i) in_->data[i] = samples[i];
+        aubio_pitch_do(pitch_, in_, pitchOut_);
+        aubio_onset_do(onset_, in_, onsetOut_);
+        const bool onset = onsetOut_->data[0] > 0;
+        // aubio reports an onset a few hops after it; its time is given back without that delay.
+        return {pitchOut_->data[0], aubio_pitch_get_confidence(pitch_), onset, onset ? aubio_onset_get_last_s(onset_) : -1.0};
+    }
+
+private:
+    aubio_pitch_t* pitch_;
+    aubio_onset_t* onset_;
+    fvec_t* in_;
+    fvec_t* pitchOut_;
+    fvec_t* onsetOut_;
+    int hop_;
+};
+
+}  // namespace
+}  // namespace shinofu::audio
+
+extern "C" __attribute__((visibility("default"))) shinofu::audio::FrameDetector* shinofu_new_frame_detector(int interface, int rate,
+                                                                                                          int window, int hop) {
+    if (interface != shinofu::audio::FrameDetector::kInterface) return nullptr;
+    auto* detector = new shinofu::audio::AubioDetector(rate, window, hop);
+    if (detector->ready()) return detector;
+    delete detector;
+    return nullptr;
+}
