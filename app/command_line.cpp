@@ -13,6 +13,7 @@
 #include "app/midi_import.h"
 #include "app/musicxml_commands.h"
 #include "app/page_files.h"
+#include "app/recording_import.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "model/score.h"
@@ -38,7 +39,8 @@ const char* kUsage =
     "  shinofu [FILE]                         エディタを開く\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
     "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
-    "    IN:  .gd4 .gd3 .gd2 .mid .midi .musicxml .xml .mxl\n"
+    "                         [--tempo N] [--meter 3/4]（録音の採譜）\n"
+    "    IN:  .gd4 .gd3 .gd2 .mid .midi .musicxml .xml .mxl .wav .flac .ogg .mp3\n"
     "    OUT: .gd4 .png .svg .jpg .jpeg .pdf .emf .wmf .mid .wav .dt .musicxml .json\n";
 
 // The companion folder's configuration and score settings apply, but nothing is installed or written.
@@ -50,20 +52,17 @@ void startQuietly(Session& session) {
     startUp(session, options);
 }
 
-bool loadInput(const fs::path& in, Session& session, std::ostream& err) {
+bool tellImport(const ScoreImport& imported, std::ostream& err) {
+    if (!imported.imported) err << imported.error << "\n";
+    for (const std::string& notice : imported.notices) err << notice << "\n";
+    return imported.imported;
+}
+
+bool loadInput(const fs::path& in, Session& session, const RecordingChoices& recording, std::ostream& err) {
     const std::string ext = platform::lowerExtension(in);
-    if (ext == ".mid" || ext == ".midi") {
-        const ScoreImport imported = importMidiFile(in, session);
-        if (!imported.imported) err << imported.error << "\n";
-        for (const std::string& notice : imported.notices) err << notice << "\n";
-        return imported.imported;
-    }
-    if (ext == ".musicxml" || ext == ".xml" || ext == ".mxl") {
-        const ScoreImport imported = importMusicXmlFile(in, session);
-        if (!imported.imported) err << imported.error << "\n";
-        for (const std::string& notice : imported.notices) err << notice << "\n";
-        return imported.imported;
-    }
+    if (isRecordingFile(in)) return tellImport(importRecordingFile(in, session, recording), err);
+    if (ext == ".mid" || ext == ".midi") return tellImport(importMidiFile(in, session), err);
+    if (ext == ".musicxml" || ext == ".xml" || ext == ".mxl") return tellImport(importMusicXmlFile(in, session), err);
     if (ext != ".gd4" && ext != ".gd3" && ext != ".gd2") {
         err << "読み込めない形式です: " << in.string() << "\n";
         return false;
@@ -82,7 +81,20 @@ struct ConvertOptions {
     int part = 1;
     int transpose = 0;  // semitones, -7..7
     int octave = 0;     // -1, 0, +1
+    RecordingChoices recording;
 };
+
+// "3/4": a count of 1..16 beats of a half, quarter, eighth or sixteenth.
+bool parseMeter(const std::string& text, audio::TranscriptionSettings& settings) {
+    const size_t slash = text.find('/');
+    if (slash == std::string::npos) return false;
+    const std::optional<int> top = model::parseWholeNumber(text.substr(0, slash));
+    const std::optional<int> bottom = model::parseWholeNumber(text.substr(slash + 1));
+    if (!top || !bottom || *top < 1 || *top > 16 || (*bottom != 2 && *bottom != 4 && *bottom != 8 && *bottom != 16)) return false;
+    settings.meterTop = *top;
+    settings.meterBottom = *bottom;
+    return true;
+}
 
 bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options, std::ostream& err) {
     for (size_t i = 3; i < args.size(); ++i) {
@@ -100,6 +112,20 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             options.page = page;
         } else if (args[i] == "--part") {
             if (!number(options.part)) return false;
+        } else if (args[i] == "--tempo") {
+            const std::optional<int> tempo = i + 1 < args.size() ? model::parseWholeNumber(args[i + 1]) : std::nullopt;
+            if (!tempo || *tempo < 30 || *tempo > 300) {
+                err << "--tempo には 30 から 300 までの数が要ります\n";
+                return false;
+            }
+            options.recording.transcription.tempo = *tempo;
+            ++i;
+        } else if (args[i] == "--meter") {
+            if (i + 1 >= args.size() || !parseMeter(args[i + 1], options.recording.transcription)) {
+                err << "--meter には 3/4 のような拍子が要ります\n";
+                return false;
+            }
+            ++i;
         } else if (args[i] == "--numeric") {
             options.numeric = true;
         } else if (args[i] == "--transpose" || args[i] == "--octave") {
@@ -256,7 +282,7 @@ int convert(const std::vector<std::string>& args, std::ostream& err) {
     }
     ConvertOptions options;
     if (!parseOptions(args, options, err)) return 1;
-    if (!loadInput(args[1], session, err)) return 1;
+    if (!loadInput(args[1], session, options.recording, err)) return 1;
     if (options.transpose != 0) session.transpose(options.transpose);
     if (options.octave != 0) session.shiftOctave(options.octave > 0);
     return writeOutput(args[2], session, options, err) ? 0 : 1;

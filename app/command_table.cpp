@@ -30,6 +30,7 @@ std::vector<MenuEntry> fileMenu() {
         item("上書き保存"),
         item("MIDIファイル読み込み"),
         item("MusicXML読み込み"),
+        item("録音から採譜"),
         submenu("画面ファイル保存&C", items({"WMFファイル(&W)", "EMFファイル(&E)", "JPEGファイル(&J)",
                                              "クリップボードにコピー(&C)", "マウスで領域指定(&M)", "PNGファイル(&N)",
                                              "SVGファイル(&S)", "PDFファイル(&P)"})),

@@ -23,6 +23,8 @@
 #include "app/input_panel.h"
 #include "app/mark_commands.h"
 #include "app/memo_window.h"
+#include "app/recording_import.h"
+#include "app/transcription_dialog.h"
 #include "app/numeric_settings_window.h"
 #include "app/panel_drag.h"
 #include "edit/note_commands.h"
@@ -322,6 +324,7 @@ void MainWindow::bindCommands() {
             if (result.imported) showImportedScore(result.notices);
         });
     });
+    bind(commandPath({file, "録音から採譜"}), [this] { guarded([this] { transcribeRecording(); }); });
     bind(commandPath({file, "MusicXML保存"}), [this] { exportMusicXmlCommand(session_, dialogs_); });
     bind(commandPath({file, "MIDIファイル作成（旧）"}), [this] { makeMidiFile(); });
     bind(commandPath({file, "WAVファイル作成"}), [this] {
@@ -637,6 +640,24 @@ void MainWindow::showImportedScore(const std::vector<std::string>& notices) {
     labels_["message"]->setText(qt(text));
     playback_->showScoreTempo();
     redraw();
+}
+
+void MainWindow::transcribeRecording() {
+    const auto chosen = dialogs_.openFile("録音から採譜", "音声ファイル|*.wav;*.flac;*.ogg;*.mp3|Any Files|*.*|", {});
+    if (!chosen) return;
+    const std::optional<RecordingChoices> choices = askRecordingChoices(this, recordingChoices_);
+    if (!choices) return;
+    recordingChoices_ = *choices;
+    buildCancelled_ = false;
+    menuBar()->setEnabled(false);
+    const ScoreImport result = importRecordingFile(*chosen, session_, *choices, [this](double done) { return buildProgress(done); });
+    menuBar()->setEnabled(true);
+    progress_->hide();
+    if (result.imported) {
+        showImportedScore(result.notices);
+    } else if (!result.cancelled) {
+        dialogs_.message(platform::MessageKind::Error, result.error);
+    }
 }
 
 void MainWindow::withProgress(const std::function<void(const std::function<bool(double)>&)>& work) {

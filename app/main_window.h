@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/file_commands.h"
+#include "app/recording_import.h"
 #include "app/session.h"
 #include "output/page_image.h"
 #include "platform/dialogs.h"
@@ -112,6 +113,8 @@ private:
     // After an import replaced the score: its title, what could not be shown, its tempo.
     void showImportedScore(const std::vector<std::string>& notices);
     void makeMidiFile();
+    // "録音から採譜": the file, the choices, then the hearing with its progress and "中止".
+    void transcribeRecording();
     // The undo and redo entries name the step they would take, and are off without one.
     void showHistorySteps();
     void announceOverfull();  // names in the status bar each part's overfull measure once, when it appears
@@ -137,6 +140,7 @@ private:
     QFrame* progress_ = nullptr;
     QFrame* positionPanel_ = nullptr;
     bool buildCancelled_ = false;
+    RecordingChoices recordingChoices_;  // the transcription dialog opens on the last ones
     std::function<void()> pendingCommand_;  // what the question panel holds back
     std::map<std::string, QLabel*> labels_;
     std::map<std::string, QToolButton*> tools_;

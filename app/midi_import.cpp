@@ -1,6 +1,5 @@
 #include "app/midi_import.h"
 
-#include "edit/beaming.h"
 #include "edit/measure_clip.h"
 #include "midi/smf_import.h"
 #include "midi/smf_reader.h"
@@ -22,20 +21,7 @@ ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, 
         return result;
     }
     edit::detachClip(session.edit.clip, session.score.measureLen());
-    const midi::ImportReport report = midi::importSmf(*read.file, session.score, file.stem().string(), progress);
-    if (report.cancelled) {
-        result.cancelled = true;
-        return result;
-    }
-    if (report.refusal) {
-        result.error = *report.refusal + "：" + file.string();
-        return result;
-    }
-    result.notices = report.notices;
-    for (int part = 1; part <= session.score.partCount; ++part) edit::beamPart(session.score, part, session.edit.beamPerBeat);
-    settleImportedScore(session);
-    result.imported = true;
-    return result;
+    return finishSmfImport(midi::importSmf(*read.file, session.score, file.stem().string(), progress), file, session);
 }
 
 ScoreImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress) {

@@ -1,5 +1,6 @@
 #include "app/score_import.h"
 
+#include "edit/beaming.h"
 #include "numeric/flute_choice.h"
 
 namespace shinofu::app {
@@ -18,6 +19,25 @@ void settleImportedScore(Session& session, std::optional<int> fluteKey) {
     session.scoreFile.clear();
     session.view.curPage = 1;
     session.refreshDerivedState();
+}
+
+ScoreImport finishSmfImport(const midi::ImportReport& report, const std::filesystem::path& file, Session& session,
+                            std::optional<int> fluteKey) {
+    ScoreImport result;
+    if (report.cancelled) {
+        result.cancelled = true;
+        return result;
+    }
+    if (report.refusal) {
+        // Named with its file, once: a sound file's own messages name it already.
+        result.error = report.refusal->find(file.string()) == std::string::npos ? *report.refusal + "：" + file.string() : *report.refusal;
+        return result;
+    }
+    result.notices = report.notices;
+    for (int part = 1; part <= session.score.partCount; ++part) edit::beamPart(session.score, part, session.edit.beamPerBeat);
+    settleImportedScore(session, fluteKey);
+    result.imported = true;
+    return result;
 }
 
 }  // namespace shinofu::app

@@ -2,11 +2,13 @@
 // import ends with once it has replaced the score.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
+#include "midi/smf_import.h"
 
 namespace shinofu::app {
 
@@ -19,5 +21,10 @@ struct ScoreImport {
 
 // Old places forgotten, the flute the file names or one chosen for the key, an untitled unchanged score.
 void settleImportedScore(Session& session, std::optional<int> fluteKey = std::nullopt);
+
+// What a MIDI-built import (a MIDI file, a recording) ends as: a refusal named with its file, or the
+// parts beamed and the score settled.
+ScoreImport finishSmfImport(const midi::ImportReport& report, const std::filesystem::path& file, Session& session,
+                            std::optional<int> fluteKey = std::nullopt);
 
 }  // namespace shinofu::app

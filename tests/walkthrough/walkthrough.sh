@@ -167,7 +167,7 @@ grep -aq '^\$END' "$work/imported.gd4" || fail "the imported score is not a scor
 
 step "sent out as MusicXML and read back"
 keys alt+f
-for i in 1 2 3 4 5 6 7 8 9 10 11 12; do xdotool key Down; done
+for i in 1 2 3 4 5 6 7 8 9 10 11 12 13; do xdotool key Down; done
 keys Return                          # MusicXML保存
 answer MusicXML保存 "$work/sent"
 wait_file "$work/sent.musicxml" || fail "no MusicXML written"
@@ -185,11 +185,26 @@ wait_file "$work/from-musicxml.gd4" || fail "the score read from MusicXML was no
 
 step "rendered to a WAV file from the menu"
 keys alt+f
-for i in 1 2 3 4 5 6 7 8 9 10 11; do xdotool key Down; done
+for i in 1 2 3 4 5 6 7 8 9 10 11 12; do xdotool key Down; done
 keys Return                          # WAVファイル作成
 answer WAVファイル作成 "$work/tune"
 wait_file "$work/tune.wav" || fail "no WAV written"
 [ "$(head -c 4 "$work/tune.wav")" = "RIFF" ] || fail "the written file is not a WAV file"
+
+step "the WAV heard back as a score"
+keys alt+f
+for i in 1 2 3 4 5 6 7 8; do xdotool key Down; done
+keys Return                          # 録音から採譜
+answer 録音から採譜 "$work/tune.wav"
+focus "^採譜の設定\$"
+keys Return                          # 採譜, the tempo found from the playing
+await gone "^採譜の設定\$" || fail "the transcription settings stayed open"
+await shown "^tune  $main_title" || fail "the recording did not become the score"  # the menus wait meanwhile
+focus_main
+keys alt+f s
+answer 譜面データ保存 "$work/heard.gd4"
+wait_file "$work/heard.gd4" || fail "the transcribed score was not saved"
+[ "$(first_measures "$work/heard.gd4" | grep -c '[a-g][0-9] ')" -gt 0 ] || fail "the transcribed score holds no notes"
 
 step "reopened"
 keys alt+f r

@@ -1,0 +1,78 @@
+#include "app/transcription_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace shinofu::app {
+namespace {
+
+const char* const kMeters[] = {"2/4", "3/4", "4/4", "6/8", "5/4", "3/8", "2/2"};
+const char* const kFlutes[] = {"一本", "二本", "三本", "四本", "五本", "六本", "七本", "八本", "九本", "十本", "十一本", "十二本"};
+
+}  // namespace
+
+std::optional<RecordingChoices> askRecordingChoices(QWidget* parent, const RecordingChoices& last) {
+    QDialog dialog(parent);
+    dialog.setObjectName("transcriptionDialog");
+    dialog.setWindowTitle("採譜の設定");
+    auto* form = new QFormLayout(&dialog);
+
+    auto* tempoRow = new QHBoxLayout;
+    auto* tempoFound = new QCheckBox("演奏から推定", &dialog);
+    tempoFound->setObjectName("tempoFound");
+    auto* tempo = new QSpinBox(&dialog);
+    tempo->setObjectName("tempo");
+    tempo->setRange(30, 300);
+    tempo->setValue(last.transcription.tempo > 0 ? static_cast<int>(last.transcription.tempo) : 100);
+    tempoFound->setChecked(last.transcription.tempo <= 0);
+    tempo->setEnabled(!tempoFound->isChecked());
+    QObject::connect(tempoFound, &QCheckBox::toggled, tempo, [tempo](bool found) { tempo->setEnabled(!found); });
+    tempoRow->addWidget(tempoFound);
+    tempoRow->addWidget(tempo);
+    form->addRow("テンポ（♩＝）", tempoRow);
+
+    auto* meter = new QComboBox(&dialog);
+    meter->setObjectName("meter");
+    for (const char* text : kMeters) meter->addItem(text);
+    meter->setCurrentText(QString("%1/%2").arg(last.transcription.meterTop).arg(last.transcription.meterBottom));
+    form->addRow("拍子", meter);
+
+    auto* flute = new QComboBox(&dialog);
+    flute->setObjectName("flute");
+    flute->addItem("調から選ぶ");
+    for (const char* name : kFlutes) flute->addItem(name);
+    flute->setCurrentIndex(last.flute.value_or(0));
+    form->addRow("笛", flute);
+
+    auto* reference = new QSpinBox(&dialog);
+    reference->setObjectName("reference");
+    reference->setRange(415, 466);
+    reference->setSuffix(" Hz");
+    reference->setValue(static_cast<int>(last.transcription.reference));
+    form->addRow("基準ピッチ（A）", reference);
+
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton("採譜", QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton("キャンセル", QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    RecordingChoices choices = last;
+    choices.transcription.tempo = tempoFound->isChecked() ? 0 : tempo->value();
+    const QStringList meterParts = meter->currentText().split('/');
+    choices.transcription.meterTop = meterParts[0].toInt();
+    choices.transcription.meterBottom = meterParts[1].toInt();
+    choices.flute = flute->currentIndex() > 0 ? std::optional<int>(flute->currentIndex()) : std::nullopt;
+    choices.transcription.reference = reference->value();
+    return choices;
+}
+
+}  // namespace shinofu::app
