@@ -22,7 +22,8 @@ umask 022
 
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 # Debian ships programs without their debugging sections and man pages compressed.
-strip --strip-unneeded --remove-section=.comment --remove-section=.note "$root/usr/bin/shinofu"
+module="$root/usr/lib/shinofu/libshinofu_aubio.so"  # the sound analysis, loaded when first used
+strip --strip-unneeded --remove-section=.comment --remove-section=.note "$root/usr/bin/shinofu" "$module"
 gzip -9n "$root/usr/share/man/man1/shinofu.1"
 doc="$root/usr/share/doc/shinofu"
 mkdir -p "$doc"
@@ -39,7 +40,7 @@ install -m 644 "$here/deps/debian/copyright" "$doc/copyright"
 # time are named in the control template.
 mkdir -p "$stage/debian"
 printf 'Source: shinofu\n\nPackage: shinofu\nArchitecture: any\n' >"$stage/debian/control"
-shlibs="$(cd "$stage" && dpkg-shlibdeps -O -e"$root/usr/bin/shinofu" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')"
+shlibs="$(cd "$stage" && dpkg-shlibdeps -O -e"$root/usr/bin/shinofu" -e"$module" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')"
 [ -n "$shlibs" ] || { echo "dpkg-shlibdeps found no libraries" >&2; exit 1; }
 
 mkdir -p "$root/DEBIAN"

@@ -22,4 +22,8 @@ remarks="$(env -u XDG_RUNTIME_DIR SHINOFU_HOME="$prefix/home" "$prefix/bin/shino
     "$share/shinofu/demo/sakura.gd4" "$prefix/out.json" 2>&1)"
 [ -z "$remarks" ] || { echo "a quiet conversion said: $remarks"; exit 1; }
 grep -q "さくらさくら" "$prefix/out.json"
+# It finds its sound-analysis module beside it: its own rendering comes back as a score.
+env SHINOFU_HOME="$prefix/home" "$prefix/bin/shinofu" convert "$share/shinofu/demo/sakura.gd4" "$prefix/tune.wav"
+env SHINOFU_HOME="$prefix/home" "$prefix/bin/shinofu" convert "$prefix/tune.wav" "$prefix/heard.gd4" --tempo 72 ||
+    { echo "the installed program could not hear a recording"; exit 1; }
 echo "installed and found"

@@ -13,7 +13,7 @@ field() { dpkg-deb -f "$package" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || { echo "Architecture: $(field Architecture)"; exit 1; }
 [ "$(basename "$package")" = "shinofu_$(field Version)_$(field Architecture).deb" ] || { echo "named $package"; exit 1; }
 depends="$(field Depends)"
-for needed in libqt6widgets6 libfluidsynth3 libuemf0 libzip4 libc6 timgm6mb-soundfont lilypond-fonts fonts-ipafont-gothic; do
+for needed in libqt6widgets6 libfluidsynth3 libuemf0 libzip4 libaubio5 libsndfile1 libc6 timgm6mb-soundfont lilypond-fonts fonts-ipafont-gothic; do
     grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 [ "$(field Installed-Size)" -gt 0 ]
@@ -23,7 +23,7 @@ grep -q "shinobue" <<<"$description" || { echo "no description"; exit 1; }
 
 listing="$(dpkg-deb -c "$package")"
 files="$(awk '{ print $6 }' <<<"$listing")"
-for file in ./usr/bin/shinofu ./usr/share/shinofu/shinofu.INI ./usr/share/shinofu/shinofu.txt \
+for file in ./usr/bin/shinofu ./usr/lib/shinofu/libshinofu_aubio.so ./usr/share/shinofu/shinofu.INI ./usr/share/shinofu/shinofu.txt \
             ./usr/share/shinofu/demo/sakura.gd4 ./usr/share/applications/shinofu.desktop \
             ./usr/share/mime/packages/shinofu.xml ./usr/share/icons/hicolor/scalable/apps/shinofu.svg \
             ./usr/share/man/man1/shinofu.1.gz ./usr/share/doc/shinofu/copyright ./usr/share/doc/shinofu/changelog.gz; do
@@ -37,4 +37,6 @@ owners="$(awk '{ print $2 }' <<<"$listing" | sort -u)"
 dpkg-deb -x "$package" "$out/root"
 sections="$(readelf -S "$out/root/usr/bin/shinofu")"
 ! grep -q "\.debug_" <<<"$sections" || { echo "the program is not stripped"; exit 1; }
+# The installed program finds its sound-analysis module.
+[ -z "$(readelf -d "$out/root/usr/bin/shinofu" | grep -i "RPATH\|RUNPATH")" ] || { echo "the program carries a build path"; exit 1; }
 echo "packaged as $(basename "$package")"
