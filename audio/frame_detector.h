@@ -10,7 +10,7 @@ namespace shinofu::audio {
 
 class FrameDetector {
 public:
-    static constexpr int kInterface = 2;  // raised with every change of this class
+    static constexpr int kInterface = 3;  // raised with every change of this class
     struct Hop {
         double hertz = 0;  // 0: no pitch
         double confidence = 0;
@@ -18,8 +18,8 @@ public:
         double attackSeconds = -1;  // with an onset: when its attack began, from the stream's start
     };
     virtual ~FrameDetector() = default;
-    // samples: one hop.
-    virtual Hop detect(const float* samples) = 0;
+    // hops hops of samples, one after another; a hop's findings into each of out[0..hops).
+    virtual void detect(const float* samples, int hops, Hop* out) = 0;
 };
 
 // Nothing, with a Japanese message in error, when the module cannot be loaded.

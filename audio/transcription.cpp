@@ -106,7 +106,7 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
 
 std::optional<std::vector<HeardNote>> hearFile(const std::filesystem::path& path, double reference, std::string& error,
                                                const midi::ImportProgress& progress) {
-    PitchTracker tracker(kAnalysisRate);
+    PitchTracker tracker(kAnalysisRate, kAnalysisWindow, kAnalysisHop);
     if (!tracker.ready()) {
         error = tracker.error();
         return std::nullopt;

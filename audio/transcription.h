@@ -29,8 +29,10 @@ int findKeySignature(const std::vector<HeardNote>& notes);
 // The notes as a Standard MIDI File on the grid of sixteenths at the tempo, the first note on a downbeat.
 midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, const TranscriptionSettings& settings);
 
-// The rate sound is analysed at.
+// How sound is analysed: in windows of 23 ms (two periods of 86 Hz, a low voice) every 5.8 ms.
 constexpr int kAnalysisRate = 44100;
+constexpr int kAnalysisWindow = 1024;
+constexpr int kAnalysisHop = 256;
 
 // The notes a sound file plays, heard as it streams in (an hour's recording never held whole);
 // nothing, with the reason in error, when the file is not sound or the progress stopped the reading.

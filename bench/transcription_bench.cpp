@@ -238,10 +238,11 @@ void writeHeard(const fs::path& path, const std::vector<audio::HeardNote>& notes
 
 // The baseline: the same pitch track cut only where the key changes or the sound stops.
 std::vector<audio::HeardNote> plainNotes(const fs::path& wav) {
-    audio::PitchTracker tracker(audio::kAnalysisRate);
-    int rate = 0;
-    std::vector<float> samples = readMono(wav, rate);
-    const auto frames = tracker.feed(samples);
+    audio::PitchTracker tracker(audio::kAnalysisRate, audio::kAnalysisWindow, audio::kAnalysisHop);
+    platform::IoError error;
+    const auto sound = audio::readSound(wav, audio::kAnalysisRate, error);
+    const int rate = audio::kAnalysisRate;
+    const auto frames = tracker.feed(sound->samples);
     const double hop = double(tracker.hop()) / rate;
     std::vector<audio::HeardNote> notes;
     int key = -1;
