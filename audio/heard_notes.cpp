@@ -10,8 +10,14 @@ namespace {
 // a short run at a harmonic or subharmonic of the held note after it (the attack, before the
 // tube's resonance settles) or before it (the release) is that note, and so is a short run up to
 // a tone from a held note it leads straight into.
-std::vector<int> frameKeys(const std::vector<PitchFrame>& frames, double reference, size_t shortRun) {
+struct FrameKeys {
+    std::vector<int> keys;
+    std::vector<bool> slipped;  // the pitch slipped to a harmonic here: an attack's first moments
+};
+
+FrameKeys frameKeys(const std::vector<PitchFrame>& frames, double reference, size_t shortRun) {
     std::vector<int> keys(frames.size(), -1);
+    std::vector<bool> slipped(frames.size(), false);
     for (size_t i = 0; i < frames.size(); ++i) {
         if (frames[i].hertz > 0) keys[i] = nearestKey(frames[i].hertz, reference);
     }
@@ -43,9 +49,11 @@ std::vector<int> frameKeys(const std::vector<PitchFrame>& frames, double referen
         const bool scoop = r + 1 < runs.size() && after == keys[runs[r + 1].first] && std::abs(keys[begin] - after) <= 2 &&
                            runs[r + 1].second - runs[r + 1].first > shortRun;
         const int into = harmonic(keys[begin], after) || scoop ? after : harmonic(keys[begin], before) ? before : -1;
-        if (into >= 0) std::fill(keys.begin() + std::ptrdiff_t(begin), keys.begin() + std::ptrdiff_t(end), into);
+        if (into < 0) continue;
+        if (!scoop) std::fill(slipped.begin() + std::ptrdiff_t(begin), slipped.begin() + std::ptrdiff_t(end), true);
+        std::fill(keys.begin() + std::ptrdiff_t(begin), keys.begin() + std::ptrdiff_t(end), into);
     }
-    return keys;
+    return {keys, slipped};
 }
 
 double medianOf(std::vector<double> values) {
@@ -58,7 +66,7 @@ double medianOf(std::vector<double> values) {
 
 std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double hopSeconds, const HearingSettings& settings) {
     const auto framesIn = [&](double seconds) { return static_cast<size_t>(std::max(1.0, std::round(seconds / hopSeconds))); };
-    const std::vector<int> keys = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
+    const auto [keys, slipped] = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
     std::vector<HeardNote> notes;
     size_t begin = 0;
     size_t previousEnd = 0;  // the frames of the last note kept, up to its release
@@ -97,17 +105,38 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     };
     double peak = 0;
     bool dipped = false;
+    double lastOnset = -1;  // of the key sounding
     for (size_t i = 0; i < frames.size(); ++i) {
         // A change of key ends a note, and so does a fresh attack of the same key once the note has
-        // lasted long enough to be one: the level falling well below the note's peak, then rising
-        // with an onset (a tongued repeat) or sharply (a breath accent). A tremolo's shallower
-        // swells, which the onset detector hears too, stay in the note.
+        // lasted long enough to be one:
+        // - the level falling well below the note's peak, then rising with an onset (a tongued
+        //   repeat) or sharply (a breath accent);
+        // - the level swelling well above the quietest of the last moments with an attack's signs
+        //   (a long note dying away, struck again): an onset, unless onsets come as regularly as
+        //   a tremolo's, or the pitch slipping to a harmonic as a tube does when it speaks anew.
         const bool rising = i > 0 && frames[i].level > frames[i - 1].level;
         const bool sameKey = keys[i] >= 0 && keys[i] == keys[begin];
         const bool lasted = frames[i].seconds - frames[begin].seconds >= settings.shortestNote;
         if (sameKey && frames[i].level < settings.attackDip * peak) dipped = true;
-        const bool reattack = sameKey && lasted && rising && dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level);
+        double recentLow = frames[i].level;
+        bool slip = false;
+        const size_t settledFrom = begin + framesIn(settings.shortestNote);  // past the note's own attack
+        for (size_t j = i; j > settledFrom && frames[i].seconds - frames[j - 1].seconds <= settings.swellTime; --j) {
+            recentLow = std::min(recentLow, frames[j - 1].level);
+            slip = slip || slipped[j - 1];
+        }
+        double coming = frames[i].level;  // the loudest the attack reaches
+        for (size_t j = i; j < frames.size() && keys[j] == keys[i] && frames[j].seconds - frames[i].seconds <= settings.swellTime; ++j) {
+            coming = std::max(coming, frames[j].level);
+        }
+        const bool tremolo = lastOnset >= 0 && frames[i].seconds - lastOnset < settings.tremoloPeriod;
+        const bool onsetSwell = frames[i].onset && !tremolo && coming >= settings.swell * recentLow;
+        const bool slipSwell = slip && frames[i].level >= settings.swell * recentLow;
+        if (frames[i].onset && sameKey) lastOnset = frames[i].seconds;
+        const bool reattack = sameKey && lasted && rising &&
+                              (onsetSwell || slipSwell || (dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level)));
         if (i > begin && (keys[i] != keys[begin] || reattack)) {
+            if (keys[i] != keys[begin]) lastOnset = -1;
             close(i);
             begin = i;
             peak = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace shinofu::audio {
 namespace {
@@ -26,6 +28,67 @@ double gridPhase(const std::vector<HeardNote>& notes, double step) {
     return std::atan2(y, x) / (2 * M_PI) * step;
 }
 
+// The places notes are written at: sixteenths, and eighth-note triplets in the beats whose onsets
+// fall on thirds of the beat; counted from the first note, on a downbeat.
+class NoteGrid {
+public:
+    NoteGrid(const std::vector<HeardNote>& notes, double tempo)
+        : sixteenth_(15.0 / tempo), phase_(gridPhase(notes, sixteenth_)), first_(std::lround((notes.front().start - phase_) / sixteenth_)) {
+        std::map<long, Fit> fits;
+        for (const HeardNote& note : notes) {
+            const double x = sixteenths(note.start);
+            const long beat = beatOf(x);
+            const double within = x - 4.0 * static_cast<double>(beat);
+            Fit& fit = fits[beat];
+            fit.straight += square(within - std::round(within));
+            fit.triplet += square(within - std::round(within * 0.75) / 0.75);
+            if (std::abs(within - 4.0 / 3) < 0.3 || std::abs(within - 8.0 / 3) < 0.3) fit.onThirds = true;
+        }
+        for (const auto& [beat, fit] : fits) {
+            if (fit.onThirds && fit.triplet < 0.5 * fit.straight) triplets_.insert(beat);
+        }
+    }
+
+    int64_t tick(double seconds) const {
+        const double x = sixteenths(seconds);
+        const long beat = beatOf(x);
+        if (!triplets_.count(beat)) return std::lround(x) * kSixteenth;
+        return beat * kDivision + std::lround((x - 4.0 * static_cast<double>(beat)) * 0.75) * (kDivision / 3);
+    }
+
+private:
+    struct Fit {
+        double straight = 0, triplet = 0;
+        bool onThirds = false;
+    };
+    static double square(double x) { return x * x; }
+    double sixteenths(double seconds) const { return (seconds - phase_) / sixteenth_ - static_cast<double>(first_); }
+    static long beatOf(double sixteenths) { return static_cast<long>(std::floor((sixteenths + 0.5) / 4)); }
+
+    double sixteenth_;
+    double phase_;
+    long first_;
+    std::set<long> triplets_;
+};
+
+// How likely the gaps between onsets are as note values at the tempo, by how often each value
+// comes in melodies.
+double noteValueLikelihood(const std::vector<HeardNote>& notes, double tempo) {
+    static const std::pair<double, double> kValues[] = {{0.25, 0.08}, {1.0 / 3, 0.04}, {0.5, 0.3}, {0.75, 0.05}, {1, 0.3},
+                                                        {1.5, 0.07}, {2, 0.12}, {3, 0.04}, {4, 0.04}};
+    double sum = 0;
+    for (size_t i = 1; i < notes.size(); ++i) {
+        const double beats = (notes[i].start - notes[i - 1].start) * tempo / 60;
+        if (beats > 6) continue;  // a pause, not a note value
+        double likeliest = 1e-3;  // a value out of the table
+        for (const auto& [value, share] : kValues) {
+            if (std::abs(std::log2(beats / value)) < 0.15) likeliest = std::max(likeliest, share);
+        }
+        sum += std::log(likeliest);
+    }
+    return sum;
+}
+
 }  // namespace
 
 double findTempo(const std::vector<HeardNote>& notes) {
@@ -48,7 +111,19 @@ double findTempo(const std::vector<HeardNote>& notes) {
             best = tempo;
         }
     }
-    return best;
+    // A grid fits as well at twice the tempo, and a melody with triplets at two thirds or three
+    // halves of it; of these, the one that writes the notes in the values melodies are mostly
+    // written in (quarters and eighths, then halves) is the player's.
+    double chosen = best, mostLikely = -1e300;
+    for (const double tempo : {best, best / 2, best * 2, best * 2 / 3, best * 3 / 2, best * 4 / 3, best * 3 / 4}) {
+        if (tempo < kSlowest - 1 || tempo > kFastest + 1) continue;
+        const double likelihood = noteValueLikelihood(notes, tempo);
+        if (likelihood > mostLikely + 1e-9) {
+            mostLikely = likelihood;
+            chosen = tempo;
+        }
+    }
+    return chosen;
 }
 
 int findKeySignature(const std::vector<HeardNote>& notes) {
@@ -81,9 +156,8 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
     file.events.push_back({0, 0xC0, kFluteProgram, 0, {}});
     if (notes.empty()) return file;
     const double sixteenth = 15.0 / tempo;
-    const double phase = gridPhase(notes, sixteenth);
-    const long first = std::lround((notes.front().start - phase) / sixteenth);
-    auto gridTick = [&](double seconds) { return (std::lround((seconds - phase) / sixteenth) - first) * kSixteenth; };
+    const NoteGrid grid(notes, tempo);
+    auto gridTick = [&](double seconds) { return grid.tick(seconds); };
     int64_t end = 0;
     for (size_t i = 0; i < notes.size(); ++i) {
         const int64_t on = std::max(end, gridTick(notes[i].start));

@@ -1,5 +1,5 @@
 // How well recordings become scores. Random melodies in the shinobue's range (every note value,
-// rests, notes tied over bar lines, slurred and tongued repeats, tempos 60..160) are rendered
+// triplets, rests, notes tied over bar lines, slurred and tongued repeats, tempos 60..160) are rendered
 // through the program's own WAV path in four flute-like voices, then degraded: noise at 20 dB SNR,
 // the room's reverb (sox), ±30-cent vibrato (pitch bends through the same synthesizer). The truth
 // is what the program's MIDI file of the melody plays. Each rendering is heard back, and
@@ -52,7 +52,8 @@ struct Melody {
 
 midi::SmfEvent meta(int64_t tick, uint8_t type, std::string data) { return {tick, 0xFF, type, 0, std::move(data)}; }
 
-// A melody on the sixteenth grid starting on a downbeat, in a major key within A4..A6.
+// A melody on the sixteenth grid, with a beat of triplets now and then, starting on a downbeat,
+// in a major key within A4..A6.
 Melody randomMelody(std::mt19937& random, int program, int count) {
     Melody melody;
     melody.tempo = std::uniform_int_distribution(60, 160)(random);
@@ -82,7 +83,15 @@ Melody randomMelody(std::mt19937& random, int program, int count) {
             const int step = std::uniform_int_distribution(-3, 3)(random);
             degree = size_t(std::clamp<int>(int(degree) + (step == 0 ? 1 : step), 0, int(scale.size()) - 1));
         }
-        const int64_t length = int64_t{values[valueOf(random)]} * kSixteenth;
+        // Now and then a beat of eighth-note triplets.
+        const bool triplet = tick % kDivision == 0 && !repeat && coin(12);
+        const int64_t length = triplet ? kDivision / 3 : int64_t{values[valueOf(random)]} * kSixteenth;
+        if (triplet) {
+            for (int t = 0; t < 2; ++t, tick += length) {
+                notes.push_back({tick, length, scale[degree], 0});
+                degree = size_t(std::clamp<int>(int(degree) + (coin(2) ? 1 : -1), 0, int(scale.size()) - 1));
+            }
+        }
         // A repeat is slurred (no gap, the breath pushed) or tongued; other notes join or breathe.
         // A breath is two units of the score (a twenty-fourth), the shortest it writes.
         if (repeat) notes.back().gap = coin(2) ? 0 : kBreath;
@@ -93,6 +102,9 @@ Melody randomMelody(std::mt19937& random, int program, int count) {
         const int microseconds = 60000000 / melody.tempo;
         file->events.push_back(meta(0, 0x51, {char(microseconds >> 16), char(microseconds >> 8), char(microseconds)}));
         file->events.push_back(meta(0, 0x58, {char(melody.meterTop), 2, 24, 8}));
+        // The key signature of the major key on the tonic, as a player would write it (F#, not Gb).
+        static const int kSignatureOfTonic[12] = {0, -5, 2, -3, 4, -1, 6, 1, -4, 3, -2, 5};
+        file->events.push_back(meta(0, 0x59, {char(kSignatureOfTonic[tonic]), 0}));
         file->events.push_back({0, 0xC0, uint8_t(program), 0, {}});
         for (const Note& note : notes) {
             const int64_t gap = file == &melody.played ? note.gap : 0;
@@ -278,6 +290,7 @@ int main(int argc, char** argv) {
     const std::pair<int, const char*> voices[] = {{73, "flute"}, {72, "piccolo"}, {74, "recorder"}, {75, "panflute"}};
     double audioSeconds = 0, hearingSeconds = 0;
     int measuresExact = 0, measuresAll = 0;
+    int temposRight = 0, temposOctave = 0, temposOther = 0;
     int index = 0;
     for (const auto& [program, voice] : voices) {
         for (int n = 0; n < perVoice; ++n, ++index) {
@@ -304,8 +317,8 @@ int main(int argc, char** argv) {
                 renderWithVibrato(played, program, vibrato);
                 renderings.insert(renderings.end(), {{"noise", noisy}, {"reverb", reverb}, {"vibrato", vibrato}});
             }
+            std::string failure;
             for (const auto& [condition, wav] : renderings) {
-                std::string failure;
                 const auto started = std::chrono::steady_clock::now();
                 const auto heard = audio::hearFile(wav, 440.0, failure);
                 hearingSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -320,6 +333,12 @@ int main(int argc, char** argv) {
                 writeHeard(folder / ("plain-" + condition + "_" + name + ".est.txt"), plainNotes(wav));
                 fs::copy_file(folder / (condition + "_" + name + ".ref.txt"), folder / ("plain-" + condition + "_" + name + ".ref.txt"),
                               fs::copy_options::overwrite_existing);
+            }
+            // The tempo found from the clean rendering: the true one, twice or half it, or another.
+            if (const auto heard = audio::hearFile(clean, 440.0, failure)) {
+                const double ratio = audio::findTempo(*heard) / melody.tempo;
+                const double nearest = std::exp2(std::round(std::log2(ratio)));
+                ++(std::abs(ratio / nearest - 1) > 0.04 ? temposOther : nearest == 1 ? temposRight : temposOctave);
             }
             // The clean rendering at the true tempo and meter, measure by measure.
             audio::TranscriptionSettings settings;
@@ -341,6 +360,7 @@ int main(int argc, char** argv) {
                 audioSeconds / hearingSeconds);
     std::printf("clean renderings at the true tempo: %d of %d measures exact (%.1f %%)\n", measuresExact, measuresAll,
                 100.0 * measuresExact / std::max(measuresAll, 1));
+    std::printf("tempo found from the clean renderings: %d right, %d twice or half, %d other\n", temposRight, temposOctave, temposOther);
     std::fflush(stdout);
     const std::string score = "/usr/bin/python3 '" SHINOFU_SOURCE_DIR "/bench/score_transcription.py' '" + folder.string() + "'";
     const int scored = std::system(score.c_str());
