@@ -25,6 +25,7 @@
 #include "midi/smf_reader.h"
 #include "midi/smf_writer.h"
 #include "model/score.h"
+#include "model/score_file.h"
 #include "output/wav_file.h"
 #include "platform/fluid_renderer.h"
 
@@ -94,8 +95,10 @@ Melody randomMelody(std::mt19937& random, int program, int count) {
         }
         // A repeat is slurred (no gap, the breath pushed) or tongued; other notes join or breathe.
         // A breath is two units of the score (a twenty-fourth), the shortest it writes.
-        if (repeat) notes.back().gap = coin(2) ? 0 : kBreath;
-        notes.push_back({tick, length, repeat ? notes.back().key : scale[degree], coin(2) ? 0 : kBreath});
+        // A note keeps most of its length.
+        const auto breath = [&](int64_t of) { return of >= 3 * kBreath && coin(2) ? kBreath : 0; };
+        if (repeat) notes.back().gap = breath(notes.back().length);
+        notes.push_back({tick, length, repeat ? notes.back().key : scale[degree], breath(length)});
         tick += length;
     }
     for (midi::SmfFile* file : {&melody.played, &melody.written}) {
@@ -306,6 +309,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
             const std::vector<TrueNote> played = notesPlayed(truth);
+            if (argc > 3) model::saveScoreFile(folder / (name + ".gd4"), truth);  // kept to look at
             std::vector<std::pair<std::string, fs::path>> renderings = {{"clean", clean}};
             if (program == 73) {  // the degraded copies of the flute
                 const fs::path noisy = folder / ("noise_" + name + ".wav");
