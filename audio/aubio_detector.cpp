@@ -21,6 +21,9 @@ public:
           pitchOut_(new_fvec(1)),
           onsetOut_(new_fvec(1)),
           hop_(hop) {
+        // Onsets half as strong as aubio's default are heard: a same-pitch re-attack under a long
+        // release is faint, and the hearing asks a swell of the level too before it splits a note.
+        if (onset_) aubio_onset_set_threshold(onset_, 0.08f);
         if (pitch_) {
             aubio_pitch_set_unit(pitch_, "Hz");
             aubio_pitch_set_silence(pitch_, -90);  // quiet frames are judged by their level by the tracker

@@ -133,8 +133,8 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         const bool onsetSwell = frames[i].onset && !tremolo && coming >= settings.swell * recentLow;
         const bool slipSwell = slip && frames[i].level >= settings.swell * recentLow;
         if (frames[i].onset && sameKey) lastOnset = frames[i].seconds;
-        const bool reattack = sameKey && lasted && rising &&
-                              (onsetSwell || slipSwell || (dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level)));
+        const bool reattack = sameKey && lasted &&
+                              (onsetSwell || (rising && (slipSwell || (dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level)))));
         if (i > begin && (keys[i] != keys[begin] || reattack)) {
             if (keys[i] != keys[begin]) lastOnset = -1;
             close(i);

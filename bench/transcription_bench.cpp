@@ -343,6 +343,7 @@ int main(int argc, char** argv) {
                 const double ratio = audio::findTempo(*heard) / melody.tempo;
                 const double nearest = std::exp2(std::round(std::log2(ratio)));
                 ++(std::abs(ratio / nearest - 1) > 0.04 ? temposOther : nearest == 1 ? temposRight : temposOctave);
+                if (std::abs(ratio - 1) > 0.04) std::fprintf(stderr, "%s: tempo %d found as %.1f\n", name.c_str(), melody.tempo, ratio * melody.tempo);
             }
             // The clean rendering at the true tempo and meter, measure by measure.
             audio::TranscriptionSettings settings;
