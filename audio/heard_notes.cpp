@@ -145,7 +145,20 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         peak = std::max(peak, frames[i].level);
     }
     close(frames.size());
-    return notes;
+    // A re-attack of a key that gives way to another key at once was the next note's attack,
+    // heard while the old pitch still rang: the next note starts there.
+    std::vector<HeardNote> kept;
+    for (size_t n = 0; n < notes.size(); ++n) {
+        const bool reattack = !kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < hopSeconds * 1.5;
+        const bool givesWay = n + 1 < notes.size() && notes[n + 1].key != notes[n].key && notes[n + 1].start - notes[n].end < hopSeconds * 1.5;
+        if (reattack && givesWay && notes[n].end - notes[n].start < 2 * settings.shortestNote) {
+            kept.back().end = notes[n].start;
+            notes[n + 1].start = notes[n].start;
+            continue;
+        }
+        kept.push_back(notes[n]);
+    }
+    return kept;
 }
 
 }  // namespace shinofu::audio
