@@ -8,6 +8,7 @@
 #include <cmath>
 #include <array>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -306,6 +307,9 @@ MusicGlyphs::~MusicGlyphs() = default;
 Path MusicGlyphs::outline(uint8_t code, double cellHeight, double x, double y) const {
     Path path;
     if (!fonts_->music || !fonts_->recipes[code]) return path;
+    // One FreeType face loads one glyph at a time, and pages are drawn on several threads.
+    static std::mutex faces;
+    std::lock_guard lock(faces);
     const GlyphRecipe& recipe = *fonts_->recipes[code];
     const double space = cellHeight / recipe.spacesPerEm;
     for (const Piece& piece : recipe.pieces) {
