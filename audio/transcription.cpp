@@ -220,7 +220,10 @@ midi::ImportReport transcribeFile(const std::filesystem::path& path, const Trans
     report = midi::importSmf(notesToSmf(*notes, tempo, settings), score, title,
                              [&](double done) { return !progress || progress(0.95 + 0.05 * done); });
     if (report.cancelled || report.refusal) return report;
-    if (notes->empty()) report.noteOnce("音が聞き取れませんでした");
+    if (notes->empty()) {
+        report.notices = {"音が聞き取れませんでした"};  // the only thing to say of an empty score
+        return report;
+    }
     if (settings.tempo <= 0) report.noteOnce("テンポは演奏から推定しました（" + std::to_string(static_cast<int>(std::lround(tempo))) + "）");
     return report;
 }

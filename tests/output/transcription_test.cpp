@@ -93,7 +93,7 @@ TEST(Transcription, HostileRecordingsGiveAMessageOrAnEmptyScoreWithANotice) {
     const midi::ImportReport empty = audio::transcribeFile(folder / "breath.wav", {}, score, "breath");
     ASSERT_FALSE(empty.refusal) << *empty.refusal;
     EXPECT_TRUE(std::ranges::none_of(recordsOf(score), [](const std::string& word) { return !word.starts_with("rest"); }));
-    EXPECT_NE(std::find(empty.notices.begin(), empty.notices.end(), "音が聞き取れませんでした"), empty.notices.end());
+    EXPECT_EQ(empty.notices, std::vector<std::string>{"音が聞き取れませんでした"});
     // A tone at 384 kHz is an A.
     writeSound(folder / "fast.wav", 384000, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1.0,
                [](double t) { return static_cast<float>(0.3 * std::sin(2 * M_PI * 880 * t)); });
