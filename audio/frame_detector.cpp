@@ -10,14 +10,18 @@ namespace {
 
 constexpr const char* kModule = "libshinofu_aubio.so";
 
-// Installed beside the program's libraries (bin/../lib/shinofu); in a build tree the run path finds it.
+// In lib/shinofu beside the program's folder: /usr/bin/../lib/shinofu installed, build/lib/shinofu in a
+// build tree, whose programs sit one or two folders deeper. Found by path rather than a run path,
+// which a sanitizer's dlopen does not consult.
 void* openModule(std::string& failure) {
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const std::filesystem::path installed = program.parent_path().parent_path() / "lib" / "shinofu" / kModule;
-        if (std::filesystem::exists(installed, error)) {
-            if (void* handle = ::dlopen(installed.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+    std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    for (int up = 0; !error && up < 3 && folder.has_relative_path(); ++up, folder = folder.parent_path()) {
+        const std::filesystem::path candidate = folder.parent_path() / "lib" / "shinofu" / kModule;
+        if (std::filesystem::exists(candidate, error)) {
+            if (void* handle = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+            failure = ::dlerror();
+            return nullptr;
         }
     }
     if (void* handle = ::dlopen(kModule, RTLD_NOW | RTLD_LOCAL)) return handle;

@@ -25,6 +25,7 @@ std::vector<float> tone(double hertz, double seconds, double amplitude = 0.3) {
 // The frames once the window has filled with the sound.
 std::vector<PitchFrame> settled(const std::vector<float>& samples) {
     PitchTracker tracker(kRate);
+    EXPECT_TRUE(tracker.ready()) << tracker.error();
     std::vector<PitchFrame> frames = tracker.feed(samples);
     const size_t fill = 1024 / 256;
     return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(fill, frames.size())), frames.end()};
