@@ -84,16 +84,16 @@ struct ConvertOptions {
     RecordingChoices recording;
 };
 
-// "3/4": a count of 1..16 beats of a half, quarter, eighth or sixteenth.
+// One of the meters a score holds: 2/4, 3/4, 4/4, 3/8, 6/8.
 bool parseMeter(const std::string& text, audio::TranscriptionSettings& settings) {
-    const size_t slash = text.find('/');
-    if (slash == std::string::npos) return false;
-    const std::optional<int> top = model::parseWholeNumber(text.substr(0, slash));
-    const std::optional<int> bottom = model::parseWholeNumber(text.substr(slash + 1));
-    if (!top || !bottom || *top < 1 || *top > 16 || (*bottom != 2 && *bottom != 4 && *bottom != 8 && *bottom != 16)) return false;
-    settings.meterTop = *top;
-    settings.meterBottom = *bottom;
-    return true;
+    for (const auto& [top, bottom] : {std::pair{2, 4}, {3, 4}, {4, 4}, {3, 8}, {6, 8}}) {
+        if (text == std::to_string(top) + "/" + std::to_string(bottom)) {
+            settings.meterTop = top;
+            settings.meterBottom = bottom;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options, std::ostream& err) {
@@ -122,7 +122,7 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             ++i;
         } else if (args[i] == "--meter") {
             if (i + 1 >= args.size() || !parseMeter(args[i + 1], options.recording.transcription)) {
-                err << "--meter には 3/4 のような拍子が要ります\n";
+                err << "--meter には 2/4 3/4 4/4 3/8 6/8 のどれかが要ります\n";
                 return false;
             }
             ++i;

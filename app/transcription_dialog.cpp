@@ -12,7 +12,7 @@
 namespace shinofu::app {
 namespace {
 
-const char* const kMeters[] = {"2/4", "3/4", "4/4", "6/8", "5/4", "3/8", "2/2"};
+const char* const kMeters[] = {"4/4", "3/4", "2/4", "6/8", "3/8"};  // the meters a score holds
 const char* const kFlutes[] = {"一本", "二本", "三本", "四本", "五本", "六本", "七本", "八本", "九本", "十本", "十一本", "十二本"};
 
 }  // namespace

@@ -100,6 +100,11 @@ TEST_F(CommandLine, BadInputFailsWithAMessage) {
     EXPECT_EQ(run({"convert", kDemo.string()}), 1);
     EXPECT_NE(err_.str().find("使い方"), std::string::npos);
     EXPECT_EQ(run({"convert", kDemo.string(), (folder_ / "no" / "such" / "x.gd4").string()}), 1);
+    // A recording's meter must be one a score holds, its tempo one a player plays.
+    EXPECT_EQ(run({"convert", "in.wav", (folder_ / "x.gd4").string(), "--meter", "5/4"}), 1);
+    EXPECT_NE(err_.str().find("--meter"), std::string::npos);
+    EXPECT_EQ(run({"convert", "in.wav", (folder_ / "x.gd4").string(), "--tempo", "10"}), 1);
+    EXPECT_NE(err_.str().find("--tempo"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder_ / "x.json"));
 }
 
