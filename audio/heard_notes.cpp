@@ -129,7 +129,13 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         for (size_t j = i; j < frames.size() && keys[j] == keys[i] && frames[j].seconds - frames[i].seconds <= settings.swellTime; ++j) {
             coming = std::max(coming, frames[j].level);
         }
-        const bool tremolo = lastOnset >= 0 && frames[i].seconds - lastOnset < settings.tremoloPeriod;
+        // Onsets in one key as close as a tremolo's, before this one or after it.
+        bool tremolo = lastOnset >= 0 && frames[i].seconds - lastOnset < settings.tremoloPeriod;
+        for (size_t j = i + 1; frames[i].onset && !tremolo && j < frames.size() && keys[j] == keys[i] &&
+                               frames[j].seconds - frames[i].seconds < settings.tremoloPeriod;
+             ++j) {
+            tremolo = frames[j].onset && frames[j].seconds - frames[i].seconds > settings.swellTime;  // not the same attack twice
+        }
         const bool onsetSwell = frames[i].onset && !tremolo && coming >= settings.swell * recentLow;
         const bool slipSwell = slip && frames[i].level >= settings.swell * recentLow;
         if (frames[i].onset && sameKey) lastOnset = frames[i].seconds;
@@ -151,7 +157,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     for (size_t n = 0; n < notes.size(); ++n) {
         const bool reattack = !kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < hopSeconds * 1.5;
         const bool givesWay = n + 1 < notes.size() && notes[n + 1].key != notes[n].key && notes[n + 1].start - notes[n].end < hopSeconds * 1.5;
-        if (reattack && givesWay && notes[n].end - notes[n].start < 2 * settings.shortestNote) {
+        if (reattack && givesWay && notes[n].end - notes[n].start < 3 * settings.shortestNote) {
             kept.back().end = notes[n].start;
             notes[n + 1].start = notes[n].start;
             continue;
