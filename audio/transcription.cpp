@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -13,6 +14,7 @@ constexpr int kSixteenth = kDivision / 4;
 constexpr int kFluteProgram = 73;
 constexpr double kSlowest = 60;
 constexpr double kFastest = 160;
+constexpr double kTuningTolerance = 15;  // cents
 
 midi::SmfEvent meta(int64_t tick, uint8_t type, std::string data) { return {tick, 0xFF, type, 0, std::move(data)}; }
 
@@ -70,6 +72,19 @@ private:
     long first_;
     std::set<long> triplets_;
 };
+
+// Cents by which the playing sits above the reference's semitones (-50..50): the mean of every
+// pitched frame's deviation taken round the semitone's circle.
+double tuningOffset(const std::vector<PitchFrame>& frames, double reference) {
+    double x = 0, y = 0;
+    for (const PitchFrame& frame : frames) {
+        if (frame.hertz <= 0) continue;
+        const double angle = 2 * M_PI * centsFromA4(frame.hertz, reference) / 100;
+        x += std::cos(angle);
+        y += std::sin(angle);
+    }
+    return x == 0 && y == 0 ? 0.0 : std::atan2(y, x) / (2 * M_PI) * 100;
+}
 
 // How likely the gaps between onsets are as note values at the tempo, by how often each value
 // comes in melodies.
@@ -179,8 +194,8 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
     return file;
 }
 
-std::optional<std::vector<HeardNote>> hearFile(const std::filesystem::path& path, double reference, std::string& error,
-                                               const midi::ImportProgress& progress) {
+std::optional<HeardRecording> hearFile(const std::filesystem::path& path, double reference, std::string& error,
+                                       const midi::ImportProgress& progress) {
     PitchTracker tracker(kAnalysisRate, kAnalysisWindow, kAnalysisHop);
     if (!tracker.ready()) {
         error = tracker.error();
@@ -198,7 +213,9 @@ std::optional<std::vector<HeardNote>> hearFile(const std::filesystem::path& path
         error = failure.message;
         return std::nullopt;
     }
-    return hearNotes(frames, static_cast<double>(tracker.hop()) / kAnalysisRate, {reference});
+    const double tuned = reference * std::exp2(tuningOffset(frames, reference) / 1200);
+    const double kept = std::abs(1200 * std::log2(tuned / reference)) > kTuningTolerance ? tuned : reference;
+    return HeardRecording{hearNotes(frames, static_cast<double>(tracker.hop()) / kAnalysisRate, {kept}), kept};
 }
 
 midi::ImportReport transcribeFile(const std::filesystem::path& path, const TranscriptionSettings& settings,
@@ -207,8 +224,8 @@ midi::ImportReport transcribeFile(const std::filesystem::path& path, const Trans
     std::string error;
     // Hearing is nearly all the work: the score building that follows is told as its last step.
     const auto hearing = [&](double done) { return !progress || progress(0.95 * done); };
-    const std::optional<std::vector<HeardNote>> notes = hearFile(path, settings.reference, error, hearing);
-    if (!notes) {
+    const std::optional<HeardRecording> heard = hearFile(path, settings.reference, error, hearing);
+    if (!heard) {
         if (error.empty()) {
             report.cancelled = true;
         } else {
@@ -216,15 +233,21 @@ midi::ImportReport transcribeFile(const std::filesystem::path& path, const Trans
         }
         return report;
     }
-    const double tempo = settings.tempo > 0 ? settings.tempo : findTempo(*notes);
-    report = midi::importSmf(notesToSmf(*notes, tempo, settings), score, title,
+    const std::vector<HeardNote>& notes = heard->notes;
+    const double tempo = settings.tempo > 0 ? settings.tempo : findTempo(notes);
+    report = midi::importSmf(notesToSmf(notes, tempo, settings), score, title,
                              [&](double done) { return !progress || progress(0.95 + 0.05 * done); });
     if (report.cancelled || report.refusal) return report;
-    if (notes->empty()) {
+    if (notes.empty()) {
         report.notices = {"音が聞き取れませんでした"};  // the only thing to say of an empty score
         return report;
     }
     if (settings.tempo <= 0) report.noteOnce("テンポは演奏から推定しました（" + std::to_string(static_cast<int>(std::lround(tempo))) + "）");
+    if (heard->reference != settings.reference) {
+        char hertz[16];
+        std::snprintf(hertz, sizeof hertz, "%.1f", heard->reference);
+        report.noteOnce(std::string("録音は A=") + hertz + " Hz に合わせて聞きました");
+    }
     return report;
 }
 

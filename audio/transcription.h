@@ -34,10 +34,18 @@ constexpr int kAnalysisRate = 44100;
 constexpr int kAnalysisWindow = 1024;
 constexpr int kAnalysisHop = 256;
 
-// The notes a sound file plays, heard as it streams in (an hour's recording never held whole);
-// nothing, with the reason in error, when the file is not sound or the progress stopped the reading.
-std::optional<std::vector<HeardNote>> hearFile(const std::filesystem::path& path, double reference, std::string& error,
-                                               const midi::ImportProgress& progress = {});
+// A recording's notes, and the pitch of A it was heard at.
+struct HeardRecording {
+    std::vector<HeardNote> notes;
+    double reference = 440.0;
+};
+
+// The notes a sound file plays, heard as it streams in (an hour's recording never held whole), at
+// the reference pitch, or at the pitch the playing keeps to where that lies more than 15 cents away
+// (a flute not tuned to the reference); nothing, with the reason in error, when the file is not
+// sound or the progress stopped the reading.
+std::optional<HeardRecording> hearFile(const std::filesystem::path& path, double reference, std::string& error,
+                                       const midi::ImportProgress& progress = {});
 
 // Replaces the score with what the recording plays, unless it cannot be read (the report's refusal)
 // or the progress cancels; the report's notices say what was uncertain.

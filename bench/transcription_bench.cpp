@@ -333,14 +333,14 @@ int main(int argc, char** argv) {
                 audioSeconds += played.empty() ? 0 : played.back().end + 1.0;
                 // Heard notes are timed from the file's start, which is the first note's.
                 writeNotes(folder / (condition + "_" + name + ".ref.txt"), played);
-                writeHeard(folder / (condition + "_" + name + ".est.txt"), *heard);
+                writeHeard(folder / (condition + "_" + name + ".est.txt"), heard->notes);
                 writeHeard(folder / ("plain-" + condition + "_" + name + ".est.txt"), plainNotes(wav));
                 fs::copy_file(folder / (condition + "_" + name + ".ref.txt"), folder / ("plain-" + condition + "_" + name + ".ref.txt"),
                               fs::copy_options::overwrite_existing);
             }
             // The tempo found from the clean rendering: the true one, twice or half it, or another.
             if (const auto heard = audio::hearFile(clean, 440.0, failure)) {
-                const double ratio = audio::findTempo(*heard) / melody.tempo;
+                const double ratio = audio::findTempo(heard->notes) / melody.tempo;
                 const double nearest = std::exp2(std::round(std::log2(ratio)));
                 ++(std::abs(ratio / nearest - 1) > 0.04 ? temposOther : nearest == 1 ? temposRight : temposOctave);
                 if (std::abs(ratio - 1) > 0.04) std::fprintf(stderr, "%s: tempo %d found as %.1f\n", name.c_str(), melody.tempo, ratio * melody.tempo);

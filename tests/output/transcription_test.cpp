@@ -102,4 +102,27 @@ TEST(Transcription, HostileRecordingsGiveAMessageOrAnEmptyScoreWithANotice) {
     fs::remove_all(folder);
 }
 
+TEST(Transcription, AFluteOffTheReferenceIsHeardAtItsOwnPitch) {
+    const fs::path folder = fs::temp_directory_path() / ("shinofu_tuned_sound_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    // A flute 40 cents sharp of A=440, with a vibrato of ±20 cents that reaches past the semitone's
+    // middle, is heard at its own pitch: its A, B and C# stay themselves, one note each.
+    const double sharp = 440.0 * std::exp2(40.0 / 1200);
+    double phase = 0;
+    writeSound(folder / "sharp.wav", 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1.5, [&](double t) {
+        const int key = t < 0.5 ? 0 : t < 1.0 ? 2 : 4;
+        phase += 2 * M_PI * sharp * std::exp2(key / 12.0 + 20.0 / 1200 * std::sin(2 * M_PI * 6 * t)) / 44100;
+        return static_cast<float>(0.3 * std::sin(phase));
+    });
+    audio::TranscriptionSettings slow;
+    slow.tempo = 60;  // a tone an eighth
+    model::Score score;
+    const midi::ImportReport tuned = audio::transcribeFile(folder / "sharp.wav", slow, score, "sharp");
+    const std::vector<std::string> keys = recordsOf(score);
+    ASSERT_GE(keys.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 3), (std::vector<std::string>{"a1 6", "b1 6", "c2 6"}));
+    EXPECT_TRUE(std::ranges::any_of(tuned.notices, [](const std::string& notice) { return notice.starts_with("録音は A=450."); }));
+    fs::remove_all(folder);
+}
+
 }  // namespace
