@@ -648,11 +648,8 @@ void MainWindow::transcribeRecording() {
     const std::optional<RecordingChoices> choices = askRecordingChoices(this, recordingChoices_);
     if (!choices) return;
     recordingChoices_ = *choices;
-    buildCancelled_ = false;
-    menuBar()->setEnabled(false);
-    const ScoreImport result = importRecordingFile(*chosen, session_, *choices, [this](double done) { return buildProgress(done); });
-    menuBar()->setEnabled(true);
-    progress_->hide();
+    ScoreImport result;
+    withProgress([&](const auto& progress) { result = importRecordingFile(*chosen, session_, *choices, progress); });
     if (result.imported) {
         showImportedScore(result.notices);
     } else if (!result.cancelled) {

@@ -21,7 +21,9 @@ ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, 
         return result;
     }
     edit::detachClip(session.edit.clip, session.score.measureLen());
-    return finishSmfImport(midi::importSmf(*read.file, session.score, file.stem().string(), progress), file, session);
+    midi::ImportReport report = midi::importSmf(*read.file, session.score, file.stem().string(), progress);
+    if (report.refusal) *report.refusal += "：" + file.string();  // named as the score files' messages name theirs
+    return finishSmfImport(report, session);
 }
 
 ScoreImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress) {

@@ -15,7 +15,7 @@ ScoreImport importRecordingFile(const std::filesystem::path& file, Session& sess
     edit::detachClip(session.edit.clip, session.score.measureLen());
     const midi::ImportReport report =
         audio::transcribeFile(file, choices.transcription, session.score, file.stem().string(), progress);
-    return finishSmfImport(report, file, session, choices.flute);
+    return finishSmfImport(report, session, choices.flute);  // a sound file's messages name it already
 }
 
 }  // namespace shinofu::app

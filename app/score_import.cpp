@@ -21,16 +21,14 @@ void settleImportedScore(Session& session, std::optional<int> fluteKey) {
     session.refreshDerivedState();
 }
 
-ScoreImport finishSmfImport(const midi::ImportReport& report, const std::filesystem::path& file, Session& session,
-                            std::optional<int> fluteKey) {
+ScoreImport finishSmfImport(const midi::ImportReport& report, Session& session, std::optional<int> fluteKey) {
     ScoreImport result;
     if (report.cancelled) {
         result.cancelled = true;
         return result;
     }
     if (report.refusal) {
-        // Named with its file, once: a sound file's own messages name it already.
-        result.error = report.refusal->find(file.string()) == std::string::npos ? *report.refusal + "：" + file.string() : *report.refusal;
+        result.error = *report.refusal;
         return result;
     }
     result.notices = report.notices;

@@ -2,7 +2,6 @@
 // import ends with once it has replaced the score.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,9 +21,8 @@ struct ScoreImport {
 // Old places forgotten, the flute the file names or one chosen for the key, an untitled unchanged score.
 void settleImportedScore(Session& session, std::optional<int> fluteKey = std::nullopt);
 
-// What a MIDI-built import (a MIDI file, a recording) ends as: a refusal named with its file, or the
+// What a MIDI-built import (a MIDI file, a recording) ends as: its refusal as the error, or the
 // parts beamed and the score settled.
-ScoreImport finishSmfImport(const midi::ImportReport& report, const std::filesystem::path& file, Session& session,
-                            std::optional<int> fluteKey = std::nullopt);
+ScoreImport finishSmfImport(const midi::ImportReport& report, Session& session, std::optional<int> fluteKey = std::nullopt);
 
 }  // namespace shinofu::app

@@ -32,10 +32,11 @@ SoundStream streamSound(const std::filesystem::path& path, int rate, platform::I
         error.message = "音声ファイルの形式が扱えません：" + path.string();
         return SoundStream::Failed;
     }
-    if (static_cast<double>(info.frames) > mostSeconds * info.samplerate) {
+    const auto tooLong = [&] {
         error.message = "音声ファイルが長すぎます（" + std::to_string(static_cast<int>(mostSeconds / 60)) + "分まで）：" + path.string();
         return SoundStream::Failed;
-    }
+    };
+    if (static_cast<double>(info.frames) > mostSeconds * info.samplerate) return tooLong();
     int status = 0;
     std::unique_ptr<SRC_STATE, DeleteResampler> resampler(src_new(SRC_SINC_FASTEST, 1, &status));
     if (!resampler) {
@@ -51,10 +52,7 @@ SoundStream streamSound(const std::filesystem::path& path, int rate, platform::I
     for (;;) {
         const sf_count_t read = sf_readf_float(file.get(), frames.data(), kBlockFrames);
         total += read;
-        if (total > most) {  // the header understated the length
-            error.message = "音声ファイルが長すぎます（" + std::to_string(static_cast<int>(mostSeconds / 60)) + "分まで）：" + path.string();
-            return SoundStream::Failed;
-        }
+        if (total > most) return tooLong();  // the header understated the length
         for (sf_count_t i = 0; i < read; ++i) {
             float sum = 0;
             for (int channel = 0; channel < info.channels; ++channel) sum += frames[static_cast<size_t>(i * info.channels + channel)];

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -18,16 +19,25 @@ constexpr double kTuningTolerance = 15;  // cents
 
 midi::SmfEvent meta(int64_t tick, uint8_t type, std::string data) { return {tick, 0xFF, type, 0, std::move(data)}; }
 
-// Where the grid of this step lies under the onsets: the circular mean of their phases, so that a
-// steady lag of every attack, or one early first note, does not move the others off their places.
+// The mean of the values' phases on a circle of the period: its angle says where they gather, its
+// length (0..1) how closely.
+std::complex<double> meanPhase(const std::vector<double>& values, double period) {
+    std::complex<double> sum;
+    for (const double value : values) sum += std::polar(1.0, 2 * M_PI * value / period);
+    return values.empty() ? sum : sum / static_cast<double>(values.size());
+}
+
+std::vector<double> startsOf(const std::vector<HeardNote>& notes) {
+    std::vector<double> starts;
+    starts.reserve(notes.size());
+    for (const HeardNote& note : notes) starts.push_back(note.start);
+    return starts;
+}
+
+// Where the grid of this step lies under the onsets: their mean phase, so that a steady lag of every
+// attack, or one early first note, does not move the others off their places.
 double gridPhase(const std::vector<HeardNote>& notes, double step) {
-    double x = 0, y = 0;
-    for (const HeardNote& note : notes) {
-        const double angle = 2 * M_PI * note.start / step;
-        x += std::cos(angle);
-        y += std::sin(angle);
-    }
-    return std::atan2(y, x) / (2 * M_PI) * step;
+    return std::arg(meanPhase(startsOf(notes), step)) / (2 * M_PI) * step;
 }
 
 // The places notes are written at: sixteenths, and eighth-note triplets in the beats whose onsets
@@ -76,14 +86,11 @@ private:
 // Cents by which the playing sits above the reference's semitones (-50..50): the mean of every
 // pitched frame's deviation taken round the semitone's circle.
 double tuningOffset(const std::vector<PitchFrame>& frames, double reference) {
-    double x = 0, y = 0;
+    std::vector<double> cents;
     for (const PitchFrame& frame : frames) {
-        if (frame.hertz <= 0) continue;
-        const double angle = 2 * M_PI * centsFromA4(frame.hertz, reference) / 100;
-        x += std::cos(angle);
-        y += std::sin(angle);
+        if (frame.hertz > 0) cents.push_back(centsFromA4(frame.hertz, reference));
     }
-    return x == 0 && y == 0 ? 0.0 : std::atan2(y, x) / (2 * M_PI) * 100;
+    return std::arg(meanPhase(cents, 100)) / (2 * M_PI) * 100;
 }
 
 // How likely the gaps between onsets are as note values at the tempo, by how often each value
@@ -110,18 +117,12 @@ double findTempo(const std::vector<HeardNote>& notes) {
     if (notes.size() < 2) return 120;
     // How closely the onsets keep to a grid of eighths, wherever it lies: the length of the mean of
     // their phases on it. Steps of 0.05 %, as a long recording's grid drifts a beat apart sooner.
+    const std::vector<double> starts = startsOf(notes);
     double best = 120, bestFit = -1;
     for (double tempo = kSlowest; tempo <= kFastest; tempo *= 1.0005) {
-        const double eighth = 30.0 / tempo;
-        double x = 0, y = 0;
-        for (const HeardNote& note : notes) {
-            const double angle = 2 * M_PI * note.start / eighth;
-            x += std::cos(angle);
-            y += std::sin(angle);
-        }
         // Of tempos that fit alike, the one nearest a walking pace: the grid of a slower one holds
         // every faster grid's points too.
-        const double fit = std::hypot(x, y) / static_cast<double>(notes.size()) - 0.002 * std::abs(std::log2(tempo / 100));
+        const double fit = std::abs(meanPhase(starts, 30.0 / tempo)) - 0.002 * std::abs(std::log2(tempo / 100));
         if (fit > bestFit) {
             bestFit = fit;
             best = tempo;
@@ -173,15 +174,14 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
     if (notes.empty()) return file;
     const double sixteenth = 15.0 / tempo;
     const NoteGrid grid(notes, tempo);
-    auto gridTick = [&](double seconds) { return grid.tick(seconds); };
     int64_t end = 0;
     for (size_t i = 0; i < notes.size(); ++i) {
-        const int64_t on = std::max(end, gridTick(notes[i].start));
-        int64_t off = std::max(on + kSixteenth, gridTick(notes[i].end));
+        const int64_t on = std::max(end, grid.tick(notes[i].start));
+        int64_t off = std::max(on + kSixteenth, grid.tick(notes[i].end));
         // A silence shorter than most of a sixteenth is the breath between notes, or their release
         // heard short, not a rest.
         if (i + 1 < notes.size()) {
-            const int64_t next = gridTick(notes[i + 1].start);
+            const int64_t next = grid.tick(notes[i + 1].start);
             if (next > on && (next - off < kSixteenth || notes[i + 1].start - notes[i].end < 0.75 * sixteenth)) off = next;
             if (next > on) off = std::min(off, next);
         }

@@ -160,20 +160,6 @@ std::vector<TrueNote> notesPlayed(model::Score& score) {
     return notes;
 }
 
-std::vector<float> readMono(const fs::path& path, int& rate) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    std::vector<float> frames(size_t(info.frames * info.channels));
-    sf_readf_float(file, frames.data(), info.frames);
-    sf_close(file);
-    rate = info.samplerate;
-    std::vector<float> mono(size_t(info.frames));
-    for (size_t i = 0; i < mono.size(); ++i) {
-        for (int c = 0; c < info.channels; ++c) mono[i] += frames[i * size_t(info.channels) + size_t(c)] / float(info.channels);
-    }
-    return mono;
-}
-
 void writeMono(const fs::path& path, const std::vector<float>& samples, int rate) {
     SF_INFO info{};
     info.samplerate = rate;
@@ -186,8 +172,9 @@ void writeMono(const fs::path& path, const std::vector<float>& samples, int rate
 
 // White noise 20 dB under the playing's own level (RMS over the sounding part).
 void addNoise(const fs::path& in, const fs::path& out, std::mt19937& random) {
-    int rate = 0;
-    std::vector<float> samples = readMono(in, rate);
+    constexpr int rate = platform::FluidRenderer::kSampleRate;  // the rendering's own: read as it is
+    platform::IoError error;
+    std::vector<float> samples = audio::readSound(in, rate, error)->samples;
     double energy = 0;
     size_t loud = 0;
     for (float s : samples) {
@@ -357,7 +344,6 @@ int main(int argc, char** argv) {
                 ++measuresAll;
                 const auto found = got.find(measure);
                 if (found != got.end() && found->second == words) ++measuresExact;
-                if (std::getenv("SHOW_MEASURES") && measure < 6) std::cerr << measure << " want " << words << "\n  got  " << (found != got.end() ? found->second : "") << "\n";
             }
         }
     }
