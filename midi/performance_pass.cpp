@@ -8,14 +8,8 @@
 #include "numeric/fingering.h"
 
 namespace shinofu::midi {
-namespace {
-
-constexpr int kMidiOffset = 35;  // "c1" (chromatic number 25) is MIDI note 60
-
-}  // namespace
-
 int midiNoteOf(const model::TNote& note, int keySig) {
-    return numeric::semitoneOf(false, note.pitch, note.effAccidental, keySig) + kMidiOffset;
+    return numeric::semitoneOf(false, note.pitch, note.effAccidental, keySig) + numeric::kMidiKeyOffset;
 }
 
 int performancePass(model::Score& score) {

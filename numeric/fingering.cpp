@@ -10,6 +10,8 @@ namespace shinofu::numeric {
 namespace {
 
 constexpr int kUnplayable = 13;
+constexpr int kFirstLowOctave = 13;
+constexpr int kFirstSecondOctave = 28;
 constexpr int kFirstThirdOctaveDot = 42;
 constexpr int kLastThirdOctaveDot = 52;
 
@@ -66,6 +68,27 @@ std::string fingeringAt(int k) { return k >= 0 && k < kFingeringTableSize ? fing
 Numeral numeralOf(uint8_t pitch, uint8_t accidental, int flute, int keySig) {
     const int k = semitoneOf(false, pitch, accidental, keySig) - flute - 1;
     return {fingeringAt(k), k};
+}
+
+Numeral numeralOfKey(int key, int flute) {
+    const int k = key - kMidiKeyOffset - flute - 1;
+    return {fingeringAt(k), k};
+}
+
+Register registerOf(const Numeral& numeral) {
+    if (numeral.symbol == "-" || numeral.index < kFirstLowOctave || numeral.index > kLastThirdOctaveDot) return Register::None;
+    if (numeral.index < kFirstSecondOctave) return Register::Ro;
+    return hasOctaveDot(numeral.index) ? Register::Daikan : Register::Kan;
+}
+
+const char* registerName(Register reg) {
+    switch (reg) {
+    case Register::Ro: return "呂";
+    case Register::Kan: return "甲";
+    case Register::Daikan: return "大甲";
+    case Register::None: break;
+    }
+    return "";
 }
 
 bool hasOctaveDot(int index) { return index >= kFirstThirdOctaveDot && index <= kLastThirdOctaveDot; }

@@ -74,6 +74,31 @@ TEST(Fingering, TableCopiesAndOutOfRange) {
     EXPECT_FALSE(hasMeriMark("x"));
 }
 
+TEST(Fingering, ASoundingKeyHasTheNumeralItsWrittenNoteHas) {
+    for (int flute = 1; flute <= kFluteCount; ++flute) {
+        for (uint8_t pitch = 1; pitch <= 35; ++pitch) {
+            for (uint8_t accidental : {model::kNoAccidental, model::kSharp, model::kFlat, model::kNatural}) {
+                model::TNote note;
+                note.pitch = pitch;
+                note.effAccidental = accidental;
+                const Numeral written = numeralOf(pitch, accidental, flute, 0);
+                const Numeral heard = numeralOfKey(midi::midiNoteOf(note, 0), flute);
+                EXPECT_EQ(heard.symbol, written.symbol) << int{pitch} << " on " << flute;
+                EXPECT_EQ(heard.index, written.index);
+            }
+        }
+    }
+    // The register follows the way the numeral is written.
+    EXPECT_EQ(registerOf(numeralOfKey(60, 8)), Register::Ro);  // 一
+    EXPECT_EQ(registerOf({fingeringAt(26), 26}), Register::Ro);  // ０ of the low octave
+    EXPECT_EQ(registerOf({fingeringAt(28), 28}), Register::Kan);
+    EXPECT_EQ(registerOf({fingeringAt(41), 41}), Register::Kan);
+    EXPECT_EQ(registerOf({fingeringAt(42), 42}), Register::Daikan);
+    EXPECT_EQ(registerOf({fingeringAt(14), 14}), Register::None);  // no fingering below 筒 but 筒
+    EXPECT_EQ(registerOf(numeralOfKey(30, 8)), Register::None);
+    EXPECT_STREQ(registerName(Register::Daikan), "大甲");
+}
+
 TEST(FluteChoice, AutomaticChoicesAndTheKeyText) {
     model::Score score;
     FluteChoice choice;
