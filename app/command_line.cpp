@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 
 const char* kUsage =
     "使い方:\n"
-    "  shinofu [FILE]                         エディタを開く\n"
+    "  shinofu [--audio-input SOUND] [FILE]   エディタを開く（SOUND: マイクの代わりに聞く録音）\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
     "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
     "                         [--tempo N] [--meter 3/4]（録音の採譜）\n"

@@ -1,6 +1,8 @@
 #include "app/command_table.h"
 
 #include "app/view_colours.h"
+#include "numeric/flute_choice.h"
+#include "numeric/fingering.h"
 
 namespace shinofu::app {
 namespace {
@@ -129,10 +131,7 @@ std::vector<MenuEntry> viewMenu() {
 
 std::vector<MenuEntry> optionMenu() {
     std::vector<MenuEntry> flutes = {submenu("笛の自動設定", items({"〇", "一", "四", "五"}))};
-    for (const char* flute : {"一本", "二本", "三本", "四本", "五本", "六本", "七本", "八本", "九本", "十本", "十一本",
-                              "十二本"}) {
-        flutes.push_back(item(flute));
-    }
+    for (int flute = 1; flute <= numeric::kFluteCount; ++flute) flutes.push_back(item(numeric::fluteName(flute)));
     return {
         item("連桁モード設定"),
         item("フォントサイズ／位置"),
@@ -141,6 +140,7 @@ std::vector<MenuEntry> optionMenu() {
         item("数字譜設定&N"),
         item("演奏&P"),
         item("演奏設定&I"),
+        item("チューナー"),
         item("棒固定"),
         submenu("移調", items({"+&7(+#/-♭)", "+6", "+&5(-#/+♭)", "+4", "+3", "+2", "+1", "-1", "-2", "-3", "-4",
                                "-5(+&#/-♭)", "-6", "&-7(-#/+♭)"})),

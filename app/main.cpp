@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/sound_input.h"
 #include "app/startup.h"
 #include "platform/fluid_midi_out.h"
 #include "platform/qt_dialogs.h"
@@ -34,7 +35,11 @@ int main(int argc, char** argv) {
         return shinofu::app::runConversion(args, std::cerr);
     }
 
-    // Start-up changes into the working folder, so a relative name is resolved first.
+    // Start-up changes into the working folder, so relative names are resolved first.
+    if (args.size() >= 2 && args.front() == "--audio-input") {
+        shinofu::app::SoundInput::useFile(std::filesystem::absolute(args[1]));
+        args.erase(args.begin(), args.begin() + 2);
+    }
     std::optional<std::filesystem::path> scoreFile;
     if (!args.empty()) scoreFile = std::filesystem::absolute(args.front());
     QApplication application(argc, argv);

@@ -43,6 +43,7 @@
 #include "app/musicxml_commands.h"
 #include "app/key_signature_commands.h"
 #include "app/measure_commands.h"
+#include "app/tuner_window.h"
 #include "app/play_settings_window.h"
 #include "app/playback_commands.h"
 #include "app/note_commands.h"
@@ -335,9 +336,8 @@ void MainWindow::bindCommands() {
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "五線譜面"}), [this] { setNumericDisplay(false); });
     bindTool("五線譜・数字譜", [this] { setNumericDisplay(!session_.view.numericDisplay); });
     const std::string flutes = commandPath({"オプション(&O)", "笛変更"});
-    const char* const fluteNames[] = {"一本", "二本", "三本", "四本", "五本", "六本", "七本", "八本", "九本", "十本", "十一本", "十二本"};
     for (int flute = 1; flute <= numeric::kFluteCount; ++flute) {
-        bind(flutes + kPathSeparator + fluteNames[flute - 1], [this, flute] {
+        bind(flutes + kPathSeparator + numeric::fluteName(flute), [this, flute] {
             numeric::changeFlute(session_.score, session_.flute, flute);
             redraw();
         });
@@ -365,6 +365,8 @@ void MainWindow::bindCommands() {
     playback_ = std::make_unique<PlaybackController>(*this, session_, *midi_);
     bindPlaybackCommands(*this, session_, *playback_);
     playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);
+    tuner_ = new TunerWindow(*this, session_, practice_);
+    bindTunerCommands(*this, *tuner_);
     bindPlaySettingsCommands(*this, session_, *playSettings_);
 
     // Both entries toggle between the large and the small glyph set.

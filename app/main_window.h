@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/file_commands.h"
+#include "app/practice_choices.h"
 #include "app/recording_import.h"
 #include "app/session.h"
 #include "output/page_image.h"
@@ -29,6 +30,7 @@ namespace shinofu::app {
 class MemoWindow;
 class PlaybackController;
 class PlaySettingsWindow;
+class TunerWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -48,6 +50,8 @@ public:
     platform::Clipboard& clipboard() { return clipboard_; }
     PlaybackController& playback() { return *playback_; }
     PlaySettingsWindow* playSettings() const { return playSettings_; }
+    TunerWindow* tuner() const { return tuner_; }
+    PracticeChoices& practice() { return practice_; }
     bool questionShown() const;
     // "中止" on the progress display.
     void cancelBuild() { buildCancelled_ = true; }
@@ -150,6 +154,8 @@ private:
     // Declared after the MIDI output: the performance ends before the output goes.
     std::unique_ptr<PlaybackController> playback_;
     PlaySettingsWindow* playSettings_ = nullptr;
+    TunerWindow* tuner_ = nullptr;
+    PracticeChoices practice_ = readPracticeChoices();
 };
 
 }  // namespace shinofu::app

@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "numeric/fingering.h"
+#include "numeric/flute_choice.h"
+
 namespace shinofu::app {
 namespace {
 
 const char* const kMeters[] = {"4/4", "3/4", "2/4", "6/8", "3/8"};  // the meters a score holds
-const char* const kFlutes[] = {"一本", "二本", "三本", "四本", "五本", "六本", "七本", "八本", "九本", "十本", "十一本", "十二本"};
 
 }  // namespace
 
@@ -46,7 +48,7 @@ std::optional<RecordingChoices> askRecordingChoices(QWidget* parent, const Recor
     auto* flute = new QComboBox(&dialog);
     flute->setObjectName("flute");
     flute->addItem("調から選ぶ");
-    for (const char* name : kFlutes) flute->addItem(name);
+    for (int key = 1; key <= numeric::kFluteCount; ++key) flute->addItem(numeric::fluteName(key));
     flute->setCurrentIndex(last.flute.value_or(0));
     form->addRow("笛", flute);
 

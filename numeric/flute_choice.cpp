@@ -1,11 +1,19 @@
 #include "numeric/flute_choice.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
 #include "numeric/fingering.h"
 
 namespace shinofu::numeric {
+
+const char* fluteName(int flute) {
+    static constexpr std::array<const char*, kFluteCount> kNames = {"一本", "二本", "三本", "四本",  "五本",   "六本",
+                                                                    "七本", "八本", "九本", "十本", "十一本", "十二本"};
+    return kNames[static_cast<size_t>(std::clamp(flute, 1, kFluteCount) - 1)];
+}
+
 void setFlute(model::Score& score, int flute) {
     score.song.fluteKey = flute;
     score.fixedSymbol(model::kFluteKeySymbol).text = std::to_string(flute) + "本";

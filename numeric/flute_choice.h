@@ -13,6 +13,9 @@ struct FluteChoice {
     AutoFlute mode = AutoFlute::Ichi;
 };
 
+// "一本" .. "十二本", the flute's name in the menus and windows; flute is 1..12.
+const char* fluteName(int flute);
+
 // The flute on which the key's tonic takes the mode's fingering.
 int autoFluteFor(AutoFlute mode, int keySig);
 

@@ -1,0 +1,63 @@
+// Practising with the flute in hand: the tuner hearing a rendered note through the file input.
+#include <gtest/gtest.h>
+
+#include <QSpinBox>
+#include <QTest>
+
+#include "app/sound_input.h"
+#include "app/tuner_window.h"
+#include "main_window_fixture.h"
+#include "numeric/fingering.h"
+#include "output/wav_file.h"
+#include "support/read_notes.h"
+
+namespace {
+
+using namespace shinofu;
+using shinofu::testing::MainWindowTest;
+
+class PracticeTest : public MainWindowTest {
+protected:
+    PracticeTest() : MainWindowTest("practice") {}
+    ~PracticeTest() override { app::SoundInput::useFile(std::nullopt); }
+};
+
+TEST_F(PracticeTest, TheTunerShowsTheFingeringOfARenderedNoteOnTwoFlutes) {
+    // A long A4 and the numeral the numeric page writes for it.
+    model::Score played;
+    shinofu::testing::readNotes(played, {"$Instrument:73"}, {"a1 n n 384 u", "a1 n n 384 u"});
+    played.recomputePositions();
+    const std::filesystem::path wav = home_.root() / "a4.wav";
+    platform::IoError error;
+    if (output::writeWavFile(played, wav, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
+    app::SoundInput::useFile(wav);
+
+    app::MainWindow& window = start();
+    for (const int flute : {8, 6}) {
+        trigger({"オプション(&O)", "笛変更", numeric::fluteName(flute)});
+        const numeric::Numeral written = numeric::numeralOf(played.part(1).partHead->pitch, model::kNoAccidental, flute, 0);
+        trigger({"オプション(&O)", "チューナー"});
+        app::TunerWindow& tuner = *window.tuner();
+        ASSERT_TRUE(tuner.isVisible());
+        EXPECT_EQ(tuner.input().source(), "a4.wav");
+        QTRY_COMPARE_WITH_TIMEOUT(tuner.face().numeralText(), QString::fromStdString(numeric::drawnSymbol(written.symbol)), 3000);
+        EXPECT_EQ(tuner.face().registerText().toStdString(), numeric::registerName(numeric::registerOf(written)));
+        trigger({"オプション(&O)", "チューナー"});
+        EXPECT_FALSE(tuner.isVisible());
+        EXPECT_FALSE(tuner.input().running());
+    }
+}
+
+TEST_F(PracticeTest, TheReferencePitchIsKeptAndAMissingInputIsSaid) {
+    app::SoundInput::useFile(home_.root() / "none.wav");
+    app::MainWindow& window = start();
+    trigger({"オプション(&O)", "チューナー"});
+    EXPECT_FALSE(window.tuner()->input().running());
+    EXPECT_FALSE(window.statusText("message").isEmpty());
+    window.tuner()->referenceBox()->setValue(442);
+    EXPECT_EQ(app::readPracticeChoices().referencePitch, 442);
+    window.tuner()->referenceBox()->setValue(470);  // out of range: the box keeps to 450
+    EXPECT_EQ(app::readPracticeChoices().referencePitch, 450);
+}
+
+}  // namespace
