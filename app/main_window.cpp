@@ -44,6 +44,7 @@
 #include "app/key_signature_commands.h"
 #include "app/measure_commands.h"
 #include "app/tuner_window.h"
+#include "app/practice_commands.h"
 #include "app/play_settings_window.h"
 #include "app/playback_commands.h"
 #include "app/note_commands.h"
@@ -329,7 +330,7 @@ void MainWindow::bindCommands() {
     bind(commandPath({file, "MusicXML保存"}), [this] { exportMusicXmlCommand(session_, dialogs_); });
     bind(commandPath({file, "MIDIファイル作成（旧）"}), [this] { makeMidiFile(); });
     bind(commandPath({file, "WAVファイル作成"}), [this] {
-        withProgress([this](const auto& progress) { makeWavFileCommand(session_, dialogs_, progress); });
+        withProgress([this](const auto& progress) { makeWavFileCommand(session_, dialogs_, progress, practice_.playback); });
     });
     bind(commandPath({file, "数字符データ保存"}), [this] { saveFingeringGridCommand(session_, dialogs_); });
     bind(commandPath({"表示&V", "五線譜面／数字譜面", "数字譜面"}), [this] { setNumericDisplay(true); });
@@ -367,6 +368,7 @@ void MainWindow::bindCommands() {
     playSettings_ = new PlaySettingsWindow(*this, session_, *playback_);
     tuner_ = new TunerWindow(*this, session_, practice_);
     bindTunerCommands(*this, *tuner_);
+    bindPracticeCommands(*this);
     bindPlaySettingsCommands(*this, session_, *playSettings_);
 
     // Both entries toggle between the large and the small glyph set.

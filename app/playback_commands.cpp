@@ -9,6 +9,7 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/play_bar.h"
+#include "edit/edit_mode.h"
 #include "model/text_fields.h"
 #include "midi/navigation.h"
 #include "numeric/numeric_page_layout.h"
@@ -61,11 +62,7 @@ void PlaybackController::togglePlay() {
     auto list = midi::buildPerfList(score);
     if (!list) return;
     midi::linkNavigation(*list);
-    midi::PlaybackStart start;
-    start.list = list;
-    start.partCount = score.partCount;
-    start.msPerUnit = score.song.msPerUnit;
-    for (int part = 1; part <= score.partCount; ++part) start.programs[part - 1] = score.part(part).instrument;
+    midi::PlaybackStart start = midi::playbackStartOf(score, list);
     // The numeric page plays its part alone, on the first channel, straight through.
     const bool numeric = session_.view.numericDisplay;
     if (numeric) {
@@ -73,10 +70,21 @@ void PlaybackController::togglePlay() {
         start.partCount = 1;
         start.programs[0] = score.part(score.curPart).instrument;
     }
-    // From the picked measure, unless it is the very first one.
+    start.practice = midi::practiceTiming(score, window_.practice().playback);
+    // From the picked measure, unless it is the very first one; a loop goes round the picked measures.
     if (session_.edit.click && !numeric) {
         const render::PageTables tables = render::buildPageTables(score, session_.view);
         start.startTick = render::measureStartOf(score, session_.view, tables, session_.edit.click->hit);
+        // The measures picked in measure editing, else the one picked measure.
+        const bool range = session_.edit.rangeEnd && session_.edit.editMode == edit::kMeasureEditMode;
+        const render::ScoreHit& last = range ? *session_.edit.rangeEnd : session_.edit.click->hit;
+        const int lastStart = render::measureStartOf(score, session_.view, tables, last);
+        if (lastStart < start.startTick) {
+            start.practice.loopEnd = start.startTick + score.measureLen();
+            start.startTick = lastStart;
+        } else {
+            start.practice.loopEnd = lastStart + score.measureLen();
+        }
     }
     QPalette palette = marker_->palette();
     palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));

@@ -10,12 +10,13 @@ fs::path wavFileName(const fs::path& chosen) {
     return platform::lowerExtension(chosen) == ".wav" ? chosen : fs::path(chosen).replace_extension(".wav");
 }
 
-output::WavWrite makeWavFileCommand(Session& session, platform::Dialogs& dialogs, const output::RenderProgress& progress) {
+output::WavWrite makeWavFileCommand(Session& session, platform::Dialogs& dialogs, const output::RenderProgress& progress,
+                                    const midi::PracticeSettings& practice) {
     const fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".wav");
     const auto chosen = dialogs.saveFile("WAVファイル作成", "WAVファイル|*.wav|", proposed);
     if (!chosen) return output::WavWrite::Cancelled;
     platform::IoError error;
-    const output::WavWrite result = output::writeWavFile(session.score, wavFileName(*chosen), error, progress);
+    const output::WavWrite result = output::writeWavFile(session.score, wavFileName(*chosen), error, progress, practice);
     if (result == output::WavWrite::Failed) dialogs.message(platform::MessageKind::Error, error.message);
     return result;
 }

@@ -13,7 +13,8 @@ namespace shinofu::app {
 std::filesystem::path wavFileName(const std::filesystem::path& chosen);
 
 // The save dialog proposes the score's name with ".wav"; a long render reports its progress and
-// can be cancelled, leaving an existing file as it was.
-output::WavWrite makeWavFileCommand(Session& session, platform::Dialogs& dialogs, const output::RenderProgress& progress);
+// can be cancelled, leaving an existing file as it was. The practice's count-in and click sound in it.
+output::WavWrite makeWavFileCommand(Session& session, platform::Dialogs& dialogs, const output::RenderProgress& progress,
+                                    const midi::PracticeSettings& practice = {});
 
 }  // namespace shinofu::app

@@ -1,5 +1,6 @@
 #include "midi/playback_engine.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace shinofu::midi {
@@ -9,6 +10,7 @@ constexpr uint8_t kNoteOn = 0x90;
 constexpr uint8_t kProgramChange = 0xC0;
 constexpr double kPauseRetry = 100;  // milliseconds between looks while paused
 constexpr double kMaxCatchUp = 50;   // a step later than this starts counting afresh, not rushing to catch up
+constexpr double kClickLength = 60;  // milliseconds; a wood block has rung out by then
 
 }  // namespace
 
@@ -21,9 +23,20 @@ struct PlaybackEngine::Performance {
     double msPerUnit = 0;
     size_t current = 0;
     double stepTime = 0;  // when the current step is due on the scheduler's clock: delays never add up
+    PracticeTiming practice;
+    int32_t loopStart = 0;
     std::array<int32_t, model::kMaxParts + 1> curKey{};
     std::array<uint64_t, model::kMaxParts + 1> serial{};  // the note each part's release belongs to
 };
+
+PlaybackStart playbackStartOf(const model::Score& score, std::shared_ptr<const PerfList> list) {
+    PlaybackStart start;
+    start.list = std::move(list);
+    start.partCount = score.partCount;
+    start.msPerUnit = score.song.msPerUnit;
+    for (int part = 1; part <= score.partCount; ++part) start.programs[part - 1] = score.part(part).instrument;
+    return start;
+}
 
 PlaybackEngine::PlaybackEngine(platform::MidiOut& out, platform::Scheduler& scheduler, PlaybackListener listener)
     : out_(out), scheduler_(scheduler), listener_(std::move(listener)) {}
@@ -46,6 +59,8 @@ bool PlaybackEngine::start(const PlaybackStart& start) {
     performance->partCount = std::clamp(start.partCount, 1, model::kMaxParts);
     performance->msPerUnit = start.msPerUnit;
     performance->curKey.fill(-1);
+    performance->practice = start.practice;
+    performance->loopStart = start.startTick;
     const size_t index = performance->navigator.seek(start.startTick);
     if (index == Navigator::kEnded || index + 1 >= start.list->size()) return false;
     {
@@ -59,7 +74,19 @@ bool PlaybackEngine::start(const PlaybackStart& start) {
     paused_ = false;
     playing_ = true;
     performance->stepTime = scheduler_.now();
-    playStep(performance);
+    const PracticeTiming& practice = performance->practice;
+    if (!practice.settings.countIn || practice.measureUnits <= 0 || practice.beatUnits <= 0) {
+        playStep(performance);
+        return true;
+    }
+    // A measure of clicks, then the music.
+    std::lock_guard lock(mutex_);
+    const double beat = practice.beatUnits * performance->msPerUnit * speedFactor_;
+    for (int32_t at = 0; at < practice.measureUnits; at += practice.beatUnits) {
+        click(performance, performance->stepTime + at / practice.beatUnits * beat, at == 0);
+    }
+    performance->stepTime += practice.measureUnits * performance->msPerUnit * speedFactor_;
+    scheduler_.after(delayUntil(performance->stepTime), [this, performance] { playStep(performance); });
     return true;
 }
 
@@ -117,10 +144,17 @@ void PlaybackEngine::playStep(std::shared_ptr<Performance> performance) {
             }
         }
         if (gap > 0) {
+            if (performance->practice.settings.click) scheduleClicks(performance, event.tick, gap);
             performance->stepTime += gap * performance->msPerUnit * speedFactor_;
             scheduler_.after(delayUntil(performance->stepTime), [this, performance] { playStep(performance); });
         }
-        const size_t following = performance->navigator.next(index);
+        const size_t following = loopedNext(*performance, performance->navigator.next(index));
+        if (following != Navigator::kEnded && gap == 0 && following < index) {
+            // Back to the loop's start from an event with nothing after it: the next step is due now.
+            performance->current = following;
+            scheduler_.after(delayUntil(performance->stepTime), [this, performance] { playStep(performance); });
+            break;
+        }
         if (following == Navigator::kEnded || following + 1 >= list.size()) {
             ended = true;
             performance->current = following == Navigator::kEnded ? list.size() - 1 : following;
@@ -134,6 +168,48 @@ void PlaybackEngine::playStep(std::shared_ptr<Performance> performance) {
     noteOffAll(*performance);
     lock.unlock();
     if (listener_.ended) listener_.ended();
+}
+
+size_t PlaybackEngine::loopedNext(Performance& performance, size_t following) const {
+    if (!performance.practice.settings.loop) return following;
+    const PerfList& list = *performance.list;
+    const int32_t end = performance.practice.loopEnd;
+    bool past = following == Navigator::kEnded || following + 1 >= list.size();
+    // At the loop's end its notes end, and nothing after them begins.
+    if (!past && end >= 0) {
+        const PerfEvent& next = list.events()[following];
+        past = next.tick > end || (next.tick == end && next.isNoteOn);
+    }
+    if (!past) return following;
+    performance.navigator = Navigator(list);
+    const size_t back = performance.navigator.seek(performance.loopStart);
+    return back == Navigator::kEnded || back + 1 >= list.size() ? following : back;
+}
+
+void PlaybackEngine::scheduleClicks(const std::shared_ptr<Performance>& performance, int32_t tick, int32_t units) {
+    const PracticeTiming& practice = performance->practice;
+    if (practice.beatUnits <= 0 || practice.measureUnits <= 0) return;
+    const double unit = performance->msPerUnit * speedFactor_;
+    const int32_t end = std::min(tick + units, practice.pieceEnd);
+    for (int32_t beat = (tick + practice.beatUnits - 1) / practice.beatUnits * practice.beatUnits; beat < end;
+         beat += practice.beatUnits) {
+        click(performance, performance->stepTime + (beat - tick) * unit, beat % practice.measureUnits == 0);
+    }
+}
+
+void PlaybackEngine::click(const std::shared_ptr<Performance>& performance, double at, bool accent) {
+    const int volume = performance->practice.settings.clickVolume;
+    const auto key = static_cast<uint8_t>(accent ? kAccentClickKey : kClickKey);
+    const auto velocity = static_cast<uint8_t>(std::clamp(accent ? volume : volume * 3 / 4, 1, 127));
+    scheduler_.after(delayUntil(at), [this, performance, key, velocity] {
+        std::lock_guard lock(mutex_);
+        if (!playing_ || current_ != performance) return;
+        out_.shortMessage(kNoteOn + kClickChannel, key, velocity);
+        scheduler_.after(kClickLength, [this, key] {
+            std::lock_guard release(mutex_);
+            out_.shortMessage(kNoteOn + kClickChannel, key, 0);
+        });
+    });
 }
 
 void PlaybackEngine::release(std::shared_ptr<Performance> performance, int part, uint64_t serial, uint8_t key) {

@@ -11,6 +11,7 @@
 
 #include "midi/navigator.h"
 #include "midi/perf_list.h"
+#include "midi/practice.h"
 #include "model/score.h"
 #include "platform/midi_out.h"
 #include "platform/scheduler.h"
@@ -23,7 +24,11 @@ struct PlaybackStart {
     std::array<int, model::kMaxParts> programs{};
     double msPerUnit = 1000.0 / 12;
     int32_t startTick = 0;  // seek to the first event at or after it, taking the jumps on the way
+    PracticeTiming practice;  // a loop goes back to startTick
 };
+
+// A performance of the whole score as written: its parts, their instruments and its tempo.
+PlaybackStart playbackStartOf(const model::Score& score, std::shared_ptr<const PerfList> list);
 
 // What the engine tells the user interface; called on the timer thread, so the listener must
 // hand it over to the user-interface thread.
@@ -57,6 +62,11 @@ private:
     void playStep(std::shared_ptr<Performance> performance);
     void release(std::shared_ptr<Performance> performance, int part, uint64_t serial, uint8_t key);
     void noteOffAll(Performance& performance);
+    // The clicks of the beats from tick on for units, the first at the performance's step time.
+    void scheduleClicks(const std::shared_ptr<Performance>& performance, int32_t tick, int32_t units);
+    void click(const std::shared_ptr<Performance>& performance, double at, bool accent);
+    // With a loop: the event to go on from, back at the loop's start when the walk has passed its end.
+    size_t loopedNext(Performance& performance, size_t following) const;
     double delayUntil(double due) const;
 
     platform::MidiOut& out_;

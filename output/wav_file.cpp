@@ -41,18 +41,18 @@ std::string waveHeader(uint64_t dataBytes) {
     return header;
 }
 
-// The sound a performance makes, from its first event to its last, and the tail.
-uint64_t dataBytesFor(const midi::PerfList& list, double msPerUnit) {
+// The sound a performance makes, from its count-in over its first event to its last, and the tail.
+uint64_t dataBytesFor(const midi::PerfList& list, double msPerUnit, double countIn) {
     const auto performed = midi::performedEvents(list, midi::Navigator::FinalBar::Ends);
     const double units = performed.empty() ? 0 : static_cast<double>(performed.back().tick - performed.front().tick);
-    const double milliseconds = units * msPerUnit + kTailMilliseconds;
+    const double milliseconds = countIn + units * msPerUnit + kTailMilliseconds;
     return static_cast<uint64_t>(milliseconds * platform::FluidRenderer::kSampleRate / 1000) * kChannels * kBitsPerSample / 8;
 }
 
 }  // namespace
 
 WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoError& error,
-                      const RenderProgress& progress) {
+                      const RenderProgress& progress, const midi::PracticeSettings& practice) {
     platform::FluidRenderer renderer;
     if (!renderer.ready()) {
         error.message = renderer.silenceReason();
@@ -66,7 +66,11 @@ WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoErr
     }
     midi::linkNavigation(*list);
     // Refused before a byte is written: the format's sizes hold 4 GiB at most.
-    const uint64_t estimate = dataBytesFor(*list, score.song.msPerUnit);
+    midi::PlaybackStart start = midi::playbackStartOf(score, list);
+    start.practice = midi::practiceTiming(score, practice);
+    start.practice.settings.loop = false;
+    const double countIn = practice.countIn ? score.measureLen() * score.song.msPerUnit : 0;
+    const uint64_t estimate = dataBytesFor(*list, score.song.msPerUnit, countIn);
     if (estimate > kMostDataBytes) {
         error.message = "WAVファイルは4GiBまでです（この演奏は約" + std::to_string(estimate >> 30) + "GiB）：" + path.string();
         return WavWrite::Failed;
@@ -76,11 +80,6 @@ WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoErr
     file.append(waveHeader(0));
     platform::VirtualClock clock;
     midi::PlaybackEngine engine(renderer, clock);
-    midi::PlaybackStart start;
-    start.list = list;
-    start.partCount = score.partCount;
-    start.msPerUnit = score.song.msPerUnit;
-    for (int part = 1; part <= score.partCount; ++part) start.programs[part - 1] = score.part(part).instrument;
 
     std::vector<int16_t> samples;
     uint64_t dataBytes = 0;
@@ -106,7 +105,8 @@ WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoErr
             }
         }
     }
-    renderUntil(clock.now() + kTailMilliseconds);
+    // The tail from the last thing that happened, not from the end of the clock's last step.
+    renderUntil(static_cast<double>(framesDone) * 1000 / platform::FluidRenderer::kSampleRate + kTailMilliseconds);
     flush();
     file.overwrite(0, waveHeader(dataBytes));
     return file.commit(error) ? WavWrite::Written : WavWrite::Failed;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "midi/practice.h"
 #include "model/score.h"
 #include "platform/file_io.h"
 
@@ -16,8 +17,9 @@ enum class WavWrite { Written, Cancelled, Failed };
 using RenderProgress = std::function<bool(double done)>;
 
 // 16-bit stereo PCM at 44.1 kHz, written to a temporary file beside the target and renamed over it:
-// a failure or a cancel leaves an existing file as it was.
+// a failure or a cancel leaves an existing file as it was. The practice's count-in and click are
+// heard in it; a loop is not (the file plays the piece once).
 WavWrite writeWavFile(model::Score& score, const std::filesystem::path& path, platform::IoError& error,
-                      const RenderProgress& progress = {});
+                      const RenderProgress& progress = {}, const midi::PracticeSettings& practice = {});
 
 }  // namespace shinofu::output

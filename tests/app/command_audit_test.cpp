@@ -95,7 +95,7 @@ protected:
         }
         const QMimeData* clip = QApplication::clipboard()->mimeData();
         std::string captions;
-        for (QAction* action : window_->findChildren<QAction*>()) captions += action->text().toStdString();
+        for (QAction* action : window_->findChildren<QAction*>()) captions += action->text().toStdString() + (action->isChecked() ? "✓" : "");
         for (QMenu* menu : window_->findChildren<QMenu*>()) captions += menu->title().toStdString();
         const render::ViewState& v = session_.view;
         return {model::scoreFileLines(session_.score),

@@ -3,6 +3,7 @@
 
 #include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/sound_input.h"
 #include "app/tuner_window.h"
@@ -58,6 +59,35 @@ TEST_F(PracticeTest, TheReferencePitchIsKeptAndAMissingInputIsSaid) {
     EXPECT_EQ(app::readPracticeChoices().referencePitch, 442);
     window.tuner()->referenceBox()->setValue(470);  // out of range: the box keeps to 450
     EXPECT_EQ(app::readPracticeChoices().referencePitch, 450);
+}
+
+TEST_F(PracticeTest, ThePracticeSwitchesFollowEachOtherAreKeptAndReachTheRender) {
+    app::MainWindow& window = start();
+    window.openAtStart(shinofu::testing::kDemo);
+    const auto wavSeconds = [&](const char* name) {
+        dialogs_.answers = {home_.root() / name};
+        trigger({"ファイル&F", "WAVファイル作成"});
+        return static_cast<double>(std::filesystem::file_size(home_.root() / name) - 44) / (44100 * 4);
+    };
+    const double plain = wavSeconds("plain.wav");
+    if (plain <= 0) GTEST_SKIP() << "no synthesizer";
+    // From the menu: its tick and the play bar's button together, and kept for the next start.
+    trigger({"オプション(&O)", "練習", "カウントイン（1小節）"});
+    auto* countIn = window.findChild<QToolButton*>("practice_カウント");
+    ASSERT_NE(countIn, nullptr);
+    EXPECT_TRUE(countIn->isChecked());
+    EXPECT_TRUE(app::readPracticeChoices().playback.countIn);
+    // From the button: the menu's tick follows.
+    auto* click = window.findChild<QToolButton*>("practice_クリック");
+    ASSERT_NE(click, nullptr);
+    click->click();
+    EXPECT_TRUE(window.action(app::commandPath({"オプション(&O)", "練習", "メトロノーム"}))->isChecked());
+    EXPECT_TRUE(app::readPracticeChoices().playback.click);
+    // The demo at 72 in 4/4: the count-in is a measure more of sound.
+    EXPECT_NEAR(wavSeconds("counted.wav") - plain, 4 * 60.0 / 72, 0.02);
+    trigger({"オプション(&O)", "練習", "カウントイン（1小節）"});
+    EXPECT_FALSE(countIn->isChecked());
+    EXPECT_FALSE(app::readPracticeChoices().playback.countIn);
 }
 
 }  // namespace

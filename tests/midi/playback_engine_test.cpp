@@ -41,11 +41,13 @@ public:
     void close() override {}
     std::string silenceReason() const override { return {}; }
 
-    // Note-ons (status 0x9n with a velocity) as "time:key".
-    std::vector<std::string> noteOns() const {
+    // Note-ons (status 0x9n with a velocity) as "time:key", of every channel or of one.
+    std::vector<std::string> noteOns(int channel = -1) const {
         std::vector<std::string> found;
         for (const Message& m : messages) {
-            if ((m.status & 0xF0) == 0x90 && m.velocity > 0) found.push_back(std::to_string(static_cast<int>(m.time)) + ":" + std::to_string(m.key));
+            if ((m.status & 0xF0) == 0x90 && m.velocity > 0 && (channel < 0 || (m.status & 0x0F) == channel)) {
+                found.push_back(std::to_string(static_cast<int>(m.time)) + ":" + std::to_string(m.key));
+            }
         }
         return found;
     }
@@ -71,11 +73,7 @@ protected:
         midi::placeNavigationMarks(score_);
         auto list = midi::buildPerfList(score_);
         midi::linkNavigation(*list);
-        midi::PlaybackStart start;
-        start.list = list;
-        start.partCount = score_.partCount;
-        start.msPerUnit = score_.song.msPerUnit;
-        return start;
+        return midi::playbackStartOf(score_, list);
     }
 
     model::Score score_;
@@ -234,4 +232,56 @@ TEST_F(Playback, TheNumericPagePlaysItsPartAloneOnTheFirstChannel) {
     clock_.runUntil(10000);
     EXPECT_EQ(out_.noteOns(), keysAt({{0, 64}, {1000, 65}}));
     for (const Message& m : out_.messages) EXPECT_EQ(m.status & 0x0F, 0);
+}
+
+TEST_F(Playback, ACountInAndAClickOnEveryBeatAccentingTheMeasure) {
+    read({"c1 n n 384 u", "d1 n n 192 u,e1 n n 192 u"});
+    midi::PlaybackStart start = prepared();
+    start.practice = midi::practiceTiming(score_, {.loop = false, .countIn = true, .click = true, .clickVolume = 80});
+    ASSERT_TRUE(engine_.start(start));
+    clock_.runUntil(60000);
+    // A measure of four beats first, then the music a measure late with its beats.
+    EXPECT_EQ(out_.noteOns(midi::kClickChannel), keysAt({{0, 76}, {1000, 77}, {2000, 77}, {3000, 77}, {4000, 76}, {5000, 77},
+                                                         {6000, 77}, {7000, 77}, {8000, 76}, {9000, 77}, {10000, 77}, {11000, 77}}));
+    EXPECT_EQ(out_.noteOns(0), keysAt({{4000, 60}, {8000, 62}, {10000, 64}}));
+    for (const Message& m : out_.messages) {
+        if (m.status == 0x90 + midi::kClickChannel && m.velocity > 0) {
+            EXPECT_EQ(m.velocity, m.key == 76 ? 80 : 60);
+        }
+    }
+    EXPECT_EQ(ended_, 1);
+    // The beat of 6/8 is the dotted quarter, of 3/8 the eighth.
+    for (const auto& [meter, beat] : {std::pair("6/8", 18), std::pair("3/8", 6), std::pair("2/4", 12)}) {
+        score_.song.meterIndex = *model::meterIndexFromText(meter);
+        EXPECT_EQ(midi::practiceTiming(score_, {}).beatUnits, beat) << meter;
+    }
+}
+
+TEST_F(Playback, ALoopPlaysThePickedMeasuresUntilStopped) {
+    read({"c1 n n 384 u", "d1 n n 192 u,e1 n n 192 u", "f1 n n 384 u"});
+    midi::PlaybackStart start = prepared();
+    start.startTick = score_.measureLen();
+    start.practice.settings.loop = true;
+    start.practice.loopEnd = 2 * score_.measureLen();
+    ASSERT_TRUE(engine_.start(start));
+    clock_.runUntil(9000);
+    EXPECT_EQ(out_.noteOns(), keysAt({{0, 62}, {2000, 64}, {4000, 62}, {6000, 64}, {8000, 62}}));
+    // Each round's last note ends where the next round begins.
+    for (const Message& m : out_.messages) {
+        if (m.key == 64 && m.velocity == 0) {
+            EXPECT_EQ(static_cast<int>(m.time) % 4000, 0);
+        }
+    }
+    engine_.stop();
+    clock_.runUntil(20000);
+    EXPECT_FALSE(engine_.playing());
+    // Without a picked range the whole piece goes round.
+    out_.messages.clear();
+    start.startTick = 0;
+    start.practice.loopEnd = -1;
+    const double begin = clock_.now();
+    ASSERT_TRUE(engine_.start(start));
+    clock_.runUntil(begin + 13000);
+    EXPECT_EQ(out_.noteOns().size(), 5u);  // c d e f, then c again
+    engine_.stop();
 }

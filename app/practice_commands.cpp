@@ -1,0 +1,55 @@
+#include "app/practice_commands.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "app/command_table.h"
+#include "app/main_window.h"
+
+namespace shinofu::app {
+namespace {
+
+struct PracticeSwitch {
+    const char* caption;   // the menu's
+    const char* button;    // the play bar's
+    const char* tip;
+    bool midi::PracticeSettings::*setting;
+};
+
+constexpr PracticeSwitch kSwitches[] = {
+    {"ループ（選んだ小節）", "ループ", "選んだ小節（小節編集で Shift で範囲）を止めるまで繰り返す", &midi::PracticeSettings::loop},
+    {"カウントイン（1小節）", "カウント", "演奏の前に1小節、拍を鳴らす", &midi::PracticeSettings::countIn},
+    {"メトロノーム", "クリック", "演奏中に拍を鳴らす", &midi::PracticeSettings::click},
+};
+
+}  // namespace
+
+void bindPracticeCommands(MainWindow& window) {
+    int place = 2;  // after the play bar and the speed box
+    for (const PracticeSwitch& item : kSwitches) {
+        QAction* entry = window.action(commandPath({"オプション(&O)", "練習", item.caption}));
+        auto* button = new QToolButton(&window);
+        button->setObjectName(QString("practice_") + item.button);
+        button->setText(item.button);
+        button->setToolTip(item.tip);
+        button->setCheckable(true);
+        button->setAutoRaise(false);
+        entry->setCheckable(true);
+        const bool on = window.practice().playback.*item.setting;
+        entry->setChecked(on);
+        button->setChecked(on);
+        window.statusBar()->insertWidget(place++, button);
+        // The menu's tick and the button follow each other and the kept choice.
+        window.bind(commandPath({"オプション(&O)", "練習", item.caption}), [&window, entry, button, setting = item.setting] {
+            window.practice().playback.*setting = entry->isChecked();
+            button->setChecked(entry->isChecked());
+            writePracticeChoices(window.practice());
+        });
+        QObject::connect(button, &QToolButton::clicked, entry, [entry](bool checked) {
+            if (entry->isChecked() != checked) entry->trigger();
+        });
+    }
+}
+
+}  // namespace shinofu::app
