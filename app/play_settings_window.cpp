@@ -1,6 +1,7 @@
 #include "app/play_settings_window.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,7 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/play_bar.h"
+#include "app/sound_input.h"
 #include "app/playback_commands.h"
 #include "edit/edit_mode.h"
 #include "edit/selection.h"
@@ -169,6 +172,7 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
         speeds->addWidget(button);
     }
     layout->addLayout(speeds);
+    layout->addLayout(practiceRow());
 
     graph_ = new Graph(session_, this);
     auto* graphButtons = new QHBoxLayout;
@@ -194,6 +198,38 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     playTime_->setToolTip("楽器モード: パート番号（p または p:V強さ）を入れてダブルクリック");
     playTime_->installEventFilter(this);
     layout->addWidget(playTime_);
+}
+
+QHBoxLayout* PlaySettingsWindow::practiceRow() {
+    auto* row = new QHBoxLayout;
+    PracticeChoices& choices = window_.practice();
+    // The tuner's input device; the output is the synthesizer's.
+    auto* input = new QComboBox(this);
+    input->setObjectName("inputDevice");
+    const std::vector<InputDevice> devices = SoundInput::devices();
+    input->addItem(devices.empty() ? "（入力装置なし）" : "既定の入力装置", QByteArray());
+    for (const InputDevice& device : devices) {
+        input->addItem(device.description, device.id);
+        if (device.id == choices.inputDevice) input->setCurrentIndex(input->count() - 1);
+    }
+    input->setEnabled(!devices.empty());
+    connect(input, &QComboBox::currentIndexChanged, this, [this, input](int index) {
+        window_.practice().inputDevice = input->itemData(index).toByteArray();
+        writePracticeChoices(window_.practice());
+    });
+    row->addWidget(new QLabel("音声入力", this));
+    row->addWidget(input, 1);
+    auto* volume = new QSpinBox(this);
+    volume->setObjectName("clickVolume");
+    volume->setRange(1, 127);
+    volume->setValue(choices.playback.clickVolume);
+    connect(volume, &QSpinBox::valueChanged, this, [this](int value) {
+        window_.practice().playback.clickVolume = value;
+        writePracticeChoices(window_.practice());
+    });
+    row->addWidget(new QLabel("クリック音量", this));
+    row->addWidget(volume);
+    return row;
 }
 
 bool PlaySettingsWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include "app/session.h"
 #include "midi/play_settings.h"
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -67,6 +68,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The input device and the click's volume, kept with the practice choices.
+    QHBoxLayout* practiceRow();
     void refreshList();
     void showPlayTime();
     void showValue(QLineEdit* box, const model::TNote& note);
