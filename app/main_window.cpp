@@ -45,6 +45,7 @@
 #include "app/measure_commands.h"
 #include "app/tuner_window.h"
 #include "app/practice_commands.h"
+#include "app/play_along.h"
 #include "app/play_settings_window.h"
 #include "app/playback_commands.h"
 #include "app/note_commands.h"
@@ -369,6 +370,8 @@ void MainWindow::bindCommands() {
     tuner_ = new TunerWindow(*this, session_, practice_);
     bindTunerCommands(*this, *tuner_);
     bindPracticeCommands(*this);
+    playAlong_ = new PlayAlong(*this, session_, *playback_, practice_);
+    bindPlayAlongCommands(*this, *playAlong_);
     bindPlaySettingsCommands(*this, session_, *playSettings_);
 
     // Both entries toggle between the large and the small glyph set.
@@ -545,6 +548,7 @@ void MainWindow::redraw() {
     std::vector<double> rowDrop;
     options.rowDrop = &rowDrop;
     options.crowded = &session_.crowdedItems;
+    options.tints = playAlong_ ? playAlong_->tints() : nullptr;
     viewImage_ = output::renderPageImage(session_.score, session_.view, resources_, options, &items_);
     session_.view.rowDrop = std::move(rowDrop);
     view_->setPixmap(QPixmap::fromImage(viewImage_));

@@ -31,6 +31,7 @@ class MemoWindow;
 class PlaybackController;
 class PlaySettingsWindow;
 class TunerWindow;
+class PlayAlong;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
     PlaybackController& playback() { return *playback_; }
     PlaySettingsWindow* playSettings() const { return playSettings_; }
     TunerWindow* tuner() const { return tuner_; }
+    PlayAlong* playAlong() const { return playAlong_; }
     PracticeChoices& practice() { return practice_; }
     bool questionShown() const;
     // "中止" on the progress display.
@@ -155,6 +157,7 @@ private:
     std::unique_ptr<PlaybackController> playback_;
     PlaySettingsWindow* playSettings_ = nullptr;
     TunerWindow* tuner_ = nullptr;
+    PlayAlong* playAlong_ = nullptr;
     PracticeChoices practice_ = readPracticeChoices();
 };
 

@@ -33,7 +33,9 @@ PlaybackController::PlaybackController(MainWindow& window, Session& session, pla
     // The engine calls from the timer thread: what it reports is handed to the window's thread.
     midi::PlaybackListener listener;
     listener.position = [this](int32_t tick, int) {
-        QMetaObject::invokeMethod(this, [this, tick] { showPosition(tick); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, tick] {
+            if (engine_->playing()) showPosition(tick);  // not a position that arrived after the stop
+        }, Qt::QueuedConnection);
     };
     listener.ended = [this] { QMetaObject::invokeMethod(this, [this] { performanceEnded(); }, Qt::QueuedConnection); };
     engine_ = std::make_unique<midi::PlaybackEngine>(out, *timers_, listener);
@@ -72,18 +74,10 @@ void PlaybackController::togglePlay() {
     }
     start.practice = midi::practiceTiming(score, window_.practice().playback);
     // From the picked measure, unless it is the very first one; a loop goes round the picked measures.
-    if (session_.edit.click && !numeric) {
-        const render::PageTables tables = render::buildPageTables(score, session_.view);
-        start.startTick = render::measureStartOf(score, session_.view, tables, session_.edit.click->hit);
-        // The measures picked in measure editing, else the one picked measure.
-        const bool range = session_.edit.rangeEnd && session_.edit.editMode == edit::kMeasureEditMode;
-        const render::ScoreHit& last = range ? *session_.edit.rangeEnd : session_.edit.click->hit;
-        const int lastStart = render::measureStartOf(score, session_.view, tables, last);
-        if (lastStart < start.startTick) {
-            start.practice.loopEnd = start.startTick + score.measureLen();
-            start.startTick = lastStart;
-        } else {
-            start.practice.loopEnd = lastStart + score.measureLen();
+    if (!numeric) {
+        if (const std::optional<PickedMeasures> picked = pickedMeasures(session_)) {
+            start.startTick = picked->start;
+            start.practice.loopEnd = picked->end;
         }
     }
     QPalette palette = marker_->palette();
@@ -93,6 +87,17 @@ void PlaybackController::togglePlay() {
     // Whatever the status bar said since, a silent performance says why again.
     const std::string silence = out_.silenceReason();
     if (!silence.empty()) window_.setStatusText("message", QString::fromStdString(silence));
+}
+
+std::optional<PickedMeasures> pickedMeasures(Session& session) {
+    if (!session.edit.click) return std::nullopt;
+    const model::Score& score = session.score;
+    const render::PageTables tables = render::buildPageTables(score, session.view);
+    const int first = render::measureStartOf(score, session.view, tables, session.edit.click->hit);
+    // The measures picked in measure editing, else the one picked measure.
+    const bool range = session.edit.rangeEnd && session.edit.editMode == edit::kMeasureEditMode;
+    const int last = range ? render::measureStartOf(score, session.view, tables, *session.edit.rangeEnd) : first;
+    return PickedMeasures{std::min(first, last), std::max(first, last) + score.measureLen()};
 }
 
 void PlaybackController::playOrResume() {
@@ -119,12 +124,21 @@ void PlaybackController::showScoreTempo() {
 
 void PlaybackController::stop() {
     engine_->stop();
+    hideMarker();
+}
+
+void PlaybackController::hideMarker() {
     marker_->hide();
     window_.redraw();
 }
 
 void PlaybackController::showPosition(int32_t tick) {
-    if (!engine_->playing()) return;
+    if (marker_->isHidden()) {
+        QPalette palette = marker_->palette();
+        palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
+        marker_->setPalette(palette);
+        marker_->show();
+    }
     if (session_.view.numericDisplay) {
         // On the numeric page the marker stands at the note's place in its strip.
         const numeric::NumericPageLayout layout = numeric::numericPageLayout(
@@ -151,10 +165,7 @@ void PlaybackController::showPosition(int32_t tick) {
     marker_->raise();
 }
 
-void PlaybackController::performanceEnded() {
-    marker_->hide();
-    window_.redraw();
-}
+void PlaybackController::performanceEnded() { hideMarker(); }
 
 void bindPlaybackCommands(MainWindow& window, Session& session, PlaybackController& playback) {
     window.bind(commandPath({"オプション(&O)", "演奏&P"}), [&playback] { playback.togglePlay(); });

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
 #include "app/session.h"
 #include "midi/playback_engine.h"
@@ -16,6 +17,13 @@ class QLineEdit;
 namespace shinofu::app {
 
 class MainWindow;
+
+// The picked measures, in length units: the one picked, or the range picked in measure editing.
+struct PickedMeasures {
+    int32_t start;
+    int32_t end;  // where the last one ends
+};
+std::optional<PickedMeasures> pickedMeasures(Session& session);
 
 class PlaybackController : public QObject {
 public:
@@ -35,9 +43,11 @@ public:
     // A score was read or its song data changed: the speed box shows its tempo, played as written.
     void showScoreTempo();
     midi::PlaybackEngine& engine() { return *engine_; }
+    // The position marker over the note at the tick (of the current part), the view turning pages with it.
+    void showPosition(int32_t tick);
+    void hideMarker();
 
 private:
-    void showPosition(int32_t tick);
     void performanceEnded();
 
     MainWindow& window_;

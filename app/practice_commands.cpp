@@ -11,16 +11,17 @@ namespace shinofu::app {
 namespace {
 
 struct PracticeSwitch {
-    const char* caption;   // the menu's
-    const char* button;    // the play bar's
+    const char* caption;  // the menu's
+    const char* name;     // the play bar button's object name
+    const char* face;     // what the button shows: one sign, the bar has little room
     const char* tip;
     bool midi::PracticeSettings::*setting;
 };
 
 constexpr PracticeSwitch kSwitches[] = {
-    {"ループ（選んだ小節）", "ループ", "選んだ小節（小節編集で Shift で範囲）を止めるまで繰り返す", &midi::PracticeSettings::loop},
-    {"カウントイン（1小節）", "カウント", "演奏の前に1小節、拍を鳴らす", &midi::PracticeSettings::countIn},
-    {"メトロノーム", "クリック", "演奏中に拍を鳴らす", &midi::PracticeSettings::click},
+    {"ループ（選んだ小節）", "loop", "↺", "ループ：選んだ小節（小節編集では Shift で範囲）を止めるまで繰り返す", &midi::PracticeSettings::loop},
+    {"カウントイン（1小節）", "countIn", "予", "カウントイン：演奏の前に1小節、拍を鳴らす", &midi::PracticeSettings::countIn},
+    {"メトロノーム", "click", "拍", "メトロノーム：演奏中に拍を鳴らす", &midi::PracticeSettings::click},
 };
 
 }  // namespace
@@ -30,8 +31,9 @@ void bindPracticeCommands(MainWindow& window) {
     for (const PracticeSwitch& item : kSwitches) {
         QAction* entry = window.action(commandPath({"オプション(&O)", "練習", item.caption}));
         auto* button = new QToolButton(&window);
-        button->setObjectName(QString("practice_") + item.button);
-        button->setText(item.button);
+        button->setObjectName(QString("practice_") + item.name);
+        button->setText(item.face);
+        button->setFixedWidth(button->fontMetrics().height() + 10);
         button->setToolTip(item.tip);
         button->setCheckable(true);
         button->setAutoRaise(false);

@@ -42,6 +42,8 @@ public:
     bool start(const QByteArray& deviceId, Take take);
     void stop();
     bool running() const { return running_; }
+    // A file has been fed to its end (a device never ends).
+    bool exhausted() const { return clock_ && running_ && fed_ == samples_.size(); }
     int rate() const { return rate_; }
     const QString& error() const { return error_; }
     // What is heard: the device's name or the file's.

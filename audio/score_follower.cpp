@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "midi/navigation.h"
 #include "midi/navigator.h"
@@ -134,16 +135,30 @@ double ScoreFollower::secondsPerUnit(const std::vector<Step>& steps) const {
 std::vector<ScoreFollower::Step> ScoreFollower::align() {
     const size_t heard = heard_.size(), expected = expected_.size();
     const size_t width = expected + 1;
-    // Rows up to the settled notes' stay as they were; the rest are worked out again.
+    // Rows up to the settled notes' stay as they were; the rest are worked out again. Beside the
+    // best way to each cell, the best that ends in a run of missed notes, which a further miss
+    // continues at the lesser cost.
     std::vector<float>& cost = cost_;
     std::vector<char>& move = move_;
+    std::vector<float>& missing = missingCost_;
+    std::vector<char>& runOn = runOn_;
     cost.resize((heard + 1) * width);
     move.resize((heard + 1) * width);
+    missing.resize((heard + 1) * width);
+    runOn.resize((heard + 1) * width);
     const auto at = [width](size_t i, size_t j) { return i * width + j; };
+    const auto miss = [&](size_t i, size_t j) {
+        const float fresh = cost[at(i, j - 1)] + kMissCost;
+        const float continued = j > 1 ? missing[at(i, j - 1)] + kSkipOnCost : fresh;
+        runOn[at(i, j)] = continued < fresh;
+        missing[at(i, j)] = std::min(fresh, continued);
+    };
     if (settled_ == 0) {
         cost[at(0, 0)] = 0;
+        missing[at(0, 0)] = std::numeric_limits<float>::infinity();
         for (size_t j = 1; j <= expected; ++j) {
-            cost[at(0, j)] = cost[at(0, j - 1)] + (j > 1 ? kSkipOnCost : kMissCost);
+            miss(0, j);
+            cost[at(0, j)] = missing[at(0, j)];
             move[at(0, j)] = 'o';
         }
     }
@@ -152,10 +167,12 @@ std::vector<ScoreFollower::Step> ScoreFollower::align() {
         const float extra = note.end - note.start < kBlipSeconds ? kBlipCost : kExtraCost;
         cost[at(i, 0)] = cost[at(i - 1, 0)] + extra;
         move[at(i, 0)] = 'x';
+        missing[at(i, 0)] = std::numeric_limits<float>::infinity();
         for (size_t j = 1; j <= expected; ++j) {
             const float taken = cost[at(i - 1, j - 1)] + (note.key == expected_[j - 1].key ? 0 : kWrongCost);
             const float added = cost[at(i - 1, j)] + extra;
-            const float skipped = cost[at(i, j - 1)] + (move[at(i, j - 1)] == 'o' ? kSkipOnCost : kMissCost);
+            miss(i, j);
+            const float skipped = missing[at(i, j)];
             cost[at(i, j)] = std::min({taken, added, skipped});
             move[at(i, j)] = cost[at(i, j)] == taken ? 'm' : cost[at(i, j)] == added ? 'x' : 'o';
             // The score repeats the key and the note heard holds it all that while: one note the
@@ -175,17 +192,19 @@ std::vector<ScoreFollower::Step> ScoreFollower::align() {
         if (cost[at(heard, k)] < cost[at(heard, j)]) j = k;
     }
     std::vector<Step> steps;
+    bool inRun = false;  // walking back through a run of missed notes
     for (size_t i = heard; i > 0 || j > 0;) {
-        const char step = move[at(i, j)];
-        if (step == 'm') {
+        const char step = inRun ? 'o' : move[at(i, j)];
+        if (step == 'o') {
+            inRun = runOn[at(i, j)];
+            steps.push_back({static_cast<int>(--j), -1});
+        } else if (step == 'm') {
             steps.push_back({static_cast<int>(--j), static_cast<int>(--i)});
         } else if (step >= '2' && step <= '9') {
             --i;
             for (int n = step - '0'; n > 0; --n) steps.push_back({static_cast<int>(--j), static_cast<int>(i), n > 1});
-        } else if (step == 'x') {
-            steps.push_back({-1, static_cast<int>(--i)});
         } else {
-            steps.push_back({static_cast<int>(--j), -1});
+            steps.push_back({-1, static_cast<int>(--i)});
         }
     }
     std::reverse(steps.begin(), steps.end());

@@ -72,6 +72,8 @@ private:
     size_t recentFrom_ = 0;   // the first frame after them
     std::vector<float> cost_;  // the alignment's table, a row for each heard note
     std::vector<char> move_;   // 'm' match or wrong note, 'x' extra, 'o' missed, '2'..'4': a held repeat
+    std::vector<float> missingCost_;  // the best way to each cell that ends in missed notes
+    std::vector<char> runOn_;         // whether that way's last miss continues a run
     int position_ = -1;
 };
 

@@ -32,6 +32,8 @@ public:
     std::optional<std::string> redoCaption() const;
     void markSaved() { savedId_ = current_.id; }
     bool atSavedState() const { return current_.id == savedId_; }
+    // Names the score as it stands: another edit, an undo or a new score gives another.
+    uint64_t stateId() const { return current_.id; }
     size_t heldBytes() const { return bytes_; }  // the states undo and redo can reach
 
 private:

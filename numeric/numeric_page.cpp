@@ -167,7 +167,8 @@ void drawNumPage(platform::Canvas& canvas, const model::Score& score, const Nume
         stacked = note->len == 0 ? stacked + 1 : 0;
         const bool continuation = note->tie == model::kRoleEnd || note->tie == model::kRoleEndAndStart;
         if (model::isStaffPitch(note->pitch) && !continuation && stacked <= render::kMaxStackedRecords) {
-            canvas.setTextColour(numericColour(score.numeric.fontColorChoice));
+            const render::NoteTint* tint = frame.tints ? frame.tints->of(part, note->startPos) : nullptr;
+            canvas.setTextColour(tint ? tint->colour : numericColour(score.numeric.fontColorChoice));
             drawSymbol(context, *note, place, font);
             drawDurationLine(context, *note, place);
         }

@@ -4,6 +4,7 @@
 #include "model/colour.h"
 #include "model/score.h"
 #include "platform/canvas.h"
+#include "render/note_tints.h"
 
 namespace shinofu::numeric {
 
@@ -15,6 +16,7 @@ struct NumericPageFrame {
     model::Colour backColor = 0xFFFFFF;
     model::Colour drawColor = 0x000000;
     bool clear = true;
+    const render::NoteTints* tints = nullptr;  // symbols drawn in colours of their own
 };
 
 // effAccidental must be current (the performance pass keeps it so).

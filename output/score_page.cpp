@@ -12,7 +12,7 @@ render::PageItems drawScorePage(platform::Canvas& canvas, const model::Score& sc
                    const render::PageOptions& options) {
     if (view.numericDisplay) {
         numeric::NumericPageFrame frame{view.viewWidth, view.viewHeight, view.originX, view.originY,
-                                        view.backColor, view.drawColor, options.clear};
+                                        view.backColor, view.drawColor, options.clear, options.tints};
         numeric::drawNumPage(canvas, score, frame);
         return {};
     }

@@ -110,11 +110,36 @@ int walkPageRecords(DrawContext& context, int part, int ordinal, Visit visit) {
     return lines;
 }
 
+// A tinted note: drawn in its colour, its word in small letters above the staff over it.
+void drawTinted(DrawContext& context, const NoteTint& tint, const model::TNote& record, int part, const NoteSpot& spot,
+                int line, std::vector<DrawnRecord>& drawn) {
+    ViewState tinted = context.view;
+    tinted.drawColor = tint.colour;
+    DrawContext tintedContext{context.canvas, context.score, tinted, context.tables, context.geometry, context.ink};
+    drawRecord(tintedContext, record, part, spot, line, drawn);
+    if (tint.label.empty()) return;
+    const double u = context.geometry.unit();
+    platform::FontDescription font;
+    font.face = "ＭＳ ゴシック";
+    font.height = px(2.6 * u);
+    font.weight = 700;
+    // Above the staff, or above the head of a note standing higher (three units a staff space,
+    // the top line at step 18).
+    const double base = context.geometry.staffBase(spot.row);
+    const double head = base - 3 * u + (18 - PageGeometry::stepIndex(record.pitch, spot.fClef)) * 1.5 * u;
+    context.canvas.setTextColour(tint.colour);
+    context.canvas.text(px(drawn.back().placed.x), px(std::min(base - 6.5 * u, head - 4.5 * u)), tint.label, font);
+}
+
 // Draws one part's records of the current page; returns the number of lines its notes reached.
-int drawPartNotes(DrawContext& context, int part, int ordinal, std::vector<DrawnRecord>& drawn) {
+int drawPartNotes(DrawContext& context, int part, int ordinal, std::vector<DrawnRecord>& drawn, const NoteTints* tints) {
     const ViewState selected = selectedView(context.view);
     DrawContext selectedContext{context.canvas, context.score, selected, context.tables, context.geometry, context.ink};
     return walkPageRecords(context, part, ordinal, [&](const model::TNote& record, const NoteSpot& spot, int line) {
+        if (const NoteTint* tint = tints ? tints->of(part, record.startPos) : nullptr; tint && model::isStaffPitch(record.pitch)) {
+            drawTinted(context, *tint, record, part, spot, line, drawn);
+            return;
+        }
         drawRecord(record.selected ? selectedContext : context, record, part, spot, line, drawn);
     });
 }
@@ -242,7 +267,7 @@ int drawThrough(InkCanvas& ink, platform::Canvas& canvas, const model::Score& sc
     std::vector<DrawnRecord> drawn;
     for (int part = 1; part <= score.partCount; ++part) {
         if (!score.part(part).visible) continue;
-        lines = std::max(lines, drawPartNotes(context, part, ++ordinal, drawn));
+        lines = std::max(lines, drawPartNotes(context, part, ++ordinal, drawn, options.tints));
     }
     // A page without notes still shows one system.
     const int linesDrawn = ordinal > 0 ? std::max(1, lines) : 0;

@@ -8,6 +8,7 @@
 #include "platform/canvas.h"
 #include "render/draw_context.h"
 #include "render/note_drawing.h"
+#include "render/note_tints.h"
 
 namespace shinofu::render {
 
@@ -52,6 +53,7 @@ struct PageOptions {
     bool keepClear = true;            // placed items give way to what they would overlap
     std::vector<double>* rowDrop = nullptr;  // receives how far the rows were moved apart (the view's rowDrop)
     int* crowded = nullptr;  // receives how many items found no room clear of the others (left where they overlap)
+    const NoteTints* tints = nullptr;  // notes drawn in colours of their own, with a word above each
 };
 
 PageDrawResult drawPage(platform::Canvas& canvas, const model::Score& score, const ViewState& view,

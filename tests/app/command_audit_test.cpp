@@ -86,6 +86,7 @@ protected:
         std::string windows, memo, clipboard;
         size_t dialogs, messages;
         std::string captions;
+        std::string message;
         bool operator==(const Observed&) const = default;
     };
     Observed observe() {
@@ -122,7 +123,8 @@ protected:
                 clip ? (clip->text().toStdString() + std::to_string(clip->formats().size())) : "",
                 dialogs_.requests.size(),
                 dialogs_.messages.size(),
-                captions};
+                captions,
+                window_->statusText("message").toStdString()};
     }
     // The demo, its second note picked (so the measure is too).
     void prepare() {

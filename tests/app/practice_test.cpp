@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <QSpinBox>
+#include <QFrame>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/play_along.h"
 #include "app/sound_input.h"
 #include "app/tuner_window.h"
 #include "main_window_fixture.h"
+#include "model/score_file.h"
 #include "numeric/fingering.h"
 #include "output/wav_file.h"
 #include "support/read_notes.h"
@@ -73,12 +76,12 @@ TEST_F(PracticeTest, ThePracticeSwitchesFollowEachOtherAreKeptAndReachTheRender)
     if (plain <= 0) GTEST_SKIP() << "no synthesizer";
     // From the menu: its tick and the play bar's button together, and kept for the next start.
     trigger({"オプション(&O)", "練習", "カウントイン（1小節）"});
-    auto* countIn = window.findChild<QToolButton*>("practice_カウント");
+    auto* countIn = window.findChild<QToolButton*>("practice_countIn");
     ASSERT_NE(countIn, nullptr);
     EXPECT_TRUE(countIn->isChecked());
     EXPECT_TRUE(app::readPracticeChoices().playback.countIn);
     // From the button: the menu's tick follows.
-    auto* click = window.findChild<QToolButton*>("practice_クリック");
+    auto* click = window.findChild<QToolButton*>("practice_click");
     ASSERT_NE(click, nullptr);
     click->click();
     EXPECT_TRUE(window.action(app::commandPath({"オプション(&O)", "練習", "メトロノーム"}))->isChecked());
@@ -88,6 +91,45 @@ TEST_F(PracticeTest, ThePracticeSwitchesFollowEachOtherAreKeptAndReachTheRender)
     trigger({"オプション(&O)", "練習", "カウントイン（1小節）"});
     EXPECT_FALSE(countIn->isChecked());
     EXPECT_FALSE(app::readPracticeChoices().playback.countIn);
+}
+
+TEST_F(PracticeTest, PlayingAlongFollowsAndColoursEveryNoteByWhatHappened) {
+    // Two measures at 120 as written, and as played with the third note wrong.
+    const std::vector<std::string> written = {"a1 n n 96 u,b1 n n 96 u,c2 n n 96 u,a1 n n 96 u", "d2 n n 96 u,c2 n n 96 u,b1 n n 192 u"};
+    model::Score score, played;
+    shinofu::testing::readNotes(score, {"$Instrument:73"}, written);
+    shinofu::testing::readNotes(played, {"$Instrument:73"}, {"a1 n n 96 u,b1 n n 96 u,e2 n n 96 u,a1 n n 96 u", written[1]});
+    for (model::Score* each : {&score, &played}) {
+        each->setTempo(120);
+        each->recomputePositions();
+    }
+    const std::filesystem::path file = home_.root() / "tune.gd4", wav = home_.root() / "played.wav";
+    ASSERT_TRUE(model::saveScoreFile(file, score).written);
+    platform::IoError error;
+    if (output::writeWavFile(played, wav, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
+    app::SoundInput::useFile(wav);
+
+    app::MainWindow& window = start();
+    window.openAtStart(file);
+    trigger({"オプション(&O)", "練習（演奏について行く）"});
+    app::PlayAlong& playAlong = *window.playAlong();
+    ASSERT_TRUE(playAlong.following()) << window.statusText("message").toStdString();
+    // It ends by itself a second after the recording does.
+    QTRY_VERIFY_WITH_TIMEOUT(!playAlong.following(), 15000);
+    ASSERT_TRUE(playAlong.report());
+    std::vector<audio::Verdict> verdicts;
+    for (const audio::NoteVerdict& note : playAlong.report()->notes) verdicts.push_back(note.verdict);
+    const auto good = audio::Verdict::Good;
+    EXPECT_EQ(verdicts, (std::vector{good, good, audio::Verdict::PitchOff, good, good, good, good}));
+    EXPECT_FALSE(playAlong.reportPanel()->isHidden());
+    EXPECT_TRUE(window.statusText("message").startsWith("86 % の音が正しい高さ")) << window.statusText("message").toStdString();
+    // The page shows the colours until the score changes.
+    const render::NoteTints* tints = playAlong.tints();
+    ASSERT_NE(tints, nullptr);
+    EXPECT_EQ(tints->byStart.size(), 7u);
+    EXPECT_EQ(tints->byStart.at(24).label.substr(0, 1), "+");
+    trigger({"五線譜設定&S", "調子（＃の数）", "1（ト長調／ホ短調）"});
+    EXPECT_EQ(playAlong.tints(), nullptr);
 }
 
 }  // namespace
