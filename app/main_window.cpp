@@ -370,7 +370,7 @@ void MainWindow::bindCommands() {
     tuner_ = new TunerWindow(*this, session_, practice_);
     bindTunerCommands(*this, *tuner_);
     bindPracticeCommands(*this);
-    playAlong_ = new PlayAlong(*this, session_, *playback_, practice_);
+    playAlong_ = std::make_unique<PlayAlong>(*this, session_, *playback_, practice_);
     bindPlayAlongCommands(*this, *playAlong_);
     bindPlaySettingsCommands(*this, session_, *playSettings_);
 

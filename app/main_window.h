@@ -52,7 +52,7 @@ public:
     PlaybackController& playback() { return *playback_; }
     PlaySettingsWindow* playSettings() const { return playSettings_; }
     TunerWindow* tuner() const { return tuner_; }
-    PlayAlong* playAlong() const { return playAlong_; }
+    PlayAlong* playAlong() const { return playAlong_.get(); }
     PracticeChoices& practice() { return practice_; }
     bool questionShown() const;
     // "中止" on the progress display.
@@ -153,12 +153,12 @@ private:
     MemoWindow* memo_ = nullptr;
     output::DrawingResources resources_;
     platform::QtClipboard clipboard_;
-    // Declared after the MIDI output: the performance ends before the output goes.
+    PracticeChoices practice_ = readPracticeChoices();
+    // Declared after the MIDI output: the performances end before the output goes.
     std::unique_ptr<PlaybackController> playback_;
+    std::unique_ptr<PlayAlong> playAlong_;
     PlaySettingsWindow* playSettings_ = nullptr;
     TunerWindow* tuner_ = nullptr;
-    PlayAlong* playAlong_ = nullptr;
-    PracticeChoices practice_ = readPracticeChoices();
 };
 
 }  // namespace shinofu::app

@@ -7,12 +7,16 @@
 #include <QScrollArea>
 #include <QString>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/playback_commands.h"
+#include "midi/accompaniment.h"
+#include "midi/navigation.h"
+#include "midi/perf_builder.h"
 #include "platform/qt_canvas.h"
 
 namespace shinofu::app {
@@ -84,7 +88,55 @@ PlayAlong::PlayAlong(MainWindow& window, Session& session, PlaybackController& p
     panel_->hide();
 }
 
-PlayAlong::~PlayAlong() { input_.stop(); }
+PlayAlong::~PlayAlong() {
+    input_.stop();
+    if (accompaniment_) accompaniment_->stop();
+    timers_.reset();  // the timer thread ends before the engine goes
+    if (accompaniment_) accompaniment_->silence();
+}
+
+void PlayAlong::startAccompaniment(int32_t from) {
+    const midi::Accompaniment kind = choices_.accompaniment;
+    model::Score& score = session_.score;
+    if (kind == midi::Accompaniment::None || (kind == midi::Accompaniment::OtherParts && score.partCount < 2)) return;
+    midi::placeNavigationMarks(score);
+    const auto whole = midi::buildPerfList(score);
+    if (!whole) return;
+    std::shared_ptr<midi::PerfList> list = midi::accompanimentOf(*whole, part_, kind);
+    midi::linkNavigation(*list);
+    if (!timers_) {
+        timers_ = std::make_unique<platform::TimerService>();
+        midi::PlaybackListener listener;
+        listener.position = [this](int32_t tick, int) {
+            accompanimentTick_ = tick;
+            accompanimentAt_ = clock_.elapsed();
+        };
+        accompaniment_ = std::make_unique<midi::PlaybackEngine>(playback_.out(), *timers_, listener);
+    }
+    midi::PlaybackStart start = midi::playbackStartOf(score, list);
+    start.startTick = from;
+    accompanimentTick_ = from;
+    accompanimentAt_ = clock_.elapsed();
+    accompaniment_->setSpeedFactor(1.0);
+    accompaniment_->start(start);
+}
+
+void PlayAlong::keepAccompanimentWith(int position) {
+    if (!accompaniment_ || !accompaniment_->playing() || position < 0) return;
+    const double scorePace = session_.score.song.msPerUnit / 1000;
+    const double now = static_cast<double>(clock_.elapsed());
+    // Where each is now: the accompaniment on from its last event at its speed, the player at the note reached.
+    const double accompanimentAt =
+        accompanimentTick_ + (now - static_cast<double>(accompanimentAt_)) / 1000 / (scorePace * accompaniment_->speedFactor());
+    // The player some way into the note reached: as long as it has sounded, at most up to the next.
+    const std::vector<audio::ExpectedNote>& expected = follower_->expected();
+    const double noteAt = expected[static_cast<size_t>(position)].startPos;
+    const double nextAt = static_cast<size_t>(position) + 1 < expected.size() ? expected[static_cast<size_t>(position) + 1].startPos : noteAt;
+    const double playerAt = std::clamp(noteAt + follower_->onNoteFor() / follower_->pace(), noteAt, std::max(noteAt, nextAt));
+    const int beat = midi::practiceTiming(session_.score, {}).beatUnits;
+
+    accompaniment_->setSpeedFactor(midi::followingSpeed(follower_->pace(), scorePace, accompanimentAt, playerAt, beat));
+}
 
 void PlayAlong::toggle() {
     if (following()) {
@@ -123,6 +175,8 @@ void PlayAlong::start() {
     quietSeconds_ = 0;
     report_.reset();
     panel_->hide();
+    clock_.start();
+    startAccompaniment(picked ? picked->start : 0);
     window_.redraw();
     playback_.showPosition(follower_->expected().front().startPos);
     window_.setStatusText("message", "演奏について行きます（" + input_.source() + "）。終えるときはもう一度「練習（演奏について行く）」");
@@ -138,6 +192,7 @@ void PlayAlong::hear(std::span<const float> samples) {
     follower_->take(frames);
     if (follower_->position() != before && follower_->position() >= 0) {
         playback_.showPosition(follower_->expected()[static_cast<size_t>(follower_->position())].startPos);
+        keepAccompanimentWith(follower_->position());
     }
     const bool atEnd = follower_->position() + 1 == static_cast<int>(follower_->expected().size());
     if (((atEnd || input_.exhausted()) && quietSeconds_ >= kEndingQuiet) || quietSeconds_ >= kGivenUpQuiet) finish();
@@ -146,6 +201,7 @@ void PlayAlong::hear(std::span<const float> samples) {
 void PlayAlong::finish() {
     if (!follower_) return;
     input_.stop();
+    if (accompaniment_) accompaniment_->stop();
     report_ = follower_->report();
     tints_ = {part_, {}};
     std::map<int32_t, int> ranks;  // a note played more than once (in a repeat) shows its worst time

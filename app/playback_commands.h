@@ -43,6 +43,7 @@ public:
     // A score was read or its song data changed: the speed box shows its tempo, played as written.
     void showScoreTempo();
     midi::PlaybackEngine& engine() { return *engine_; }
+    platform::MidiOut& out() { return out_; }
     // The position marker over the note at the tick (of the current part), the view turning pages with it.
     void showPosition(int32_t tick);
     void hideMarker();

@@ -24,6 +24,7 @@ PracticeChoices readPracticeChoices() {
     choices.referencePitch = std::clamp(file.value("tuner/reference", choices.referencePitch).toInt(),
                                         static_cast<int>(audio::kLowestReference), static_cast<int>(audio::kHighestReference));
     choices.inputDevice = file.value("input/device").toByteArray();
+    choices.accompaniment = static_cast<midi::Accompaniment>(std::clamp(file.value("playAlong/accompaniment", 0).toInt(), 0, 2));
     return choices;
 }
 
@@ -35,6 +36,7 @@ bool writePracticeChoices(const PracticeChoices& choices) {
     file.setValue("playback/clickVolume", choices.playback.clickVolume);
     file.setValue("tuner/reference", choices.referencePitch);
     file.setValue("input/device", choices.inputDevice);
+    file.setValue("playAlong/accompaniment", static_cast<int>(choices.accompaniment));
     file.sync();
     return file.status() == QSettings::NoError;
 }

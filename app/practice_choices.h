@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include "midi/accompaniment.h"
 #include "midi/practice.h"
 
 namespace shinofu::app {
@@ -12,6 +13,7 @@ struct PracticeChoices {
     midi::PracticeSettings playback;
     int referencePitch = 440;  // A4 in Hz, 430..450
     QByteArray inputDevice;    // empty: the system's default
+    midi::Accompaniment accompaniment = midi::Accompaniment::None;  // of the play-along
 
     bool operator==(const PracticeChoices&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "app/practice_commands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -24,9 +25,31 @@ constexpr PracticeSwitch kSwitches[] = {
     {"メトロノーム", "click", "拍", "メトロノーム：演奏中に拍を鳴らす", &midi::PracticeSettings::click},
 };
 
+// The play-along's accompaniment: one of three, ticked in the menu.
+constexpr std::pair<const char*, midi::Accompaniment> kAccompaniments[] = {
+    {"伴奏なし", midi::Accompaniment::None},
+    {"伴奏：ほかのパート", midi::Accompaniment::OtherParts},
+    {"伴奏：全パート（小さく）", midi::Accompaniment::AllPartsSoftly},
+};
+
+void bindAccompanimentChoice(MainWindow& window) {
+    auto* group = new QActionGroup(&window);
+    for (const auto& [caption, kind] : kAccompaniments) {
+        QAction* entry = window.action(commandPath({"オプション(&O)", "練習", caption}));
+        entry->setCheckable(true);
+        entry->setChecked(window.practice().accompaniment == kind);
+        group->addAction(entry);
+        window.bind(commandPath({"オプション(&O)", "練習", caption}), [&window, kind = kind] {
+            window.practice().accompaniment = kind;
+            writePracticeChoices(window.practice());
+        });
+    }
+}
+
 }  // namespace
 
 void bindPracticeCommands(MainWindow& window) {
+    bindAccompanimentChoice(window);
     int place = 2;  // after the play bar and the speed box
     for (const PracticeSwitch& item : kSwitches) {
         QAction* entry = window.action(commandPath({"オプション(&O)", "練習", item.caption}));

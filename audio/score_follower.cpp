@@ -56,7 +56,7 @@ struct ScoreFollower::Step {
 };
 
 ScoreFollower::ScoreFollower(std::vector<ExpectedNote> expected, double hopSeconds, double secondsPerUnit, double reference)
-    : expected_(std::move(expected)), hopSeconds_(hopSeconds), scoreSecondsPerUnit_(secondsPerUnit) {
+    : expected_(std::move(expected)), hopSeconds_(hopSeconds), scoreSecondsPerUnit_(secondsPerUnit), pace_(secondsPerUnit) {
     hearing_.reference = reference;
 }
 
@@ -74,6 +74,7 @@ void ScoreFollower::hear() {
     heard_.resize(settled_);
     for (const HeardNote& note : hearNotes(recent, hopSeconds_, hearing_)) heard_.push_back(note);
     const std::vector<Step> steps = align();
+    pace_ = secondsPerUnit(steps);
     const double now = frames_.empty() ? 0 : frames_.back().seconds;
     // A note is settled once another began after it, and that a while ago: a re-attack of its own
     // key straight after it may still be heard as part of it.
@@ -85,6 +86,7 @@ void ScoreFollower::hear() {
         while (recentFrom_ < frames_.size() && frames_[recentFrom_].seconds <= heard_[settled_ - 1].end) ++recentFrom_;
     }
     position_ = -1;
+    onNoteFor_ = 0;
     const Step* last = nullptr;
     const Step* before = nullptr;
     for (const Step& step : steps) {
@@ -98,10 +100,13 @@ void ScoreFollower::hear() {
     if (last && before && heard_[static_cast<size_t>(last->heard)].key != expected_[static_cast<size_t>(last->expected)].key &&
         last->heard != before->heard) {
         const double since = heard_[static_cast<size_t>(last->heard)].start - heard_[static_cast<size_t>(before->heard)].start;
-        const double due = (expected_[static_cast<size_t>(last->expected)].tick - expected_[static_cast<size_t>(before->expected)].tick) *
-                           secondsPerUnit(steps);
-        if (since < kEarliestShare * due) position_ = before->expected;
+        const double due = (expected_[static_cast<size_t>(last->expected)].tick - expected_[static_cast<size_t>(before->expected)].tick) * pace_;
+        if (since < kEarliestShare * due) {
+            position_ = before->expected;
+            last = before;
+        }
     }
+    if (last) onNoteFor_ = now - heard_[static_cast<size_t>(last->heard)].start;
     // The note the score expects next, glimpsed in the latest frames: the marker goes on at once.
     const size_t next = static_cast<size_t>(position_ + 1);
     if (next >= expected_.size() || frames_.size() < kFirstGlimpse) return;
@@ -111,6 +116,7 @@ void ScoreFollower::hear() {
         if (frames_[f].hertz <= 0 || nearestKey(frames_[f].hertz, hearing_.reference) != key) return;
     }
     position_ = static_cast<int>(next);
+    onNoteFor_ = now - frames_[frames_.size() - kFirstGlimpse].seconds;
 }
 
 // The player's pace from the latest notes heard at their keys one after another: the median of their

@@ -52,6 +52,10 @@ public:
     // The expected note the player is on: the one the latest note heard was taken for; -1 before any.
     int position() const { return position_; }
     const std::vector<ExpectedNote>& expected() const { return expected_; }
+    // The player's pace in seconds per length unit, from their latest notes (the score's before them).
+    double pace() const { return pace_; }
+    // Seconds since the player began the note they are on, by the sound taken so far.
+    double onNoteFor() const { return onNoteFor_; }
     // What became of each note, from everything heard.
     FollowReport report();
 
@@ -75,6 +79,8 @@ private:
     std::vector<float> missingCost_;  // the best way to each cell that ends in missed notes
     std::vector<char> runOn_;         // whether that way's last miss continues a run
     int position_ = -1;
+    double pace_;
+    double onNoteFor_ = 0;
 };
 
 // "92 % の音が正しい高さ、平均 −8 セント" and what else went wrong.

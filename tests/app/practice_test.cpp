@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QSpinBox>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QTest>
 #include <QToolButton>
@@ -24,6 +25,22 @@ class PracticeTest : public MainWindowTest {
 protected:
     PracticeTest() : MainWindowTest("practice") {}
     ~PracticeTest() override { app::SoundInput::useFile(std::nullopt); }
+
+    // The window open on a score written at 120 (its lines), the same played at a tempo with some
+    // lines changed as the input; false without a synthesizer to play it.
+    bool practise(const std::vector<std::string>& written, const std::vector<std::string>& played, int playedTempo) {
+        model::Score score, performed;
+        shinofu::testing::readNotes(score, {"$Instrument:73", "$TEMPO:=120"}, written);
+        shinofu::testing::readNotes(performed, {"$Instrument:73", "$TEMPO:=" + std::to_string(playedTempo)}, played);
+        const std::filesystem::path file = home_.root() / "tune.gd4", wav = home_.root() / "played.wav";
+        platform::IoError error;
+        if (!model::saveScoreFile(file, score).written || output::writeWavFile(performed, wav, error) != output::WavWrite::Written) {
+            return false;
+        }
+        app::SoundInput::useFile(wav);
+        start().openAtStart(file);
+        return session_.score.song.tempo == 120;
+    }
 };
 
 TEST_F(PracticeTest, TheTunerShowsTheFingeringOfARenderedNoteOnTwoFlutes) {
@@ -93,24 +110,37 @@ TEST_F(PracticeTest, ThePracticeSwitchesFollowEachOtherAreKeptAndReachTheRender)
     EXPECT_FALSE(app::readPracticeChoices().playback.countIn);
 }
 
+TEST_F(PracticeTest, TheAccompanimentKeepsToASlowerPlayer) {
+    const std::string measure = "a1 n n 96 u,b1 n n 96 u,c2 n n 96 u,a1 n n 96 u";
+    // Played a fifth slower than written.
+    if (!practise({measure, measure, measure}, {measure, measure, measure}, 96)) GTEST_SKIP() << "no synthesizer";
+    app::MainWindow& window = *window_;
+    trigger({"オプション(&O)", "練習", "伴奏：全パート（小さく）"});
+    trigger({"オプション(&O)", "練習（演奏について行く）"});
+    app::PlayAlong& playAlong = *window.playAlong();
+    // The player and the accompaniment reach the last note together: as written, the accompaniment
+    // would be there 1.4 s before the player.
+    QElapsedTimer clock;
+    clock.start();
+    const int32_t lastNote = 11 * 12;
+    qint64 playerThere = -1, accompanimentThere = -1;
+    while (playAlong.following() && clock.elapsed() < 15000) {
+        QTest::qWait(5);
+        const int position = window.playAlong()->position();
+        if (playerThere < 0 && position == 11) playerThere = clock.elapsed();
+        if (accompanimentThere < 0 && playAlong.accompanimentTick() >= lastNote) accompanimentThere = clock.elapsed();
+    }
+    ASSERT_GT(playerThere, 0);
+    ASSERT_GT(accompanimentThere, 0);
+    EXPECT_LT(std::abs(playerThere - accompanimentThere), 400) << playerThere << " " << accompanimentThere;
+    EXPECT_EQ(app::readPracticeChoices().accompaniment, midi::Accompaniment::AllPartsSoftly);
+}
+
 TEST_F(PracticeTest, PlayingAlongFollowsAndColoursEveryNoteByWhatHappened) {
     // Two measures at 120 as written, and as played with the third note wrong.
     const std::vector<std::string> written = {"a1 n n 96 u,b1 n n 96 u,c2 n n 96 u,a1 n n 96 u", "d2 n n 96 u,c2 n n 96 u,b1 n n 192 u"};
-    model::Score score, played;
-    shinofu::testing::readNotes(score, {"$Instrument:73"}, written);
-    shinofu::testing::readNotes(played, {"$Instrument:73"}, {"a1 n n 96 u,b1 n n 96 u,e2 n n 96 u,a1 n n 96 u", written[1]});
-    for (model::Score* each : {&score, &played}) {
-        each->setTempo(120);
-        each->recomputePositions();
-    }
-    const std::filesystem::path file = home_.root() / "tune.gd4", wav = home_.root() / "played.wav";
-    ASSERT_TRUE(model::saveScoreFile(file, score).written);
-    platform::IoError error;
-    if (output::writeWavFile(played, wav, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
-    app::SoundInput::useFile(wav);
-
-    app::MainWindow& window = start();
-    window.openAtStart(file);
+    if (!practise(written, {"a1 n n 96 u,b1 n n 96 u,e2 n n 96 u,a1 n n 96 u", written[1]}, 120)) GTEST_SKIP() << "no synthesizer";
+    app::MainWindow& window = *window_;
     trigger({"オプション(&O)", "練習（演奏について行く）"});
     app::PlayAlong& playAlong = *window.playAlong();
     ASSERT_TRUE(playAlong.following()) << window.statusText("message").toStdString();

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "midi/accompaniment.h"
 #include "midi/navigation.h"
 #include "midi/perf_builder.h"
 #include "platform/timer_service.h"
@@ -284,4 +285,27 @@ TEST_F(Playback, ALoopPlaysThePickedMeasuresUntilStopped) {
     clock_.runUntil(begin + 13000);
     EXPECT_EQ(out_.noteOns().size(), 5u);  // c d e f, then c again
     engine_.stop();
+}
+
+TEST_F(Playback, AnAccompanimentLeavesThePlayersPartOrSoftensEveryPartAndKeepsToThePlayer) {
+    readNotes(score_, {}, {"c1 n n 384 u", "$START", "e1 n n 384 u"});
+    const midi::PlaybackStart whole = prepared();
+    const auto others = midi::accompanimentOf(*whole.list, 1, midi::Accompaniment::OtherParts);
+    for (const midi::PerfEvent& event : others->events()) {
+        if (event.part == 1) {
+            EXPECT_TRUE(others->sound(event).isEndMarker());
+        }
+    }
+    EXPECT_LT(others->size(), whole.list->size());
+    const auto soft = midi::accompanimentOf(*whole.list, 1, midi::Accompaniment::AllPartsSoftly);
+    ASSERT_EQ(soft->size(), whole.list->size());
+    for (size_t i = 0; i < soft->size(); ++i) {
+        const int loud = whole.list->sound(whole.list->events()[i]).velocity;
+        EXPECT_EQ(soft->sound(soft->events()[i]).velocity, std::max(1, loud / 2));
+    }
+    // A player a quarter slower, level with it: a quarter slower; ahead of it, faster; behind, slower still.
+    EXPECT_DOUBLE_EQ(midi::followingSpeed(0.125, 0.1, 48, 48, 12), 1.25);
+    EXPECT_GT(midi::followingSpeed(0.125, 0.1, 60, 48, 12), 1.25);
+    EXPECT_LT(midi::followingSpeed(0.125, 0.1, 40, 48, 12), 1.25);
+    EXPECT_EQ(midi::followingSpeed(10, 0.1, 48, 48, 12), 2.5);  // no slower than that
 }
