@@ -90,7 +90,7 @@ first_measures() { iconv -f CP932 -t UTF-8 "$1" | awk 'found { print; exit } /^\
 grep -aq "^d2 n n 96 d,e2 n n 96 d" <(first_measures "$work/edited.gd4") || fail "the raised note is not e2"
 
 step "measure 3 cut, then undone"
-click 410 706                        # "音符/小節": measure editing
+click 502 706                        # "音符/小節": measure editing
 click 600 138
 keys ctrl+y
 keys alt+f s
@@ -106,7 +106,7 @@ cmp -s "$work/undone.gd4" "$work/edited.gd4" || fail "the undo did not bring the
 
 step "transposed a tone up"
 keys alt+o
-for i in 1 2 3 4 5 6 7 8; do xdotool key Down; done
+for i in 1 2 3 4 5 6 7 8 9 10 11; do xdotool key Down; done
 keys Right Down Down Down Down Down Return   # 移調 › +2
 keys alt+f s
 answer 譜面データ保存 "$work/transposed.gd4"
@@ -129,13 +129,13 @@ sleep 1                              # playing is the one step only time can sho
 keys alt+o p
 
 step "numeric notation, and its picture saved as EMF"
-click 340 706                        # "五線/数字"
+click 426 706                        # "五線/数字"
 keys alt+f c e
 answer 譜面画像の保存 "$work/numeric"
 wait_file "$work/numeric.emf" || fail "no EMF picture"
 focus_main
 head -c 4 "$work/numeric.emf" | od -An -tx1 | grep -q "01 00 00 00" || fail "no EMF picture"
-click 340 706
+click 426 706
 
 step "printed to a PDF through the preview and the print dialog"
 keys alt+f p
