@@ -157,6 +157,13 @@ void TunerWindow::toggle() {
         hide();
         return;
     }
+    // First shown at the main window's top right, clear of its menus and the start of the score.
+    if (!placed_) {
+        adjustSize();
+        const QRect main = window_.frameGeometry();
+        move(std::max(main.left(), main.right() - width() - 40), main.top() + 80);
+        placed_ = true;
+    }
     show();
     raise();
 }

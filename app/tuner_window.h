@@ -63,6 +63,7 @@ private:
     TunerFace* face_;
     QSpinBox* reference_;
     QLabel* source_;
+    bool placed_ = false;
 };
 
 // The window and its entry under オプション.
