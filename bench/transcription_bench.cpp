@@ -300,7 +300,9 @@ int main(int argc, char** argv) {
             std::vector<std::pair<std::string, fs::path>> renderings = {{"clean", clean}};
             if (program == 73) {  // the degraded copies of the flute
                 const fs::path noisy = folder / ("noise_" + name + ".wav");
-                addNoise(clean, noisy, random);
+                // Noise of its own: the melodies after it must not hang on how long this rendering is.
+                std::mt19937 hiss(static_cast<unsigned>(random()));
+                addNoise(clean, noisy, hiss);
                 const fs::path reverb = folder / ("reverb_" + name + ".wav");
                 const std::string sox = "sox -q '" + clean.string() + "' '" + reverb.string() + "' reverb 50 50 80 100 20 2>&1";
                 if (std::system(sox.c_str()) != 0) std::cerr << "sox failed: " << sox << "\n";
