@@ -39,7 +39,7 @@ const char* kUsage =
     "  shinofu [--audio-input SOUND] [FILE]   エディタを開く（SOUND: マイクの代わりに聞く録音）\n"
     "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
     "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
-    "                         [--tempo N] [--meter 3/4]（録音の採譜）\n"
+    "                         [--tempo N] [--meter 3/4] [--pickup N]（録音の採譜、N: 弱起の拍数）\n"
     "    IN:  .gd4 .gd3 .gd2 .mid .midi .musicxml .xml .mxl .wav .flac .ogg .mp3\n"
     "    OUT: .gd4 .png .svg .jpg .jpeg .pdf .emf .wmf .mid .wav .dt .musicxml .json\n";
 
@@ -106,6 +106,13 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             target = *model::parseWholeNumber(args[++i]);
             return true;
         };
+        // The option's value when it is a whole number from low to high, taken.
+        auto numberIn = [&](int low, int high) -> std::optional<int> {
+            const std::optional<int> value = i + 1 < args.size() ? model::parseWholeNumber(args[i + 1]) : std::nullopt;
+            if (!value || *value < low || *value > high) return std::nullopt;
+            ++i;
+            return value;
+        };
         if (args[i] == "--page") {
             int page = 1;
             if (!number(page)) return false;
@@ -113,19 +120,25 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
         } else if (args[i] == "--part") {
             if (!number(options.part)) return false;
         } else if (args[i] == "--tempo") {
-            const std::optional<int> tempo = i + 1 < args.size() ? model::parseWholeNumber(args[i + 1]) : std::nullopt;
-            if (!tempo || *tempo < 30 || *tempo > 300) {
+            const std::optional<int> tempo = numberIn(30, 300);
+            if (!tempo) {
                 err << "--tempo には 30 から 300 までの数が要ります\n";
                 return false;
             }
             options.recording.transcription.tempo = *tempo;
-            ++i;
         } else if (args[i] == "--meter") {
             if (i + 1 >= args.size() || !parseMeter(args[i + 1], options.recording.transcription)) {
                 err << "--meter には 2/4 3/4 4/4 3/8 6/8 のどれかが要ります\n";
                 return false;
             }
             ++i;
+        } else if (args[i] == "--pickup") {
+            const std::optional<int> beats = numberIn(0, 5);
+            if (!beats) {
+                err << "--pickup には弱起の拍数（0 から拍子の拍数 − 1 まで）が要ります\n";
+                return false;
+            }
+            options.recording.transcription.pickup = *beats;
         } else if (args[i] == "--numeric") {
             options.numeric = true;
         } else if (args[i] == "--transpose" || args[i] == "--octave") {
@@ -142,6 +155,12 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             err << "知らないオプションです: " << args[i] << "\n" << kUsage;
             return false;
         }
+    }
+    // A pickup is shorter than the measure it leads into.
+    const audio::TranscriptionSettings& transcription = options.recording.transcription;
+    if (transcription.pickup >= transcription.meterTop) {
+        err << "--pickup には弱起の拍数（0 から " << transcription.meterTop - 1 << " まで）が要ります\n";
+        return false;
     }
     return true;
 }

@@ -45,6 +45,18 @@ std::optional<RecordingChoices> askRecordingChoices(QWidget* parent, const Recor
     meter->setCurrentText(QString("%1/%2").arg(last.transcription.meterTop).arg(last.transcription.meterBottom));
     form->addRow("拍子", meter);
 
+    auto* pickup = new QSpinBox(&dialog);
+    pickup->setObjectName("pickup");
+    pickup->setRange(0, 5);
+    pickup->setValue(last.transcription.pickup);
+    pickup->setSpecialValueText("なし（最初の音から小節）");
+    pickup->setSuffix(" 拍");
+    // No more beats than the meter's measure holds, less one.
+    const auto fitPickup = [pickup, meter] { pickup->setMaximum(meter->currentText().section('/', 0, 0).toInt() - 1); };
+    QObject::connect(meter, &QComboBox::currentTextChanged, pickup, fitPickup);
+    fitPickup();
+    form->addRow("弱起", pickup);
+
     auto* flute = new QComboBox(&dialog);
     flute->setObjectName("flute");
     flute->addItem("調から選ぶ");
@@ -72,6 +84,7 @@ std::optional<RecordingChoices> askRecordingChoices(QWidget* parent, const Recor
     const QStringList meterParts = meter->currentText().split('/');
     choices.transcription.meterTop = meterParts[0].toInt();
     choices.transcription.meterBottom = meterParts[1].toInt();
+    choices.transcription.pickup = pickup->value();
     choices.flute = flute->currentIndex() > 0 ? std::optional<int>(flute->currentIndex()) : std::nullopt;
     choices.transcription.reference = reference->value();
     return choices;

@@ -174,14 +174,18 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
     if (notes.empty()) return file;
     const double sixteenth = 15.0 / tempo;
     const NoteGrid grid(notes, tempo);
-    int64_t end = 0;
+    // A pickup puts the first note that many beats before the end of a first measure of rests.
+    const int64_t beat = 4 * kDivision / std::max(1, settings.meterBottom);
+    const int pickup = settings.pickup > 0 && settings.pickup < settings.meterTop ? settings.pickup : 0;
+    const int64_t shift = pickup > 0 ? (settings.meterTop - pickup) * beat : 0;
+    int64_t end = shift;
     for (size_t i = 0; i < notes.size(); ++i) {
-        const int64_t on = std::max(end, grid.tick(notes[i].start));
-        int64_t off = std::max(on + kSixteenth, grid.tick(notes[i].end));
+        const int64_t on = std::max(end, grid.tick(notes[i].start) + shift);
+        int64_t off = std::max(on + kSixteenth, grid.tick(notes[i].end) + shift);
         // A silence shorter than most of a sixteenth is the breath between notes, or their release
         // heard short, not a rest.
         if (i + 1 < notes.size()) {
-            const int64_t next = grid.tick(notes[i + 1].start);
+            const int64_t next = grid.tick(notes[i + 1].start) + shift;
             if (next > on && (next - off < kSixteenth || notes[i + 1].start - notes[i].end < 0.75 * sixteenth)) off = next;
             if (next > on) off = std::min(off, next);
         }

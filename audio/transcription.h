@@ -20,13 +20,15 @@ struct TranscriptionSettings {
     int meterTop = 4;
     int meterBottom = 4;
     double reference = 440.0;  // Hz of A4
+    int pickup = 0;            // beats of the meter before the first downbeat (a pickup), 0..meterTop-1
 };
 
 // The tempo whose eighth-note grid, starting at the first note, the onsets fit best (60..160).
 double findTempo(const std::vector<HeardNote>& notes);
 // The key signature (sharps > 0, flats < 0) whose major scale holds most of the notes' time.
 int findKeySignature(const std::vector<HeardNote>& notes);
-// The notes as a Standard MIDI File on the grid of sixteenths at the tempo, the first note on a downbeat.
+// The notes as a Standard MIDI File on the grid of sixteenths at the tempo, the first note on a
+// downbeat, or as many beats before one as the pickup says.
 midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, const TranscriptionSettings& settings);
 
 // How sound is analysed: in windows of 23 ms (two periods of 86 Hz, a low voice) every 5.8 ms.

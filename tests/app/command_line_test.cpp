@@ -105,6 +105,9 @@ TEST_F(CommandLine, BadInputFailsWithAMessage) {
     EXPECT_NE(err_.str().find("--meter"), std::string::npos);
     EXPECT_EQ(run({"convert", "in.wav", (folder_ / "x.gd4").string(), "--tempo", "10"}), 1);
     EXPECT_NE(err_.str().find("--tempo"), std::string::npos);
+    // A pickup is shorter than the measure: three beats of 3/4 are not one.
+    EXPECT_EQ(run({"convert", "in.wav", (folder_ / "x.gd4").string(), "--pickup", "3", "--meter", "3/4"}), 1);
+    EXPECT_NE(err_.str().find("0 から 2 まで"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder_ / "x.json"));
 }
 

@@ -60,6 +60,29 @@ TEST(Transcription, AMelodyRenderedAndHeardBackGivesItsNotes) {
     fs::remove_all(folder);
 }
 
+TEST(Transcription, APickupPutsTheFirstNotesBeforeTheFirstDownbeat) {
+    // 3/4 at 120: a quarter's lead-in, then a half and a quarter, then a dotted half.
+    const std::vector<audio::HeardNote> notes = {{0.0, 0.48, 67, 0}, {0.5, 1.48, 72, 0}, {1.5, 1.98, 76, 0}, {2.0, 3.5, 74, 0}};
+    audio::TranscriptionSettings settings;
+    settings.meterTop = 3;
+    for (const int pickup : {0, 1, 2}) {
+        settings.pickup = pickup;
+        std::vector<int64_t> ons;
+        for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, settings).events) {
+            if (event.status == 0x90) ons.push_back(event.tick);
+        }
+        // A quarter is 480 ticks, a measure 1440: the pickup's beats end on the second measure's downbeat.
+        ASSERT_EQ(ons.size(), 4u);
+        EXPECT_EQ(ons[0] + pickup * 480, pickup > 0 ? 1440 : 0) << pickup;
+    }
+    settings.pickup = 1;  // the melody's own: its half note on the downbeat
+    std::vector<int64_t> ons;
+    for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, settings).events) {
+        if (event.status == 0x90) ons.push_back(event.tick);
+    }
+    EXPECT_EQ(ons, (std::vector<int64_t>{960, 1440, 2400, 2880}));
+}
+
 // A mono file of the samples the function gives, at the rate and format.
 void writeSound(const fs::path& path, int rate, int format, double seconds, const std::function<float(double)>& sample) {
     SF_INFO info{};
