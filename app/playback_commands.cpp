@@ -9,6 +9,7 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/play_bar.h"
+#include "app/play_along.h"
 #include "edit/edit_mode.h"
 #include "model/text_fields.h"
 #include "midi/navigation.h"
@@ -175,7 +176,7 @@ void bindPlaybackCommands(MainWindow& window, Session& session, PlaybackControll
         window.redraw();
         window.updateStatus();
     };
-    auto* bar = new PlayBar([&playback, &session, turnPage](PlayBar::Cell cell, bool shift, bool right) {
+    auto* bar = new PlayBar([&window, &playback, &session, turnPage](PlayBar::Cell cell, bool shift, bool right) {
         switch (cell) {
         case PlayBar::Cell::Play:
             if (shift) {
@@ -185,7 +186,14 @@ void bindPlaybackCommands(MainWindow& window, Session& session, PlaybackControll
             }
             break;
         case PlayBar::Cell::Pause: playback.pause(); break;
-        case PlayBar::Cell::Stop: playback.stop(); break;
+        case PlayBar::Cell::Stop:
+            // It ends a play-along too, which then shows how it went.
+            if (PlayAlong* playAlong = window.playAlong(); playAlong && playAlong->following()) {
+                playAlong->toggle();
+            } else {
+                playback.stop();
+            }
+            break;
         case PlayBar::Cell::Rewind:
             if (shift) {
                 turnPage(right ? INT32_MAX : 1);
