@@ -51,6 +51,23 @@ float sampleAt(const char* data, QAudioFormat::SampleFormat format) {
 
 }  // namespace
 
+std::vector<float> takeMonoFrames(QByteArray& bytes, const QAudioFormat& format) {
+    const int size = format.bytesPerSample();
+    const int channels = std::max(1, format.channelCount());
+    if (size <= 0) return {};
+    const qsizetype frames = bytes.size() / (size * channels);
+    std::vector<float> mono(static_cast<size_t>(frames), 0.0f);
+    for (qsizetype frame = 0; frame < frames; ++frame) {
+        float sum = 0;
+        for (int channel = 0; channel < channels; ++channel) {
+            sum += sampleAt(bytes.constData() + (frame * channels + channel) * size, format.sampleFormat());
+        }
+        mono[static_cast<size_t>(frame)] = sum / static_cast<float>(channels);
+    }
+    bytes.remove(0, frames * size * channels);
+    return mono;
+}
+
 SoundInput::SoundInput(QObject* parent) : QObject(parent) {}
 
 SoundInput::~SoundInput() { stop(); }
@@ -143,8 +160,7 @@ bool SoundInput::startDevice(const QByteArray& deviceId) {
         return false;
     }
     rate_ = format.sampleRate();
-    channels_ = std::max(1, format.channelCount());
-    sampleFormat_ = format.sampleFormat();
+    pending_.clear();
     source_ = device.description();
     connect(stream_, &QIODevice::readyRead, this, [this] { readDevice(); });
     return true;
@@ -152,21 +168,9 @@ bool SoundInput::startDevice(const QByteArray& deviceId) {
 
 void SoundInput::readDevice() {
     if (!stream_ || !audio_) return;
-    const QByteArray bytes = stream_->readAll();
-    const auto format = static_cast<QAudioFormat::SampleFormat>(sampleFormat_);
-    const int size = audio_->format().bytesPerSample();
-    if (size <= 0) return;
-    const qsizetype frames = bytes.size() / (size * channels_);
-    block_.assign(static_cast<size_t>(frames), 0.0f);
-    // Every channel mixed into one.
-    for (qsizetype frame = 0; frame < frames; ++frame) {
-        float sum = 0;
-        for (int channel = 0; channel < channels_; ++channel) {
-            sum += sampleAt(bytes.constData() + (frame * channels_ + channel) * size, format);
-        }
-        block_[static_cast<size_t>(frame)] = sum / static_cast<float>(channels_);
-    }
-    if (take_ && !block_.empty()) take_(block_);
+    pending_ += stream_->readAll();
+    const std::vector<float> block = takeMonoFrames(pending_, audio_->format());
+    if (take_ && !block.empty()) take_(block);
 }
 
 }  // namespace shinofu::app

@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+class QAudioFormat;
 class QAudioSource;
 class QIODevice;
 class QTimer;
@@ -23,6 +24,10 @@ struct InputDevice {
     QByteArray id;
     QString description;
 };
+
+// The whole frames at the front of the bytes as mono samples (-1..1, every channel mixed), taken from
+// them: a frame the device has not finished delivering stays for the next read.
+std::vector<float> takeMonoFrames(QByteArray& bytes, const QAudioFormat& format);
 
 class SoundInput : public QObject {
 public:
@@ -63,9 +68,7 @@ private:
     // The device.
     std::unique_ptr<QAudioSource> audio_;
     QIODevice* stream_ = nullptr;
-    int channels_ = 1;
-    int sampleFormat_ = 0;
-    std::vector<float> block_;
+    QByteArray pending_;  // the device's bytes of a frame not yet whole
     // The file.
     QTimer* clock_ = nullptr;
     QElapsedTimer elapsed_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QSpinBox>
+#include <QAudioFormat>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QTest>
@@ -67,6 +68,30 @@ TEST_F(PracticeTest, TheTunerShowsTheFingeringOfARenderedNoteOnTwoFlutes) {
         EXPECT_FALSE(tuner.isVisible());
         EXPECT_FALSE(tuner.input().running());
     }
+}
+
+TEST(SoundInputFrames, EveryChannelIsMixedAndAHalfDeliveredFrameWaits) {
+    QAudioFormat stereo;
+    stereo.setChannelCount(2);
+    stereo.setSampleFormat(QAudioFormat::Int16);
+    const int16_t samples[] = {16384, 0, -32768, -32768, 8192};  // two frames and half of a third
+    QByteArray bytes(reinterpret_cast<const char*>(samples), sizeof samples);
+    EXPECT_EQ(app::takeMonoFrames(bytes, stereo), (std::vector<float>{0.25f, -1.0f}));
+    EXPECT_EQ(bytes.size(), 2);  // the third frame's left sample stays, its right comes with the next read
+    const int16_t right = 8192;
+    bytes.append(reinterpret_cast<const char*>(&right), sizeof right);
+    EXPECT_EQ(app::takeMonoFrames(bytes, stereo), (std::vector<float>{0.25f}));
+    QAudioFormat bytesFormat;
+    bytesFormat.setChannelCount(1);
+    bytesFormat.setSampleFormat(QAudioFormat::UInt8);
+    QByteArray unsignedBytes("\x80\x00\xc0", 3);
+    EXPECT_EQ(app::takeMonoFrames(unsignedBytes, bytesFormat), (std::vector<float>{0.0f, -1.0f, 0.5f}));
+    QAudioFormat floats;
+    floats.setChannelCount(1);
+    floats.setSampleFormat(QAudioFormat::Float);
+    const float values[] = {0.5f, -0.25f};
+    QByteArray floatBytes(reinterpret_cast<const char*>(values), sizeof values);
+    EXPECT_EQ(app::takeMonoFrames(floatBytes, floats), (std::vector<float>{0.5f, -0.25f}));
 }
 
 TEST_F(PracticeTest, TheReferencePitchIsKeptAndAMissingInputIsSaid) {
