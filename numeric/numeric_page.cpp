@@ -15,6 +15,7 @@ constexpr double kComposerHeight = 0.2;
 constexpr double kDurationLineX = 0.9;   // of the cell width, from the strip's left
 constexpr int kDurationPenWidth = 2;
 constexpr double kMeriScale = 0.5;       // the meri mark is half the symbol's size
+constexpr double kWordScale = 0.35;      // a practice report's word beside a symbol
 constexpr double kSymbolDrop = 0.25;     // symbol heights from its start line down to its top, room for the octave dot
 
 int rounded(double value) { return static_cast<int>(std::lround(value)); }
@@ -90,7 +91,8 @@ void drawDurationLine(PageContext& c, const model::TNote& note, NumericPageLayou
     }
 }
 
-void drawSymbol(PageContext& c, const model::TNote& note, NumericPageLayout::Place place, platform::FontDescription font) {
+void drawSymbol(PageContext& c, const model::TNote& note, NumericPageLayout::Place place, platform::FontDescription font,
+                const std::string& word) {
     const NumericPageLayout& l = c.layout;
     const Numeral numeral = numeralOf(note.pitch, note.effAccidental, c.score.song.fluteKey, c.score.song.keySig);
     const std::string symbol = drawnSymbol(numeral.symbol);
@@ -104,6 +106,12 @@ void drawSymbol(PageContext& c, const model::TNote& note, NumericPageLayout::Pla
     const int x = rounded(place.strip * l.cellW) + centring + kNumMarginX - c.frame.originX;
     const int y = rounded(blockTop) + kNumMarginY + w - c.frame.originY;
     c.canvas.text(x, y, symbol, font);
+    // A word of the practice report, small, at the symbol's lower right.
+    if (!word.empty()) {
+        platform::FontDescription small = font;
+        small.height = std::max(1, rounded(font.height * kWordScale));
+        c.canvas.text(x + c.canvas.textWidth(symbol, font), y + height - small.height, word, small);
+    }
     if (hasMeriMark(numeral.symbol)) {
         platform::FontDescription small = font;
         small.height = std::max(1, rounded(font.height * kMeriScale));
@@ -169,7 +177,7 @@ void drawNumPage(platform::Canvas& canvas, const model::Score& score, const Nume
         if (model::isStaffPitch(note->pitch) && !continuation && stacked <= render::kMaxStackedRecords) {
             const render::NoteTint* tint = frame.tints ? frame.tints->of(part, note->startPos) : nullptr;
             canvas.setTextColour(tint ? tint->colour : numericColour(score.numeric.fontColorChoice));
-            drawSymbol(context, *note, place, font);
+            drawSymbol(context, *note, place, font, tint ? tint->label : std::string());
             drawDurationLine(context, *note, place);
         }
         position += note->len;
