@@ -134,7 +134,6 @@ void PlayAlong::keepAccompanimentWith(int position) {
     const double nextAt = static_cast<size_t>(position) + 1 < expected.size() ? expected[static_cast<size_t>(position) + 1].startPos : noteAt;
     const double playerAt = std::clamp(noteAt + follower_->onNoteFor() / follower_->pace(), noteAt, std::max(noteAt, nextAt));
     const int beat = midi::practiceTiming(session_.score, {}).beatUnits;
-
     accompaniment_->setSpeedFactor(midi::followingSpeed(follower_->pace(), scorePace, accompanimentAt, playerAt, beat));
 }
 

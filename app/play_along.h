@@ -35,8 +35,6 @@ public:
     bool following() const { return follower_ != nullptr; }
     // The note of the part the player is on, -1 before the first (or when not following).
     int position() const { return follower_ ? follower_->position() : -1; }
-    // Takes sound as the input delivers it (tests feed it directly too).
-    void hear(std::span<const float> samples);
     // The colours of the last report, while the score is as it was then.
     const render::NoteTints* tints() const;
     const std::optional<audio::FollowReport>& report() const { return report_; }
@@ -48,6 +46,8 @@ public:
 private:
     void start();
     void finish();
+    // Takes sound as the input delivers it.
+    void hear(std::span<const float> samples);
     void startAccompaniment(int32_t from);
     // Towards the player's pace and place, each time the marker moves.
     void keepAccompanimentWith(int position);

@@ -81,10 +81,7 @@ void PlaybackController::togglePlay() {
             start.practice.loopEnd = picked->end;
         }
     }
-    QPalette palette = marker_->palette();
-    palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
-    marker_->setPalette(palette);
-    if (engine_->start(start)) marker_->show();
+    if (engine_->start(start)) showMarker();
     // Whatever the status bar said since, a silent performance says why again.
     const std::string silence = out_.silenceReason();
     if (!silence.empty()) window_.setStatusText("message", QString::fromStdString(silence));
@@ -133,13 +130,15 @@ void PlaybackController::hideMarker() {
     window_.redraw();
 }
 
+void PlaybackController::showMarker() {
+    QPalette palette = marker_->palette();
+    palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
+    marker_->setPalette(palette);
+    marker_->show();
+}
+
 void PlaybackController::showPosition(int32_t tick) {
-    if (marker_->isHidden()) {
-        QPalette palette = marker_->palette();
-        palette.setColor(QPalette::Window, platform::QtCanvas::toQColor(session_.view.editDrawColor));
-        marker_->setPalette(palette);
-        marker_->show();
-    }
+    if (marker_->isHidden()) showMarker();
     if (session_.view.numericDisplay) {
         // On the numeric page the marker stands at the note's place in its strip.
         const numeric::NumericPageLayout layout = numeric::numericPageLayout(

@@ -49,6 +49,7 @@ public:
     void hideMarker();
 
 private:
+    void showMarker();  // in the edit colour
     void performanceEnded();
 
     MainWindow& window_;

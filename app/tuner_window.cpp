@@ -39,7 +39,7 @@ TunerFace::TunerFace(QWidget* parent) : QWidget(parent) {
     setPalette(palette);
 }
 
-void TunerFace::show(const audio::TunerReading& reading, int flute) {
+void TunerFace::showReading(const audio::TunerReading& reading, int flute) {
     if (reading.heard == reading_.heard && reading.key == reading_.key && std::abs(reading.cents - reading_.cents) < 0.05 &&
         flute == flute_) {
         return;
@@ -181,7 +181,7 @@ void TunerWindow::hideEvent(QHideEvent* event) {
 void TunerWindow::listen() {
     // Each listening starts afresh: nothing heard before it stays on the face.
     tuner_.setReference(choices_.referencePitch);
-    face_->show(tuner_.reading(), session_.score.song.fluteKey);
+    face_->showReading(tuner_.reading(), session_.score.song.fluteKey);
     if (!input_.start(choices_.inputDevice, [this](std::span<const float> samples) { hear(samples); })) {
         source_->setText("入力なし");
         window_.setStatusText("message", input_.error());
@@ -193,9 +193,9 @@ void TunerWindow::listen() {
 }
 
 void TunerWindow::hear(std::span<const float> samples) {
-    if (!tracker_) tracker_ = std::make_unique<audio::PitchTracker>(input_.rate() > 0 ? input_.rate() : 44100);
+    if (!tracker_) return;
     for (const audio::PitchFrame& frame : tracker_->feed(samples)) tuner_.take(frame);
-    face_->show(tuner_.reading(), session_.score.song.fluteKey);
+    face_->showReading(tuner_.reading(), session_.score.song.fluteKey);
 }
 
 void bindTunerCommands(MainWindow& window, TunerWindow& tuner) {

@@ -22,7 +22,7 @@ class MainWindow;
 class TunerFace : public QWidget {
 public:
     explicit TunerFace(QWidget* parent);
-    void show(const audio::TunerReading& reading, int flute);
+    void showReading(const audio::TunerReading& reading, int flute);
     // The numeral as the face writes it: "五", "二x", "３・" (with its octave dot), "×" (unplayable); empty while silent.
     QString numeralText() const;
     QString registerText() const;
@@ -41,8 +41,6 @@ public:
     TunerWindow(MainWindow& window, Session& session, PracticeChoices& choices);
     // "チューナー": shown and listening, or hidden and deaf again.
     void toggle();
-    // Takes sound as the input delivers it (tests feed it directly too).
-    void hear(std::span<const float> samples);
     const TunerFace& face() const { return *face_; }
     QSpinBox* referenceBox() const { return reference_; }
     const SoundInput& input() const { return input_; }
@@ -53,6 +51,8 @@ protected:
 
 private:
     void listen();
+    // Takes sound as the input delivers it.
+    void hear(std::span<const float> samples);
 
     MainWindow& window_;
     Session& session_;

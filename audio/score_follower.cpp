@@ -60,11 +60,9 @@ ScoreFollower::ScoreFollower(std::vector<ExpectedNote> expected, double hopSecon
     hearing_.reference = reference;
 }
 
-bool ScoreFollower::take(std::span<const PitchFrame> frames) {
+void ScoreFollower::take(std::span<const PitchFrame> frames) {
     frames_.insert(frames_.end(), frames.begin(), frames.end());
-    if (static_cast<double>(frames_.size() - heardFrames_) * hopSeconds_ < kRehearSeconds) return false;
-    hear();
-    return true;
+    if (static_cast<double>(frames_.size() - heardFrames_) * hopSeconds_ >= kRehearSeconds) hear();
 }
 
 void ScoreFollower::hear() {
@@ -270,12 +268,12 @@ FollowReport ScoreFollower::report() {
             verdict.verdict = offset < 0 ? Verdict::Early : Verdict::Late;
         }
     }
-    double sum = 0;
     for (int e = 0; e < report.reached; ++e) {
         const NoteVerdict& verdict = report.notes[static_cast<size_t>(e)];
         if (verdict.verdict == Verdict::Missed) continue;
         if (std::abs(verdict.cents) <= kInTuneCents) ++report.inTune;
     }
+    double sum = 0;
     for (const Matched& note : matched) sum += report.notes[static_cast<size_t>(note.expected)].cents;
     report.meanCents = matched.empty() ? 0 : sum / static_cast<double>(matched.size());
     return report;

@@ -47,8 +47,8 @@ public:
     // secondsPerUnit: the score's tempo, what the player is expected to keep until heard.
     ScoreFollower(std::vector<ExpectedNote> expected, double hopSeconds, double secondsPerUnit, double reference = 440.0);
 
-    // Takes the next frames of the pitch track; returns whether the position may have moved.
-    bool take(std::span<const PitchFrame> frames);
+    // Takes the next frames of the pitch track.
+    void take(std::span<const PitchFrame> frames);
     // The expected note the player is on: the one the latest note heard was taken for; -1 before any.
     int position() const { return position_; }
     const std::vector<ExpectedNote>& expected() const { return expected_; }

@@ -148,9 +148,10 @@ void PlaybackEngine::playStep(std::shared_ptr<Performance> performance) {
             performance->stepTime += gap * performance->msPerUnit * speedFactor_;
             scheduler_.after(delayUntil(performance->stepTime), [this, performance] { playStep(performance); });
         }
-        const size_t following = loopedNext(*performance, performance->navigator.next(index));
-        if (following != Navigator::kEnded && gap == 0 && following < index) {
-            // Back to the loop's start from an event with nothing after it: the next step is due now.
+        const size_t walked = performance->navigator.next(index);
+        const size_t following = loopedNext(*performance, walked);
+        if (following != walked && gap == 0) {
+            // Back to the loop's start at once, as a step of its own: a loop without length never holds the walk.
             performance->current = following;
             scheduler_.after(delayUntil(performance->stepTime), [this, performance] { playStep(performance); });
             break;

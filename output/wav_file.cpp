@@ -69,7 +69,7 @@ WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoErr
     midi::PlaybackStart start = midi::playbackStartOf(score, list);
     start.practice = midi::practiceTiming(score, practice);
     start.practice.settings.loop = false;
-    const double countIn = practice.countIn ? score.measureLen() * score.song.msPerUnit : 0;
+    const double countIn = practice.countIn ? start.practice.measureUnits * score.song.msPerUnit : 0;
     const uint64_t estimate = dataBytesFor(*list, score.song.msPerUnit, countIn);
     if (estimate > kMostDataBytes) {
         error.message = "WAVファイルは4GiBまでです（この演奏は約" + std::to_string(estimate >> 30) + "GiB）：" + path.string();
