@@ -20,28 +20,32 @@
 #include "model/score_file.h"
 #include "model/score_json.h"
 #include "model/text_fields.h"
+#include "output/jpeg_file.h"
 #include "output/page_export.h"
 #include "output/page_image.h"
 #include "output/picture_file.h"
-#include "output/jpeg_file.h"
 #include "output/print_document.h"
 #include "output/svg_picture.h"
 #include "output/wav_file.h"
 #include "platform/file_io.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::app {
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* kUsage =
-    "使い方:\n"
-    "  shinofu [--audio-input SOUND] [FILE]   エディタを開く（SOUND: マイクの代わりに聞く録音）\n"
-    "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
-    "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
-    "                         [--tempo N] [--meter 3/4] [--pickup N]（録音の採譜、N: 弱起の拍数）\n"
-    "    IN:  .gd4 .gd3 .gd2 .mid .midi .musicxml .xml .mxl .wav .flac .ogg .mp3\n"
-    "    OUT: .gd4 .png .svg .jpg .jpeg .pdf .emf .wmf .mid .wav .dt .musicxml .json\n";
+// One text, so a translation can lay out the whole message.
+const char* const kUsage = UI_TEXT("ui",
+                                   "使い方:\n"
+                                   "  shinofu [--audio-input SOUND] [FILE]   エディタを開く（SOUND: マイクの代わりに聞く録音）\n"
+                                   "  shinofu new OUT.gd4                    新規作成の譜面を書き出す\n"
+                                   "  shinofu convert IN OUT [--page N] [--numeric] [--part N] [--transpose N] [--octave ±1]\n"
+                                   "                         [--tempo N] [--meter 3/4] [--pickup N]（録音の採譜、N: 弱起の拍数）\n"
+                                   "    IN:  .gd4 .gd3 .gd2 .mid .midi .musicxml .xml .mxl .wav .flac .ogg .mp3\n"
+                                   "    OUT: .gd4 .png .svg .jpg .jpeg .pdf .emf .wmf .mid .wav .dt .musicxml .json\n");
+
+std::string usage() { return ui::text("ui", kUsage); }
 
 // The companion folder's configuration and score settings apply, but nothing is installed or written.
 void startQuietly(Session& session) {
@@ -64,7 +68,7 @@ bool loadInput(const fs::path& in, Session& session, const RecordingChoices& rec
     if (ext == ".mid" || ext == ".midi") return tellImport(importMidiFile(in, session), err);
     if (ext == ".musicxml" || ext == ".xml" || ext == ".mxl") return tellImport(importMusicXmlFile(in, session), err);
     if (ext != ".gd4" && ext != ".gd3" && ext != ".gd2") {
-        err << "読み込めない形式です: " << in.string() << "\n";
+        err << ui::text("ui", "読み込めない形式です: ") << in.string() << "\n";
         return false;
     }
     platform::IoError error;
@@ -100,7 +104,7 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
     for (size_t i = 3; i < args.size(); ++i) {
         auto number = [&](int& target) {
             if (i + 1 >= args.size() || !model::parseWholeNumber(args[i + 1]) || *model::parseWholeNumber(args[i + 1]) < 1) {
-                err << args[i] << " には 1 以上の数が要ります\n";
+                err << args[i] << ui::text("ui", " には 1 以上の数が要ります\n");
                 return false;
             }
             target = *model::parseWholeNumber(args[++i]);
@@ -122,20 +126,20 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
         } else if (args[i] == "--tempo") {
             const std::optional<int> tempo = numberIn(30, 300);
             if (!tempo) {
-                err << "--tempo には 30 から 300 までの数が要ります\n";
+                err << ui::text("ui", "--tempo には 30 から 300 までの数が要ります\n");
                 return false;
             }
             options.recording.transcription.tempo = *tempo;
         } else if (args[i] == "--meter") {
             if (i + 1 >= args.size() || !parseMeter(args[i + 1], options.recording.transcription)) {
-                err << "--meter には 2/4 3/4 4/4 3/8 6/8 のどれかが要ります\n";
+                err << ui::text("ui", "--meter には 2/4 3/4 4/4 3/8 6/8 のどれかが要ります\n");
                 return false;
             }
             ++i;
         } else if (args[i] == "--pickup") {
             const std::optional<int> beats = numberIn(0, 5);
             if (!beats) {
-                err << "--pickup には弱起の拍数（0 から拍子の拍数 − 1 まで）が要ります\n";
+                err << ui::text("ui", "--pickup には弱起の拍数（0 から拍子の拍数 − 1 まで）が要ります\n");
                 return false;
             }
             options.recording.transcription.pickup = *beats;
@@ -146,20 +150,20 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             const std::optional<int> value = i + 1 < args.size() ? model::parseWholeNumber(args[i + 1]) : std::nullopt;
             const int limit = transpose ? 7 : 1;
             if (!value || *value < -limit || *value > limit) {
-                err << args[i] << (transpose ? " には -7 から 7 までの数が要ります\n" : " には -1 か 1 が要ります\n");
+                err << args[i] << (transpose ? ui::text("ui", " には -7 から 7 までの数が要ります\n") : ui::text("ui", " には -1 か 1 が要ります\n"));
                 return false;
             }
             (transpose ? options.transpose : options.octave) = *value;
             ++i;
         } else {
-            err << "知らないオプションです: " << args[i] << "\n" << kUsage;
+            err << ui::text("ui", "知らないオプションです: ") << args[i] << "\n" << usage();
             return false;
         }
     }
     // A pickup is shorter than the measure it leads into.
     const audio::TranscriptionSettings& transcription = options.recording.transcription;
     if (transcription.pickup >= transcription.meterTop) {
-        err << "--pickup には弱起の拍数（0 から " << transcription.meterTop - 1 << " まで）が要ります\n";
+        err << ui::text("ui", "--pickup には弱起の拍数（0 から ") << transcription.meterTop - 1 << ui::text("ui", " まで）が要ります\n");
         return false;
     }
     return true;
@@ -167,7 +171,7 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
 
 bool selectPart(Session& session, const ConvertOptions& options, std::ostream& err) {
     if (options.part > session.score.partCount) {
-        err << "パート " << options.part << " はありません（" << session.score.partCount << " パートまで）\n";
+        err << ui::text("ui", "パート ") << options.part << ui::text("ui", " はありません（") << session.score.partCount << ui::text("ui", " パートまで）\n");
         return false;
     }
     session.score.curPart = options.part;
@@ -182,7 +186,7 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     const render::PageTables tables = render::buildPageTables(session.score, view);
     const int pageCount = options.numeric ? 1 : tables.pageCount;
     if (options.page && *options.page > pageCount) {
-        err << "ページ " << *options.page << " はありません（" << pageCount << " ページまで）\n";
+        err << ui::text("ui", "ページ ") << *options.page << ui::text("ui", " はありません（") << pageCount << ui::text("ui", " ページまで）\n");
         return false;
     }
     output::DrawingResources resources;
@@ -198,7 +202,7 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
         view.curPage = options.page.value_or(1);
         const std::string picture = output::metafilePicture(
             ext == ".emf" ? output::MetafileKind::Enhanced : output::MetafileKind::Plain, session.score, view, resources);
-        if (picture.empty()) error.message = "メタファイルを作れません：" + out.string();
+        if (picture.empty()) error.message = ui::text("ui", "メタファイルを作れません：") + out.string();
         if (!picture.empty() && platform::writeFileAtomically(out, picture, error)) return true;
         err << error.message << "\n";
         return false;
@@ -244,7 +248,7 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
     if (ext == ".gd4") {
         model::SaveResult result = model::saveScoreFile(out, score);
         if (!result.unmapped.empty()) {
-            err << "Shift-JIS で書けない文字を「?」にしました:";
+            err << ui::text("ui", "Shift-JIS で書けない文字を「?」にしました:");
             for (const auto& c : result.unmapped) err << " " << c;
             err << "\n";
         }
@@ -269,7 +273,7 @@ bool writeOutput(const fs::path& out, Session& session, const ConvertOptions& op
         }
         return true;
     }
-    err << "書き出せない形式です: " << out.string() << "\n";
+    err << ui::text("ui", "書き出せない形式です: ") << out.string() << "\n";
     return false;
 }
 
@@ -283,20 +287,20 @@ namespace {
 
 int convert(const std::vector<std::string>& args, std::ostream& err) {
     if (args[0] == "--help" || args[0] == "-h") {
-        err << kUsage;
+        err << usage();
         return 0;
     }
     Session session;
     startQuietly(session);
     if (args[0] == "new") {
         if (args.size() != 2) {
-            err << kUsage;
+            err << usage();
             return 1;
         }
         return writeOutput(args[1], session, ConvertOptions{}, err) ? 0 : 1;
     }
     if (args.size() < 3) {
-        err << kUsage;
+        err << usage();
         return 1;
     }
     ConvertOptions options;
@@ -314,7 +318,7 @@ int runConversion(const std::vector<std::string>& args, std::ostream& err) {
     try {
         return convert(args, err);
     } catch (const std::bad_alloc&) {
-        err << "メモリが足りないため中止しました\n";
+        err << ui::text("ui", "メモリが足りないため中止しました\n");
         return 1;
     }
 }

@@ -31,6 +31,9 @@ constexpr const char* kPathSeparator = " › ";
 // one: "音符編集&N › 削除 &D" → "削除", "五線譜設定&S › 拍子 › 3/4" → "拍子 3/4".
 std::string commandCaption(const std::string& path);
 
+// A command path in the program's language: "File › &New" in English, unchanged in Japanese.
+std::string shownPath(const std::string& path);
+
 // Every path of a leaf entry in the tree, in menu order.
 std::vector<std::string> leafPaths(const std::vector<MenuEntry>& menu);
 

@@ -1,5 +1,7 @@
 #include "app/companion_windows.h"
 
+#include "app/qt_ui_text.h"
+
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -15,7 +17,7 @@ CompanionWindow::CompanionWindow(const QString& objectName, const QString& capti
 
 DebugWindow::DebugWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName("TdebugForm");
-    setWindowTitle("デバッグ表示");
+    setWindowTitle(ui::qtext("ui", "デバッグ表示"));
     resize(640, 300);
     text_ = new QPlainTextEdit(this);
     text_->viewport()->installEventFilter(this);

@@ -6,15 +6,16 @@
 
 #include "app/main_window.h"
 #include "app/note_commands.h"
+#include "app/qt_ui_text.h"
 
 namespace shinofu::app {
 
 CurveDialog::CurveDialog(MainWindow& window, Session& session)
     : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window), session_(session) {
     setObjectName("TslurForm");
-    setWindowTitle("スラー編集");
+    setWindowTitle(ui::qtext("ui", "スラー編集"));
     auto* layout = new QGridLayout(this);
-    const char* const kCaptions[] = {"開始位置", "終了位置", "中央位置"};
+    const QString kCaptions[] = {ui::qtext("ui", "開始位置"), ui::qtext("ui", "終了位置"), ui::qtext("ui", "中央位置")};
     for (int i = 0; i < 3; ++i) {
         auto* box = new QSpinBox(this);
         box->setRange(-100, 100);
@@ -46,7 +47,7 @@ void CurveDialog::reset() {
     }
     shownTarget_ = session_.edit.curveTarget;
     const bool none = shownTarget_ == nullptr;
-    notice_->setText(none ? "曲線を変えるタイ・スラーがありません。音符を選ぶか、タイかスラーを設定して下さい。" : "");
+    notice_->setText(none ? ui::qtext("ui", "曲線を変えるタイ・スラーがありません。音符を選ぶか、タイかスラーを設定して下さい。") : "");
     for (QSpinBox* box : boxes_) box->setEnabled(!none);
 }
 

@@ -2,12 +2,13 @@
 
 #include "edit/measure_clip.h"
 #include "model/excess_notes.h"
-#include "numeric/fingering_grid.h"
 #include "model/score_file.h"
 #include "model/score_settings.h"
+#include "numeric/fingering_grid.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::app {
 namespace {
@@ -16,17 +17,17 @@ namespace fs = std::filesystem;
 using platform::MessageKind;
 
 struct OpenDialog {
-    const char* title;
-    const char* filter;
+    std::string title;
+    std::string filter;
     bool formatFlag;
 };
 
 OpenDialog openDialogFor(OpenKind kind) {
     switch (kind) {
-    case OpenKind::OldFormat: return {"旧ファイル読込", "Ver1,Ver2五線譜面Files|*.gd2|Any Files|*.*|", false};
+    case OpenKind::OldFormat: return {ui::text("ui", "旧ファイル読込"), ui::text("ui", "Ver1,Ver2五線譜面Files|*.gd2|Any Files|*.*|"), false};
     case OpenKind::WithPerformanceData:
-        return {"演奏データ付五線譜面読込", "演奏データ五線譜面|*.gd3|五線譜面Files|*.gd2|Any Files|*.*|", false};
-    default: return {"ファイル読込", "Ver3五線譜面Files|*.gd4|Any Files|*.*|", true};
+        return {ui::text("ui", "演奏データ付五線譜面読込"), ui::text("ui", "演奏データ五線譜面|*.gd3|五線譜面Files|*.gd2|Any Files|*.*|"), false};
+    default: return {ui::text("ui", "ファイル読込"), ui::text("ui", "Ver3五線譜面Files|*.gd4|Any Files|*.*|"), true};
     }
 }
 
@@ -49,7 +50,7 @@ bool readScoreFile(Session& session, platform::Dialogs& dialogs, const fs::path&
 
 void reportUnmapped(platform::Dialogs& dialogs, const std::vector<std::string>& unmapped) {
     if (unmapped.empty()) return;
-    std::string text = "次の文字は Shift-JIS で書けないため「?」として保存しました：";
+    std::string text = ui::text("ui", "次の文字は Shift-JIS で書けないため「?」として保存しました：");
     for (const std::string& character : unmapped) text += " " + character;
     dialogs.message(MessageKind::Warning, text);
 }
@@ -90,9 +91,9 @@ bool openScoreAtStart(Session& session, platform::Dialogs& dialogs, const fs::pa
 
 bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPerformanceData) {
     const bool excess = model::checkExcessNotes(session.score).found();
-    const char* title = excess ? "過剰音符小節があります" : "譜面データ保存";
-    const char* filter = withPerformanceData ? "演奏データ五線譜面|*.gd3|五線譜面|*.gd2|Any Files|*.*|"
-                                             : "五線譜面|*.gd4|Any Files|*.*|";
+    const std::string title = excess ? ui::text("ui", "過剰音符小節があります") : ui::text("ui", "譜面データ保存");
+    const std::string filter = withPerformanceData ? ui::text("ui", "演奏データ五線譜面|*.gd3|五線譜面|*.gd2|Any Files|*.*|")
+                                             : ui::text("ui", "五線譜面|*.gd4|Any Files|*.*|");
     auto chosen = dialogs.saveFile(title, filter, session.currentFile);
     if (!chosen) return false;
     return writeScoreTo(session, dialogs, model::scoreFileName(*chosen), withPerformanceData);
@@ -126,7 +127,7 @@ bool writeFingeringGrid(const fs::path& file, Session& session, int part, platfo
 
 bool saveFingeringGridCommand(Session& session, platform::Dialogs& dialogs) {
     fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".dt");
-    auto chosen = dialogs.saveFile("数字符データ保存", "数字符データ|*.dt|Any Files|*.*|", proposed);
+    auto chosen = dialogs.saveFile(ui::text("ui", "数字符データ保存"), ui::text("ui", "数字符データ|*.dt|Any Files|*.*|"), proposed);
     if (!chosen) return false;
     fs::path target = fs::path(*chosen).replace_extension(".dt");
     platform::IoError error;
@@ -138,7 +139,7 @@ bool saveFingeringGridCommand(Session& session, platform::Dialogs& dialogs) {
 }
 
 std::string windowTitleFor(const fs::path& file) {
-    return file.stem().string() + "  篠笛譜面作成ソフト Ver1.0 (Shinofu 2026)";
+    return file.stem().string() + ui::text("ui", "  篠笛譜面作成ソフト Ver1.0 (Shinofu 2026)");
 }
 
 }  // namespace shinofu::app

@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/note_commands.h"
+#include "app/qt_ui_text.h"
 #include "edit/edit_mode.h"
 #include "edit/palette_commands.h"
 #include "edit/pointer_entry.h"
@@ -21,16 +22,16 @@ constexpr int kStripTop = 176;  // below the staff: the docking zones and the cl
 constexpr int kZones = 4;
 constexpr double kStepPixels = 7.5;
 constexpr int kBaseY = 138;  // step 0
-const QStringList kZoneFaces = {"◁", "×", "ト/へ", "▷"};
+constexpr const char* kZoneFaces[] = {"◁", "×", UI_TEXT("ui", "ト/へ"), "▷"};
 
 }  // namespace
 
 InputPanel::InputPanel(MainWindow& window, Session& session)
     : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window), session_(session) {
     setObjectName("ToniForm");
-    setWindowTitle("音符入力");
+    setWindowTitle(ui::qtext("ui", "音符入力"));
     setFixedSize(kWidth, kHeight);
-    setToolTip("五線をクリックして音符を入力。下段：パレットを左に／連結解除／ト音・ヘ音記号／パレットを右に");
+    setToolTip(ui::qtext("ui", "五線をクリックして音符を入力。下段：パレットを左に／連結解除／ト音・ヘ音記号／パレットを右に"));
 }
 
 int InputPanel::yOfStep(int step) { return static_cast<int>(std::lround(kBaseY - kStepPixels * step)); }
@@ -74,7 +75,7 @@ void InputPanel::paintEvent(QPaintEvent*) {
         const bool pressed = (zone == 0 && dock_ == Dock::Left) || (zone == 3 && dock_ == Dock::Right) || (zone == 2 && fClef_);
         painter.fillRect(cell.adjusted(1, 1, -1, -1), pressed ? QColor(0xB8, 0xC8, 0xE0) : QColor(0xE4, 0xE4, 0xE0));
         painter.setPen(Qt::black);
-        painter.drawText(cell, Qt::AlignCenter, kZoneFaces[zone]);
+        painter.drawText(cell, Qt::AlignCenter, ui::qtext("ui", kZoneFaces[zone]));
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/note_commands.h"
+#include "app/qt_ui_text.h"
 #include "edit/edit_mode.h"
 #include "edit/lyrics.h"
 #include "render/anchored_place.h"
@@ -21,9 +22,9 @@ LyricBox::LyricBox(MainWindow& window, Session& session)
     setAutoFillBackground(true);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(new QLabel("歌詞", this));
+    layout->addWidget(new QLabel(ui::qtext("ui", "歌詞"), this));
     field_ = new QLineEdit(this);
-    field_->setToolTip("Tab・スペース：次の音符へ　Enter：一文字ずつ割り振り　Insert：後ろへずらす　Delete：前へ詰める　Esc：終了");
+    field_->setToolTip(ui::qtext("ui", "Tab・スペース：次の音符へ　Enter：一文字ずつ割り振り　Insert：後ろへずらす　Delete：前へ詰める　Esc：終了"));
     layout->addWidget(field_);
     field_->installEventFilter(this);
     hide();

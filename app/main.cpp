@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/language.h"
 #include "app/main_window.h"
 #include "app/sound_input.h"
 #include "app/startup.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietAboutTheRuntimeFolder);
         QGuiApplication application(argc, argv);
+        shinofu::app::installLanguage();
         return shinofu::app::runConversion(args, std::cerr);
     }
 
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
     if (!args.empty()) scoreFile = std::filesystem::absolute(args.front());
     QApplication application(argc, argv);
     QApplication::setApplicationName("Shinofu");
+    shinofu::app::installLanguage();
     shinofu::app::Session session;
     shinofu::platform::QtDialogs dialogs(nullptr);
     auto messages = shinofu::app::startUp(session, {});

@@ -21,6 +21,7 @@
 #include "app/file_commands.h"
 #include "app/curve_dialog.h"
 #include "app/input_panel.h"
+#include "app/language.h"
 #include "app/mark_commands.h"
 #include "app/memo_window.h"
 #include "app/recording_import.h"
@@ -46,6 +47,7 @@
 #include "app/tuner_window.h"
 #include "app/practice_commands.h"
 #include "app/play_along.h"
+#include "app/qt_ui_text.h"
 #include "app/play_settings_window.h"
 #include "app/playback_commands.h"
 #include "app/note_commands.h"
@@ -81,11 +83,11 @@ void addEntries(QMenu* menu, const std::vector<MenuEntry>& entries, std::vector<
     for (const MenuEntry& entry : entries) {
         prefix.push_back(entry.caption);
         if (entry.isSubmenu()) {
-            QMenu* sub = menu->addMenu(qt(entry.caption));
+            QMenu* sub = menu->addMenu(ui::qtext("menu", entry.caption));
             built.submenus[commandPath(prefix)] = sub;
             addEntries(sub, entry.children, prefix, built, owner);
         } else {
-            QAction* action = menu->addAction(qt(entry.caption));
+            QAction* action = menu->addAction(ui::qtext("menu", entry.caption));
             action->setEnabled(false);
             action->setParent(owner);
             built.actions[commandPath(prefix)] = action;
@@ -126,7 +128,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     connect(synthWatch, &QTimer::timeout, this, [this, synthWatch] {
         const std::string reason = midi_->silenceReason();
         labels_["message"]->setText(qt(reason));
-        if (reason.find("準備中") == std::string::npos) {
+        if (reason != ui::text("ui", platform::kSynthPreparing)) {
             synthWatch->stop();
             midi_->shortMessage(kProgramChange, kStartProgram, 0);
         }
@@ -146,13 +148,13 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     question_->setAutoFillBackground(true);
     auto* questionLayout = new QHBoxLayout(question_);
     questionText_ = new QLabel(question_);
-    auto* close = new QPushButton("閉じる", question_);
+    auto* close = new QPushButton(ui::qtext("ui", "閉じる"), question_);
     questionLayout->addWidget(questionText_);
     questionLayout->addWidget(close);
     connect(close, &QPushButton::clicked, this, &MainWindow::answerQuestion);
     // Beside it, what a user of any editor expects: save and go on, or go back to editing.
-    auto* save = new QPushButton("保存", question_);
-    auto* backToEditing = new QPushButton("キャンセル", question_);
+    auto* save = new QPushButton(ui::qtext("ui", "保存"), question_);
+    auto* backToEditing = new QPushButton(ui::qtext("ui", "キャンセル"), question_);
     questionLayout->addWidget(save);
     questionLayout->addWidget(backToEditing);
     connect(save, &QPushButton::clicked, this, &MainWindow::saveAndGoOn);
@@ -169,8 +171,8 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     progress_->setFrameShape(QFrame::Panel);
     progress_->setAutoFillBackground(true);
     auto* progressLayout = new QHBoxLayout(progress_);
-    progressLayout->addWidget(new QLabel("曲データの処理中", progress_));
-    auto* cancel = new QPushButton("中止", progress_);
+    progressLayout->addWidget(new QLabel(ui::qtext("ui", "曲データの処理中"), progress_));
+    auto* cancel = new QPushButton(ui::qtext("ui", "中止"), progress_);
     progressLayout->addWidget(cancel);
     connect(cancel, &QPushButton::clicked, this, &MainWindow::cancelBuild);
     progress_->move(40, 40);
@@ -201,11 +203,11 @@ void MainWindow::buildMenus() {
     for (const MenuEntry& top : mainMenu()) {
         prefix.push_back(top.caption);
         if (top.isSubmenu()) {
-            QMenu* menu = menuBar()->addMenu(qt(top.caption));
+            QMenu* menu = menuBar()->addMenu(ui::qtext("menu", top.caption));
             submenus_[top.caption] = menu;
             addEntries(menu, top.children, prefix, {actions_, submenus_}, this);
         } else {
-            QAction* action = menuBar()->addAction(qt(top.caption));
+            QAction* action = menuBar()->addAction(ui::qtext("menu", top.caption));
             action->setEnabled(false);
             actions_[top.caption] = action;
         }
@@ -227,8 +229,8 @@ void MainWindow::buildMenus() {
 void MainWindow::buildStatusBar() {
     for (const ToolButton& button : toolButtons()) {
         auto* tool = new QToolButton(this);
-        tool->setToolTip(qt(button.hint));
-        tool->setText(qt(button.label));
+        tool->setToolTip(ui::qtext("menu", button.hint));
+        tool->setText(ui::qtext("menu", button.label));
         tool->setEnabled(false);
         statusBar()->addWidget(tool);
         tools_[button.hint] = tool;
@@ -237,11 +239,11 @@ void MainWindow::buildStatusBar() {
     auto addLabel = [this](QWidget* parent, const char* name, const char* widest) {
         auto* label = new QLabel(parent);
         label->setObjectName(name);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(qt(widest)));
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(ui::qtext("ui", widest)));
         labels_[name] = label;
         return label;
     };
-    for (const auto& [name, widest] : {std::pair{"mode", "<小節編集>"}, {"part", "Prt:6"}, {"partDisplay", "Prt=3"},
+    for (const auto& [name, widest] : {std::pair{"mode", UI_TEXT("ui", "<小節編集>")}, {"part", "Prt:6"}, {"partDisplay", "Prt=3"},
                                        {"page", "Page:99"}}) {
         statusBar()->addWidget(addLabel(this, name, widest));
     }
@@ -256,7 +258,7 @@ void MainWindow::buildStatusBar() {
     auto* layout = new QHBoxLayout(positionPanel_);
     layout->setContentsMargins(6, 2, 6, 2);
     for (const auto& [name, widest] : {std::pair{"pointer", "99999 99999"}, {"click", "fx0:99 fsx0:99 fy0:99"},
-                                       {"note", "Len=99 音高=rest Pos=9999"}}) {
+                                       {"note", UI_TEXT("ui", "Len=99 音高=rest Pos=9999")}}) {
         layout->addWidget(addLabel(positionPanel_, name, widest));
     }
     positionPanel_->adjustSize();
@@ -279,7 +281,7 @@ void MainWindow::bind(const std::string& path, std::function<void()> handler) {
     target->setEnabled(true);
     connect(target, &QAction::triggered, this, [this, path, handler = std::move(handler)] {
         // A command that ends in the editing's own finish names its step there.
-        const std::string caption = commandCaption(path);
+        const std::string caption = commandCaption(shownPath(path));
         session_.edit.lastCommand = caption;
         handler();
         recordStep(caption);
@@ -388,7 +390,7 @@ void MainWindow::bindTool(const std::string& hint, std::function<void()> handler
     target->setEnabled(true);
     connect(target, &QToolButton::clicked, this, [this, hint, handler = std::move(handler)] {
         handler();
-        recordStep(hint);
+        recordStep(ui::text("menu", hint));
         updateStatus();
     });
 }
@@ -447,7 +449,7 @@ void MainWindow::saveAndGoOn() {
 void MainWindow::showQuestion() {
     scroll_->horizontalScrollBar()->setValue(0);
     scroll_->verticalScrollBar()->setValue(0);
-    questionText_->setText("ファイル保存は？");
+    questionText_->setText(ui::qtext("ui", "ファイル保存は？"));
     question_->adjustSize();
     question_->show();
     question_->raise();
@@ -464,7 +466,7 @@ void MainWindow::answerQuestion() {
 }
 
 void MainWindow::showNotice() {
-    if (!session_.edit.notice.empty()) setStatusText("message", qt(std::exchange(session_.edit.notice, {})));
+    if (!session_.edit.notice.empty()) setStatusText("message", ui::qtext("ui", std::exchange(session_.edit.notice, {})));
 }
 
 void MainWindow::setStatusText(const char* labelName, const QString& text) {
@@ -485,19 +487,19 @@ void MainWindow::announceOverfull() {
     for (int part = 1; part <= session_.score.partCount; ++part) {
         const auto& measure = excess.measures[static_cast<size_t>(part - 1)];
         if (measure && measure != session_.announcedExcess.measures[static_cast<size_t>(part - 1)]) {
-            named += "　パート" + std::to_string(part) + " 第" + std::to_string(*measure) + "小節";
+            named += ui::format(ui::text("ui", "　パート%1 第%2小節"), {std::to_string(part), std::to_string(*measure)});
         }
     }
     session_.announcedExcess = excess;
-    if (!named.empty()) setStatusText("message", qt("過剰音符小節があります：" + named));
+    if (!named.empty()) setStatusText("message", qt(ui::text("ui", "過剰音符小節があります：") + named));
 }
 
 void MainWindow::announceCrowding() {
     // Named once for each page and count, not after every command.
     const std::pair crowding(session_.view.curPage, session_.crowdedItems);
     if (crowding.second > 0 && crowding != session_.announcedCrowding) {
-        setStatusText("message", qt("このページは記号の置き場が足りず、" + std::to_string(crowding.second) +
-                                    "個が重なっています（行間隔を広げるか行数を減らすと空きます）"));
+        setStatusText("message", qt(ui::format(ui::text("ui", "このページは記号の置き場が足りず、%1個が重なっています（行間隔を広げるか行数を減らすと空きます）"),
+                                               {std::to_string(crowding.second)})));
     }
     session_.announcedCrowding = crowding;
 }
@@ -505,14 +507,14 @@ void MainWindow::announceCrowding() {
 bool MainWindow::stepThroughHistory(bool back) {
     const std::optional<std::string> caption = back ? session_.undoStep() : session_.redoStep();
     if (!caption) {
-        setStatusText("message", back ? "元に戻す操作はありません" : "やり直す操作はありません");
+        setStatusText("message", back ? ui::qtext("ui", "元に戻す操作はありません") : ui::qtext("ui", "やり直す操作はありません"));
         return false;
     }
     // Entry and picking pointed into the records just replaced.
     if (session_.edit.editMode != edit::kMeasureEditMode) session_.edit.editMode = edit::kEditMode;
     redraw();
     updateStatus();
-    setStatusText("message", qt((back ? "元に戻しました：" : "やり直しました：") + *caption));
+    setStatusText("message", qt((back ? ui::text("ui", "元に戻しました：") : ui::text("ui", "やり直しました：")) + *caption));
     return true;
 }
 
@@ -521,7 +523,7 @@ void MainWindow::showHistorySteps() {
         {"元に戻す", session_.history.undoCaption()}, {"やり直し", session_.history.redoCaption()}};
     for (const auto& [name, caption] : entries) {
         QAction* entry = actions_.at(commandPath({"音符編集&N", name}));
-        entry->setText(qt(caption ? std::string(name) + "：" + *caption : std::string(name)));
+        entry->setText(qt(caption ? ui::text("menu", name) + "：" + *caption : ui::text("menu", name)));
         entry->setEnabled(caption.has_value());
     }
 }
@@ -617,8 +619,10 @@ void MainWindow::finishSongData() {
 
 void MainWindow::showHelp() {
     session_.edit.editMode = edit::kHelpMode;
-    const fs::path helpFile = platform::Paths::companionFile(".txt");
-    memo_->setLines(companionLinesOrNone(".txt"));
+    // Each language has its own help file, both kept in the companion folder.
+    const char* helpSuffix = speaksEnglish() ? ".en.txt" : ".txt";
+    const fs::path helpFile = platform::Paths::companionFile(helpSuffix);
+    memo_->setLines(companionLinesOrNone(helpSuffix));
     memo_->setSaveAction([this, helpFile] {
         platform::IoError error;
         platform::EncodeResult encoded = platform::encodeLines(memo_->lines());
@@ -651,7 +655,8 @@ void MainWindow::showImportedScore(const std::vector<std::string>& notices) {
 }
 
 void MainWindow::transcribeRecording() {
-    const auto chosen = dialogs_.openFile("録音から採譜", "音声ファイル|*.wav;*.flac;*.ogg;*.mp3|Any Files|*.*|", {});
+    const auto chosen = dialogs_.openFile(ui::text("ui", "録音から採譜"),
+                                          ui::text("ui", "音声ファイル|*.wav;*.flac;*.ogg;*.mp3|Any Files|*.*|"), {});
     if (!chosen) return;
     const std::optional<RecordingChoices> choices = askRecordingChoices(this, recordingChoices_);
     if (!choices) return;

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/memo_window.h"
 #include "app/note_commands.h"
+#include "app/qt_ui_text.h"
 #include "edit/clipboard_text.h"
 #include "edit/edit_mode.h"
 #include "edit/key_table.h"
@@ -112,7 +113,7 @@ edit::UndoFiles undoFiles() {
 
 void bindMeasureCommands(MainWindow& window, Session& session) {
     auto toggleMode = [&window, &session] {
-        window.action(kModeEntry)->setText(QString::fromStdString(edit::toggleMeasureMode(session.edit)));
+        window.action(kModeEntry)->setText(ui::qtext("menu", edit::toggleMeasureMode(session.edit)));
         edit::clearSelection(session.score, session.edit);
         session.view.edit = {};
         window.redraw();
@@ -153,7 +154,7 @@ void bindMeasureCommands(MainWindow& window, Session& session) {
             const render::PageTables tables = render::buildPageTables(session.score, session.view);
             edit::EditTarget target{session.score, session.view, session.edit, tables};
             edit::escapeRoutine(target);
-            window.action(kModeEntry)->setText("小節編集モードに &M");
+            window.action(kModeEntry)->setText(ui::qtext("menu", "小節編集モードに &M"));
             window.redraw();
         });
     }

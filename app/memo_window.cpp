@@ -1,5 +1,7 @@
 #include "app/memo_window.h"
 
+#include "app/qt_ui_text.h"
+
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QMenuBar>
@@ -8,7 +10,7 @@
 namespace shinofu::app {
 
 MemoWindow::MemoWindow(QWidget* parent) : QMainWindow(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
-    setWindowTitle("データメモ");
+    setWindowTitle(ui::qtext("ui", "データメモ"));
     resize(600, 400);
     editor_ = new QPlainTextEdit(this);
     editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -23,13 +25,13 @@ MemoWindow::MemoWindow(QWidget* parent) : QMainWindow(parent, Qt::Tool | Qt::Win
     setCentralWidget(editor_);
 
     QMenuBar* bar = menuBar();
-    bar->addAction("保存", this, &MemoWindow::save);
-    bar->addAction("消去", editor_, &QPlainTextEdit::clear);
-    QMenu* size = bar->addMenu("フォントサイズ");
-    size->addAction("大", this, [this] { setTextHeight(16); });
-    size->addAction("中", this, [this] { setTextHeight(14); });
-    size->addAction("小", this, [this] { setTextHeight(12); });
-    bar->addAction("閉じる", this, &QWidget::close);
+    bar->addAction(ui::qtext("ui", "保存"), this, &MemoWindow::save);
+    bar->addAction(ui::qtext("ui", "消去"), editor_, &QPlainTextEdit::clear);
+    QMenu* size = bar->addMenu(ui::qtext("ui", "フォントサイズ"));
+    size->addAction(ui::qtext("ui", "大"), this, [this] { setTextHeight(16); });
+    size->addAction(ui::qtext("ui", "中"), this, [this] { setTextHeight(14); });
+    size->addAction(ui::qtext("ui", "小"), this, [this] { setTextHeight(12); });
+    bar->addAction(ui::qtext("ui", "閉じる"), this, &QWidget::close);
 }
 
 std::vector<std::string> MemoWindow::lines() const {

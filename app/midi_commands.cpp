@@ -3,6 +3,7 @@
 #include "midi/navigation.h"
 #include "midi/smf_writer.h"
 #include "platform/file_io.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::app {
 
@@ -30,7 +31,7 @@ fs::path midiFileName(const fs::path& chosen) {
 
 MidiWrite makeMidiFileCommand(Session& session, platform::Dialogs& dialogs, const midi::BuildProgress& progress) {
     fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".MID");
-    auto chosen = dialogs.saveFile("MIDIファイル作成", "MIDIファイル|*.MID|", proposed);
+    auto chosen = dialogs.saveFile(ui::text("ui", "MIDIファイル作成"), ui::text("ui", "MIDIファイル|*.MID|"), proposed);
     if (!chosen) return MidiWrite::Cancelled;
     platform::IoError error;
     MidiWrite result = writeMidiFile(midiFileName(*chosen), session, progress, error);

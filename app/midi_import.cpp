@@ -4,6 +4,7 @@
 #include "midi/smf_import.h"
 #include "midi/smf_reader.h"
 #include "platform/file_io.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::app {
 
@@ -27,7 +28,7 @@ ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, 
 }
 
 ScoreImport importMidiCommand(Session& session, platform::Dialogs& dialogs, const midi::ImportProgress& progress) {
-    const auto chosen = dialogs.openFile("MIDIファイル読み込み", "MIDI Files|*.mid|", {});
+    const auto chosen = dialogs.openFile(ui::text("ui", "MIDIファイル読み込み"), "MIDI Files|*.mid|", {});
     if (!chosen) return {};
     ScoreImport result = importMidiFile(*chosen, session, progress);
     if (!result.imported && !result.cancelled) dialogs.message(platform::MessageKind::Error, result.error);

@@ -5,6 +5,7 @@
 #include "musicxml/musicxml_reader.h"
 #include "musicxml/musicxml_writer.h"
 #include "musicxml/mxl_archive.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::app {
 
@@ -15,7 +16,7 @@ ScoreImport importMusicXmlFile(const fs::path& file, Session& session) {
     std::error_code sizeError;
     const auto size = fs::file_size(file, sizeError);
     if (!sizeError && size > musicxml::kMostDocumentBytes) {
-        result.error = "MusicXMLファイルが大きすぎます：" + file.string();
+        result.error = ui::text("ui", "MusicXMLファイルが大きすぎます：") + file.string();
         return result;
     }
     platform::IoError error;
@@ -47,7 +48,7 @@ ScoreImport importMusicXmlFile(const fs::path& file, Session& session) {
 }
 
 ScoreImport importMusicXmlCommand(Session& session, platform::Dialogs& dialogs) {
-    const auto chosen = dialogs.openFile("MusicXML読み込み", "MusicXML|*.musicxml;*.xml;*.mxl|", {});
+    const auto chosen = dialogs.openFile(ui::text("ui", "MusicXML読み込み"), "MusicXML|*.musicxml;*.xml;*.mxl|", {});
     if (!chosen) return {};
     ScoreImport result = importMusicXmlFile(*chosen, session);
     if (!result.imported) dialogs.message(platform::MessageKind::Error, result.error);
@@ -60,7 +61,7 @@ bool writeMusicXmlFile(const fs::path& file, Session& session, platform::IoError
 
 bool exportMusicXmlCommand(Session& session, platform::Dialogs& dialogs) {
     const fs::path proposed = session.currentFile.empty() ? fs::path() : fs::path(session.currentFile).replace_extension(".musicxml");
-    const auto chosen = dialogs.saveFile("MusicXML保存", "MusicXML|*.musicxml|", proposed);
+    const auto chosen = dialogs.saveFile(ui::text("ui", "MusicXML保存"), "MusicXML|*.musicxml|", proposed);
     if (!chosen) return false;
     platform::IoError error;
     if (writeMusicXmlFile(fs::path(*chosen).replace_extension(".musicxml"), session, error)) return true;

@@ -14,9 +14,10 @@
 #include "app/curve_dialog.h"
 #include "app/main_window.h"
 #include "app/measure_commands.h"
-#include "app/play_settings_window.h"
-#include "app/symbol_dialog.h"
 #include "app/memo_window.h"
+#include "app/play_settings_window.h"
+#include "app/qt_ui_text.h"
+#include "app/symbol_dialog.h"
 #include "edit/beaming.h"
 #include "edit/edit_mode.h"
 #include "edit/key_table.h"
@@ -67,10 +68,11 @@ void finish(MainWindow& window, Session& session, bool changed) {
     if (changed) edit::markChanged(session.score);
     // Whatever changed the score, the key that did it names the step; a press or a panel, "編集".
     const std::string command = std::exchange(session.edit.lastCommand, {});
-    window.recordStep(command.empty() ? "編集" : command);
+    window.recordStep(command.empty() ? ui::text("ui", "編集") : command);
     // Escape and space leave measure editing: its menu entry offers it again.
     if (QAction* entry = window.action(commandPath({"小節編集&M", "小節編集モードに &M"}))) {
-        entry->setText(session.edit.editMode == edit::kMeasureEditMode ? "音符編集モードに &M" : "小節編集モードに &M");
+        entry->setText(session.edit.editMode == edit::kMeasureEditMode ? ui::qtext("menu", "音符編集モードに &M")
+                                                                        : ui::qtext("menu", "小節編集モードに &M"));
     }
     window.redraw();
     showCurrentNote(window, session);
@@ -297,7 +299,7 @@ void bindTiesAndSlurs(MainWindow& window, Session& session) {
 void checkExcessNotes(MainWindow& window, Session& session) {
     const model::ExcessReport report = model::checkExcessNotes(session.score);
     if (session.view.numericDisplay) {
-        if (report.found()) window.setWindowTitle("過剰な音符がある小節発見!");
+        if (report.found()) window.setWindowTitle(ui::qtext("ui", "過剰な音符がある小節発見!"));
         return;
     }
     const render::PageTables tables = render::buildPageTables(session.score, session.view);
@@ -342,7 +344,7 @@ void bindBeaming(MainWindow& window, Session& session) {
     const std::string mode = commandPath({"オプション(&O)", "連桁モード設定"});
     window.bind(mode, [&window, &session, mode] {
         session.edit.beamPerBeat = !session.edit.beamPerBeat;
-        window.action(mode)->setText(session.edit.beamPerBeat ? "連桁１拍を解除" : "連桁１拍に設定");
+        window.action(mode)->setText(session.edit.beamPerBeat ? ui::qtext("menu", "連桁１拍を解除") : ui::qtext("menu", "連桁１拍に設定"));
     });
 }
 
@@ -354,7 +356,7 @@ void showCurrentNote(MainWindow& window, const Session& session) {
         window.setStatusText("note", QString());
         return;
     }
-    window.setStatusText("note", QString("Len=%1 音高=%2 Pos=%3")
+    window.setStatusText("note", ui::qtext("ui", "Len=%1 音高=%2 Pos=%3")
                                      .arg(note->len, 2)
                                      .arg(qt(std::string(model::pitchName(note->pitch))))
                                      .arg(note->endPos, 4));
@@ -426,7 +428,7 @@ void bindNoteCommands(MainWindow& window, Session& session) {
     const std::string stemMode = commandPath({"オプション(&O)", "棒固定"});
     window.bind(stemMode, [&window, &session, stemMode] {
         session.edit.autoStem = !session.edit.autoStem;
-        window.action(stemMode)->setText(session.edit.autoStem ? "棒固定" : "棒自動");
+        window.action(stemMode)->setText(session.edit.autoStem ? ui::qtext("menu", "棒固定") : ui::qtext("menu", "棒自動"));
     });
 }
 

@@ -8,12 +8,23 @@
 
 #include "app/main_window.h"
 #include "app/note_commands.h"
+#include "app/qt_ui_text.h"
 
 namespace shinofu::app {
 namespace {
 
-const QStringList kColours = {"黒", "暗灰色", "灰色", "明灰色", "紺", "青", "水色", "黄緑",
-                              "緑", "暗青緑", "黄色", "紫", "茶", "赤紫", "赤", "白"};
+constexpr const char* kColours[] = {
+    UI_TEXT("ui", "黒"), UI_TEXT("ui", "暗灰色"), UI_TEXT("ui", "灰色"), UI_TEXT("ui", "明灰色"),
+    UI_TEXT("ui", "紺"), UI_TEXT("ui", "青"), UI_TEXT("ui", "水色"), UI_TEXT("ui", "黄緑"),
+    UI_TEXT("ui", "緑"), UI_TEXT("ui", "暗青緑"), UI_TEXT("ui", "黄色"), UI_TEXT("ui", "紫"),
+    UI_TEXT("ui", "茶"), UI_TEXT("ui", "赤紫"), UI_TEXT("ui", "赤"), UI_TEXT("ui", "白"),
+};
+
+QStringList colourNames() {
+    QStringList names;
+    for (const char* colour : kColours) names.push_back(ui::qtext("ui", colour));
+    return names;
+}
 
 QStringList numbers(int from, int to, int step = 1) {
     QStringList list;
@@ -26,10 +37,10 @@ QStringList numbers(int from, int to, int step = 1) {
 NumericSettingsWindow::NumericSettingsWindow(MainWindow& window, Session& session)
     : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window), session_(session) {
     setObjectName("TNScoreFrm");
-    setWindowTitle("数字譜設定");
+    setWindowTitle(ui::qtext("ui", "数字譜設定"));
     auto* layout = new QGridLayout(this);
     int row = 0;
-    auto add = [&](const char* label, const char* name, const QStringList& items) {
+    auto add = [&](const QString& label, const char* name, const QStringList& items) {
         auto* box = new QComboBox(this);
         box->setObjectName(name);
         box->addItems(items);
@@ -38,14 +49,14 @@ NumericSettingsWindow::NumericSettingsWindow(MainWindow& window, Session& sessio
         ++row;
         return box;
     };
-    QComboBox* font = add("フォント名", "FontNmCbx", QFontDatabase::families());
-    QComboBox* size = add("フォントサイズ", "FontSzCbx", {"大", "やや大", "中", "やや小", "小"});
-    QComboBox* fontColour = add("フォント色", "FntClCbx", kColours);
-    QComboBox* ruleColour = add("罫線色", "RLClCbx", kColours);
-    QComboBox* tiers = add("段数", "LnCbx", numbers(1, 20));
-    QComboBox* rows = add("行数", "RowCbx", numbers(4, 16, 2));
-    QComboBox* columns = add("列数", "ColumnCbx", numbers(1, 4));
-    auto* close = new QPushButton("閉じる", this);
+    QComboBox* font = add(ui::qtext("ui", "フォント名"), "FontNmCbx", QFontDatabase::families());
+    QComboBox* size = add(ui::qtext("ui", "フォントサイズ"), "FontSzCbx", {ui::qtext("ui", "大"), ui::qtext("ui", "やや大"), ui::qtext("ui", "中"), ui::qtext("ui", "やや小"), ui::qtext("ui", "小")});
+    QComboBox* fontColour = add(ui::qtext("ui", "フォント色"), "FntClCbx", colourNames());
+    QComboBox* ruleColour = add(ui::qtext("ui", "罫線色"), "RLClCbx", colourNames());
+    QComboBox* tiers = add(ui::qtext("ui", "段数"), "LnCbx", numbers(1, 20));
+    QComboBox* rows = add(ui::qtext("ui", "行数"), "RowCbx", numbers(4, 16, 2));
+    QComboBox* columns = add(ui::qtext("ui", "列数"), "ColumnCbx", numbers(1, 4));
+    auto* close = new QPushButton(ui::qtext("ui", "閉じる"), this);
     layout->addWidget(close, row, 1);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 

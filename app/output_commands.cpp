@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/memo_window.h"
 #include "app/picture_commands.h"
+#include "app/qt_ui_text.h"
 #include "model/text_fields.h"
 #include "output/print_document.h"
 #include "render/page_tables.h"
@@ -44,7 +45,7 @@ void printCommand(MainWindow& window, Session& session, QPrinter& printer) {
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(shown, shown);
     QPrintPreviewDialog preview(&printer, &window);
-    preview.setWindowTitle("印刷プレビュー");
+    preview.setWindowTitle(ui::qtext("ui", "印刷プレビュー"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &window, [&](QPrinter* target) {
         output::PrintJob job;
         job.settings = session.print;
@@ -71,8 +72,8 @@ void finishPrinterSettings(MainWindow& window, Session& session, QPrinter& print
 }  // namespace
 
 std::vector<std::string> layoutSettingsLines(const Session& session) {
-    return {"行間隔：" + std::to_string(session.view.lineSpacing), "行数：" + std::to_string(session.view.rowsPerPage),
-            "音符の相対サイズ：" + model::formatReal(session.view.noteSize, 5, 3)};
+    return {ui::text("ui", "行間隔：") + std::to_string(session.view.lineSpacing), ui::text("ui", "行数：") + std::to_string(session.view.rowsPerPage),
+            ui::text("ui", "音符の相対サイズ：") + model::formatReal(session.view.noteSize, 5, 3)};
 }
 
 void bindOutputCommands(MainWindow& window, Session& session) {

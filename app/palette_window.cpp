@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/note_commands.h"
 #include "app/playback_commands.h"
+#include "app/qt_ui_text.h"
 #include "edit/edit_mode.h"
 #include "edit/note_commands.h"
 #include "edit/palette_commands.h"
@@ -82,8 +83,12 @@ Face faceOf(const Cell& cell) {
     static const std::vector<Face> kAccidentalFaces = {{{'Q'}, {}}, {{'R'}, {}}, {{'P'}, {}}, {{'S'}, {}},
                                                        {{'T'}, {}}, {{}, {}},    {{}, {}},    {{}, "↕"},
                                                        {{}, "▶"},  {{}, "❚❚"},  {{}, "■"}};
-    static const QStringList kEditFaces = {"長", "短", "↑", "↓", "▷", "◁", "連", "解", "記", "編", "記号"};
-    static const QStringList kLayoutFaces = {"小-", "間-", "行-", "音-", "▷", "◁", "音+", "行+", "間+", "小+", "戻"};
+    static constexpr const char* kEditFaces[] = {UI_TEXT("ui", "長"), UI_TEXT("ui", "短"), "↑", "↓", "▷", "◁",
+                                                 UI_TEXT("ui", "連"), UI_TEXT("ui", "解"), UI_TEXT("ui", "記"),
+                                                 UI_TEXT("ui", "編"), UI_TEXT("ui", "記号")};
+    static constexpr const char* kLayoutFaces[] = {UI_TEXT("ui", "小-"), UI_TEXT("ui", "間-"), UI_TEXT("ui", "行-"),
+                                                   UI_TEXT("ui", "音-"), "▷", "◁", UI_TEXT("ui", "音+"), UI_TEXT("ui", "行+"),
+                                                   UI_TEXT("ui", "間+"), UI_TEXT("ui", "小+"), UI_TEXT("ui", "戻")};
     static const std::vector<Face> kSymbolFaces = {
         {{'H'}, {}}, {{'D'}, {}}, {{'F'}, {}}, {{'E'}, {}}, {{'B'}, {}}, {{'C'}, {}}, {{'A'}, {}}, {{'G'}, {}},
         {{}, "<"}, {{}, "<|"}, {{}, ">"}, {{}, ">|"}, {{'Z'}, {}}, {{']'}, {}}, {{}, "||"}, {{}, {}},
@@ -91,11 +96,11 @@ Face faceOf(const Cell& cell) {
         {{}, {}}, {{}, {}}, {{'_'}, {}}, {{'Y'}, {}}, {{'\\'}, {}}, {{}, "2."}, {{}, ":||"}, {{}, {}}};
     switch (cell.area) {
         case Area::Values: return kValueFaces[static_cast<size_t>(cell.index)];
-        case Area::Modes: return {{}, QStringList{"追", "挿", "上"}[cell.index]};
+        case Area::Modes: return {{}, QStringList{ui::qtext("ui", "追"), ui::qtext("ui", "挿"), ui::qtext("ui", "上")}[cell.index]};
         case Area::Accidentals: return kAccidentalFaces[static_cast<size_t>(cell.index)];
-        case Area::EditBar: return {{}, kEditFaces[cell.index]};
+        case Area::EditBar: return {{}, ui::qtext("ui", kEditFaces[cell.index])};
         case Area::Symbols: return kSymbolFaces[static_cast<size_t>(cell.index)];
-        case Area::Layout: return {{}, kLayoutFaces[cell.index]};
+        case Area::Layout: return {{}, ui::qtext("ui", kLayoutFaces[cell.index])};
     }
     return {};
 }
@@ -144,7 +149,7 @@ void drawCurveFace(QPainter& painter, QRectF cell, bool tie) {
 PaletteWindow::PaletteWindow(MainWindow& window, Session& session)
     : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window), session_(session) {
     setObjectName("TOni2Form");
-    setWindowTitle("音符/記号の選択,編集");
+    setWindowTitle(ui::qtext("ui", "音符/記号の選択,編集"));
     setFixedSize(kLeft + 268, kTop + 116);
     setMouseTracking(true);
 }
@@ -162,30 +167,46 @@ std::optional<Cell> PaletteWindow::cellAt(QPoint at) const {
 QPoint PaletteWindow::centreOf(const Cell& cell) { return rectOf(cell).center(); }
 
 QString PaletteWindow::hintOf(const Cell& cell) {
-    static const QStringList kValues = {"全音符", "付点２分音符", "２分音符", "付点４分音符", "４分音符", "付点８分音符",
-                                        "８分音符", "１６分音符", "全休符", "２分休符", "４分休符", "８分休符", "１６分休符",
-                                        "３連４分音符", "３連８分音符", "３連１６分音符"};
-    static const QStringList kAccidentals = {"シャープ（右クリックで臨時記号削除）", "フラット", "ナチュラル", "ダブルシャープ",
-                                             "ダブルフラット", "タイ（右クリックで解除）", "スラー（右クリックで解除）",
-                                             "棒の上下変更", "演奏", "一時停止", "停止"};
-    static const QStringList kEdit = {"音長を長く", "音長を短く", "音高を上に", "音高を下に", "表示開始位置を１小節後ろに",
-                                      "表示開始位置を１小節前に", "連桁設定（右クリックで選択音符の連桁）", "１小節連桁解除",
-                                      "記号編集", "編集モードに", "記号とレイアウトの選択に"};
-    static const QStringList kSymbols = {"ｐｐｐ", "ｐｐ", "ｐ", "ｍｐ", "ｍｆ", "ｆ", "ｆｆ", "ｆｆｆ",
-                                         "クレッシェンド開始", "クレッシェンド終了", "デクレッシェンド開始", "デクレッシェンド終了",
-                                         "セーニョ", "Fine", "終止線", "",
-                                         "フェルマータ", "ブレス", "rit", "D.C.", "Coda", "括弧1", "リピート( ||: )", "",
-                                         "", "", "a tempo", "D.S.", "to Coda", "括弧2", "リピート( :|| )", ""};
-    static const QStringList kLayout = {"小節数を減らす", "行間隔を狭く", "行数を減らす", "音符等を小さく",
-                                        "表示開始位置を１小節後ろに（右クリックで先頭に）", "表示開始位置を１小節前に（右クリックで先頭に）",
-                                        "音符等を大きく", "行数を増やす", "行間隔を広く", "小節数を増やす", "音符の選択に戻る"};
+    static constexpr const char* kValues[] = {
+        UI_TEXT("ui", "全音符"), UI_TEXT("ui", "付点２分音符"), UI_TEXT("ui", "２分音符"), UI_TEXT("ui", "付点４分音符"),
+        UI_TEXT("ui", "４分音符"), UI_TEXT("ui", "付点８分音符"), UI_TEXT("ui", "８分音符"), UI_TEXT("ui", "１６分音符"),
+        UI_TEXT("ui", "全休符"), UI_TEXT("ui", "２分休符"), UI_TEXT("ui", "４分休符"), UI_TEXT("ui", "８分休符"),
+        UI_TEXT("ui", "１６分休符"), UI_TEXT("ui", "３連４分音符"), UI_TEXT("ui", "３連８分音符"), UI_TEXT("ui", "３連１６分音符"),
+    };
+    static constexpr const char* kAccidentals[] = {
+        UI_TEXT("ui", "シャープ（右クリックで臨時記号削除）"), UI_TEXT("ui", "フラット"), UI_TEXT("ui", "ナチュラル"),
+        UI_TEXT("ui", "ダブルシャープ"), UI_TEXT("ui", "ダブルフラット"), UI_TEXT("ui", "タイ（右クリックで解除）"),
+        UI_TEXT("ui", "スラー（右クリックで解除）"), UI_TEXT("ui", "棒の上下変更"), UI_TEXT("ui", "演奏"),
+        UI_TEXT("ui", "一時停止"), UI_TEXT("ui", "停止"),
+    };
+    static constexpr const char* kEdit[] = {
+        UI_TEXT("ui", "音長を長く"), UI_TEXT("ui", "音長を短く"), UI_TEXT("ui", "音高を上に"), UI_TEXT("ui", "音高を下に"),
+        UI_TEXT("ui", "表示開始位置を１小節後ろに"), UI_TEXT("ui", "表示開始位置を１小節前に"),
+        UI_TEXT("ui", "連桁設定（右クリックで選択音符の連桁）"), UI_TEXT("ui", "１小節連桁解除"), UI_TEXT("ui", "記号編集"),
+        UI_TEXT("ui", "編集モードに"), UI_TEXT("ui", "記号とレイアウトの選択に"),
+    };
+    static constexpr const char* kSymbols[] = {
+        UI_TEXT("ui", "ｐｐｐ"), UI_TEXT("ui", "ｐｐ"), UI_TEXT("ui", "ｐ"), UI_TEXT("ui", "ｍｐ"),
+        UI_TEXT("ui", "ｍｆ"), UI_TEXT("ui", "ｆ"), UI_TEXT("ui", "ｆｆ"), UI_TEXT("ui", "ｆｆｆ"),
+        UI_TEXT("ui", "クレッシェンド開始"), UI_TEXT("ui", "クレッシェンド終了"), UI_TEXT("ui", "デクレッシェンド開始"),
+        UI_TEXT("ui", "デクレッシェンド終了"), UI_TEXT("ui", "セーニョ"), "Fine", UI_TEXT("ui", "終止線"), "",
+        UI_TEXT("ui", "フェルマータ"), UI_TEXT("ui", "ブレス"), "rit", "D.C.", "Coda", UI_TEXT("ui", "括弧1"),
+        UI_TEXT("ui", "リピート( ||: )"), "", "", "", "a tempo", "D.S.", "to Coda", UI_TEXT("ui", "括弧2"),
+        UI_TEXT("ui", "リピート( :|| )"), "",
+    };
+    static constexpr const char* kLayout[] = {
+        UI_TEXT("ui", "小節数を減らす"), UI_TEXT("ui", "行間隔を狭く"), UI_TEXT("ui", "行数を減らす"),
+        UI_TEXT("ui", "音符等を小さく"), UI_TEXT("ui", "表示開始位置を１小節後ろに（右クリックで先頭に）"),
+        UI_TEXT("ui", "表示開始位置を１小節前に（右クリックで先頭に）"), UI_TEXT("ui", "音符等を大きく"), UI_TEXT("ui", "行数を増やす"),
+        UI_TEXT("ui", "行間隔を広く"), UI_TEXT("ui", "小節数を増やす"), UI_TEXT("ui", "音符の選択に戻る"),
+    };
     switch (cell.area) {
-        case Area::Values: return kValues[cell.index];
-        case Area::Modes: return "音符編集モード：追→追加、挿→挿入、上→上書、右クリックで解除。";
-        case Area::Accidentals: return kAccidentals[cell.index];
-        case Area::EditBar: return kEdit[cell.index];
-        case Area::Symbols: return kSymbols[cell.index];
-        case Area::Layout: return kLayout[cell.index];
+        case Area::Values: return ui::qtext("ui", kValues[cell.index]);
+        case Area::Modes: return ui::qtext("ui", "音符編集モード：追→追加、挿→挿入、上→上書、右クリックで解除。");
+        case Area::Accidentals: return ui::qtext("ui", kAccidentals[cell.index]);
+        case Area::EditBar: return ui::qtext("ui", kEdit[cell.index]);
+        case Area::Symbols: return ui::qtext("ui", kSymbols[cell.index]);
+        case Area::Layout: return ui::qtext("ui", kLayout[cell.index]);
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include "output/jpeg_file.h"
 #include "output/page_export.h"
 #include "output/picture_file.h"
+#include "platform/ui_text.h"
 #include "render/page_tables.h"
 
 namespace shinofu::app {
@@ -44,7 +45,7 @@ std::string pictureBytes(PictureItem item, const Session& session, const output:
 
 bool savePictureCommand(PictureItem item, Session& session, platform::Dialogs& dialogs, platform::Clipboard& clipboard,
                         const output::DrawingResources& resources) {
-    const std::string title = model::checkExcessNotes(session.score).found() ? "過剰音符小節があります" : "譜面画像の保存";
+    const std::string title = model::checkExcessNotes(session.score).found() ? ui::text("ui", "過剰音符小節があります") : ui::text("ui", "譜面画像の保存");
     if (item == PictureItem::Png || item == PictureItem::Svg || item == PictureItem::Pdf) {
         const PictureFormat format = formatOf(item);
         const auto chosen = dialogs.saveFile(title, format.filter, session.currentFile.empty() ? fs::path() : session.currentFile.stem());
@@ -61,7 +62,7 @@ bool savePictureCommand(PictureItem item, Session& session, platform::Dialogs& d
     }
     const std::string picture = pictureBytes(item, session, resources);
     if (picture.empty()) {
-        dialogs.message(MessageKind::Error, "譜面の画像を作れませんでした");
+        dialogs.message(MessageKind::Error, ui::text("ui", "譜面の画像を作れませんでした"));
         return false;
     }
     if (item == PictureItem::Clipboard) {

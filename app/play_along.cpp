@@ -14,6 +14,7 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/playback_commands.h"
+#include "app/qt_ui_text.h"
 #include "midi/accompaniment.h"
 #include "midi/navigation.h"
 #include "midi/perf_builder.h"
@@ -49,9 +50,9 @@ std::string labelOf(const audio::NoteVerdict& verdict) {
         const long cents = std::lround(verdict.cents);
         return (cents < 0 ? "−" : "+") + std::to_string(std::abs(cents));
     }
-    case audio::Verdict::Early: return "早";
-    case audio::Verdict::Late: return "遅";
-    case audio::Verdict::Missed: return "抜";
+    case audio::Verdict::Early: return ui::text("ui", "早");
+    case audio::Verdict::Late: return ui::text("ui", "遅");
+    case audio::Verdict::Missed: return ui::text("ui", "抜");
     default: return {};
     }
 }
@@ -73,16 +74,16 @@ PlayAlong::PlayAlong(MainWindow& window, Session& session, PlaybackController& p
     summary_->setFont(bold);
     words->addWidget(summary_);
     QString legend;
-    for (const auto& [verdict, meaning] : {std::pair(audio::Verdict::Good, "よい"), std::pair(audio::Verdict::PitchOff, "音程（セント）"),
-                                           std::pair(audio::Verdict::Early, "早い"), std::pair(audio::Verdict::Late, "遅い"),
-                                           std::pair(audio::Verdict::Missed, "抜け")}) {
-        legend += QString("<span style='color:%1'>■</span> %2　").arg(platform::QtCanvas::toQColor(shownOf(verdict).colour).name(), meaning);
+    for (const auto& [verdict, meaning] : {std::pair(audio::Verdict::Good, ui::qtext("ui", "よい")), std::pair(audio::Verdict::PitchOff, ui::qtext("ui", "音程（セント）")),
+                                           std::pair(audio::Verdict::Early, ui::qtext("ui", "早い")), std::pair(audio::Verdict::Late, ui::qtext("ui", "遅い")),
+                                           std::pair(audio::Verdict::Missed, ui::qtext("ui", "抜け"))}) {
+        legend += QString(ui::qtext("ui", "<span style='color:%1'>■</span> %2　")).arg(platform::QtCanvas::toQColor(shownOf(verdict).colour).name(), meaning);
     }
     auto* key = new QLabel(legend, panel_);
     key->setTextFormat(Qt::RichText);
     words->addWidget(key);
     layout->addLayout(words);
-    auto* close = new QPushButton("閉じる", panel_);
+    auto* close = new QPushButton(ui::qtext("ui", "閉じる"), panel_);
     layout->addWidget(close);
     connect(close, &QPushButton::clicked, panel_, &QFrame::hide);
     panel_->hide();
@@ -156,7 +157,7 @@ void PlayAlong::start() {
     const std::optional<PickedMeasures> picked = pickedMeasures(session_);
     std::vector<audio::ExpectedNote> expected = audio::expectedNotes(session_.score, part_, picked ? picked->start : 0);
     if (expected.empty()) {
-        window_.setStatusText("message", "ここから後に吹く音符がありません");
+        window_.setStatusText("message", ui::qtext("ui", "ここから後に吹く音符がありません"));
         return;
     }
     if (!input_.start(choices_.inputDevice, [this](std::span<const float> samples) { hear(samples); })) {
@@ -178,7 +179,7 @@ void PlayAlong::start() {
     startAccompaniment(picked ? picked->start : 0);
     window_.redraw();
     playback_.showPosition(follower_->expected().front().startPos);
-    window_.setStatusText("message", "演奏について行きます（" + input_.source() + "）。終えるときはもう一度「練習（演奏について行く）」");
+    window_.setStatusText("message", ui::qtext("ui", "演奏について行きます（") + input_.source() + ui::qtext("ui", "）。終えるときはもう一度「練習（演奏について行く）」"));
 }
 
 void PlayAlong::hear(std::span<const float> samples) {

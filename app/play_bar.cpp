@@ -1,5 +1,7 @@
 #include "app/play_bar.h"
 
+#include "app/qt_ui_text.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,7 +17,7 @@ constexpr int kCells = 4;
 PlayBar::PlayBar(Pressed pressed, QWidget* parent) : QWidget(parent), pressed_(std::move(pressed)) {
     setObjectName("playbtnvd");
     setFixedSize(sizeHint());
-    setToolTip("演奏／一時停止／停止／先頭へ（Shift: ページ送り）");
+    setToolTip(ui::qtext("ui", "演奏／一時停止／停止／先頭へ（Shift: ページ送り）"));
 }
 
 QSize PlayBar::sizeHint() const { return {kCell * kCells, kCell}; }

@@ -19,8 +19,9 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/play_bar.h"
-#include "app/sound_input.h"
 #include "app/playback_commands.h"
+#include "app/qt_ui_text.h"
+#include "app/sound_input.h"
 #include "edit/edit_mode.h"
 #include "edit/selection.h"
 #include "model/text_fields.h"
@@ -30,8 +31,8 @@
 namespace shinofu::app {
 namespace {
 
-constexpr const char* kCaption = "演奏設定";
-constexpr const char* kZeroTempo = "演奏設定 テンポはゼロにできません ";
+constexpr const char* kCaption = UI_TEXT("ui", "演奏設定");
+constexpr const char* kZeroTempo = UI_TEXT("ui", "演奏設定 テンポはゼロにできません ");
 constexpr int kDefaultPartVelocity = 64;
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
@@ -96,12 +97,12 @@ private:
 PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, PlaybackController& playback)
     : QWidget(&window, Qt::Tool), window_(window), session_(session), playback_(playback) {
     setObjectName("TplaySform");
-    setWindowTitle(kCaption);
+    setWindowTitle(ui::qtext("ui", kCaption));
     resize(520, 420);
     auto* layout = new QVBoxLayout(this);
     auto* modes = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
-    const std::pair<Mode, const char*> modeCaptions[] = {{Tempo, "テンポ"}, {Velocity, "強さ"}, {Instrument, "楽器"}};
+    const std::pair<Mode, QString> modeCaptions[] = {{Tempo, ui::qtext("ui", "テンポ")}, {Velocity, ui::qtext("ui", "強さ")}, {Instrument, ui::qtext("ui", "楽器")}};
     for (const auto& [mode, caption] : modeCaptions) {
         auto* button = new QRadioButton(caption, this);
         group->addButton(button);
@@ -116,9 +117,9 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     name_ = new QLineEdit(this);
     startBox_ = new QLineEdit(this);
     endBox_ = new QLineEdit(this);
-    startLabel_ = new QLabel("開始点値", this);
-    endLabel_ = new QLabel("終了点値", this);
-    range->addWidget(new QLabel("名前", this), 0, 0);
+    startLabel_ = new QLabel(ui::qtext("ui", "開始点値"), this);
+    endLabel_ = new QLabel(ui::qtext("ui", "終了点値"), this);
+    range->addWidget(new QLabel(ui::qtext("ui", "名前"), this), 0, 0);
     range->addWidget(name_, 0, 1);
     range->addWidget(startLabel_, 1, 0);
     range->addWidget(startBox_, 1, 1);
@@ -127,9 +128,9 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     layout->addLayout(range);
 
     auto* commands = new QHBoxLayout;
-    const std::pair<const char*, std::function<void()>> buttons[] = {
-        {"追加", [this] { addSetting(); }},     {"消去", [this] { deleteSelected(); }},
-        {"全削", [this] { deleteAll(); }},      {"リセット", [this] { resetTempo(); }}};
+    const std::pair<QString, std::function<void()>> buttons[] = {
+        {ui::qtext("ui", "追加"), [this] { addSetting(); }},     {ui::qtext("ui", "消去"), [this] { deleteSelected(); }},
+        {ui::qtext("ui", "全削"), [this] { deleteAll(); }},      {ui::qtext("ui", "リセット"), [this] { resetTempo(); }}};
     for (const auto& [caption, action] : buttons) {
         auto* button = new QPushButton(caption, this);
         connect(button, &QPushButton::clicked, this, action);
@@ -138,13 +139,13 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     layout->addLayout(commands);
 
     auto* editing = new QHBoxLayout;
-    const std::pair<const char*, std::function<void()>> editButtons[] = {
-        {"挿入", [this] { insertCopy(); }},           {"戻す", [this] { undoLast(); }},
-        {"継続", [this] { continueLast(); }},         {"始preset", [this] { presetValue(true); }},
-        {"終preset", [this] { presetValue(false); }}, {"編集開始", [this] { beginEdit(); }},
-        {"編集の設定保存", [this] { saveEdit(); }},   {"編集破棄", [this] { discardEdit(); }},
-        {"値を複写", [this] { copyValues(); }},       {"値を貼付", [this] { pasteValues(); }},
-        {"名前順に", [this] { sortByName(true); }},   {"追加分を作成順に", [this] { sortByName(false); }}};
+    const std::pair<QString, std::function<void()>> editButtons[] = {
+        {ui::qtext("ui", "挿入"), [this] { insertCopy(); }},           {ui::qtext("ui", "戻す"), [this] { undoLast(); }},
+        {ui::qtext("ui", "継続"), [this] { continueLast(); }},         {ui::qtext("ui", "始preset"), [this] { presetValue(true); }},
+        {ui::qtext("ui", "終preset"), [this] { presetValue(false); }}, {ui::qtext("ui", "編集開始"), [this] { beginEdit(); }},
+        {ui::qtext("ui", "編集の設定保存"), [this] { saveEdit(); }},   {ui::qtext("ui", "編集破棄"), [this] { discardEdit(); }},
+        {ui::qtext("ui", "値を複写"), [this] { copyValues(); }},       {ui::qtext("ui", "値を貼付"), [this] { pasteValues(); }},
+        {ui::qtext("ui", "名前順に"), [this] { sortByName(true); }},   {ui::qtext("ui", "追加分を作成順に"), [this] { sortByName(false); }}};
     auto* editGrid = new QGridLayout;
     int cell = 0;
     for (const auto& [caption, action] : editButtons) {
@@ -165,7 +166,7 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
         case PlayBar::Cell::Rewind: playback_.rewind(); break;
         }
     }, this));
-    const std::pair<const char*, double> factors[] = {{"X2", 0.5}, {"X3", 0.33}, {"2/3", 1.5}, {"1/2", 2.0}, {"速度", 1.0}};
+    const std::pair<QString, double> factors[] = {{"X2", 0.5}, {"X3", 0.33}, {"2/3", 1.5}, {"1/2", 2.0}, {ui::qtext("ui", "速度"), 1.0}};
     for (const auto& [caption, factor] : factors) {
         auto* button = new QPushButton(caption, this);
         connect(button, &QPushButton::clicked, this, [this, factor = factor] { playback_.engine().setSpeedFactor(factor); });
@@ -176,13 +177,13 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
 
     graph_ = new Graph(session_, this);
     auto* graphButtons = new QHBoxLayout;
-    const std::pair<const char*, std::function<void()>> views[] = {
+    const std::pair<QString, std::function<void()>> views[] = {
         {"T", [this] { graph_->showTempo = true; graph_->showVelocity = false; graph_->update(); }},
         {"V", [this] { graph_->showTempo = false; graph_->showVelocity = true; graph_->update(); }},
         {"TV", [this] { graph_->showTempo = graph_->showVelocity = true; graph_->update(); }},
         {"↑", [this] { graph_->ys *= 2; graph_->update(); }},
         {"↓", [this] { graph_->ys /= 2; graph_->update(); }},
-        {"表示戻す", [this] { graph_->ys = 1.0; graph_->update(); }}};
+        {ui::qtext("ui", "表示戻す"), [this] { graph_->ys = 1.0; graph_->update(); }}};
     for (const auto& [caption, action] : views) {
         auto* button = new QPushButton(caption, this);
         connect(button, &QPushButton::clicked, this, action);
@@ -195,7 +196,7 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     layout->addWidget(list_, 1);
     playTime_ = new QLineEdit(this);
     playTime_->setObjectName("playTimeEdit");
-    playTime_->setToolTip("楽器モード: パート番号（p または p:V強さ）を入れてダブルクリック");
+    playTime_->setToolTip(ui::qtext("ui", "楽器モード: パート番号（p または p:V強さ）を入れてダブルクリック"));
     playTime_->installEventFilter(this);
     layout->addWidget(playTime_);
 }
@@ -207,7 +208,7 @@ QHBoxLayout* PlaySettingsWindow::practiceRow() {
     auto* input = new QComboBox(this);
     input->setObjectName("inputDevice");
     const std::vector<InputDevice> devices = SoundInput::devices();
-    input->addItem(devices.empty() ? "（入力装置なし）" : "既定の入力装置", QByteArray());
+    input->addItem(devices.empty() ? ui::qtext("ui", "（入力装置なし）") : ui::qtext("ui", "既定の入力装置"), QByteArray());
     for (const InputDevice& device : devices) {
         input->addItem(device.description, device.id);
         if (device.id == choices.inputDevice) input->setCurrentIndex(input->count() - 1);
@@ -217,7 +218,7 @@ QHBoxLayout* PlaySettingsWindow::practiceRow() {
         window_.practice().inputDevice = input->itemData(index).toByteArray();
         writePracticeChoices(window_.practice());
     });
-    row->addWidget(new QLabel("音声入力", this));
+    row->addWidget(new QLabel(ui::qtext("ui", "音声入力"), this));
     row->addWidget(input, 1);
     auto* volume = new QSpinBox(this);
     volume->setObjectName("clickVolume");
@@ -227,7 +228,7 @@ QHBoxLayout* PlaySettingsWindow::practiceRow() {
         window_.practice().playback.clickVolume = value;
         writePracticeChoices(window_.practice());
     });
-    row->addWidget(new QLabel("クリック音量", this));
+    row->addWidget(new QLabel(ui::qtext("ui", "クリック音量"), this));
     row->addWidget(volume);
     return row;
 }
@@ -257,7 +258,7 @@ void PlaySettingsWindow::toggle() {
 
 void PlaySettingsWindow::endRangePicking() {
     rangeStart_ = rangeEnd_ = nullptr;
-    setWindowTitle("演奏設定 ");
+    setWindowTitle(ui::qtext("ui", "演奏設定 "));
     startBox_->clear();
     endBox_->clear();
     startLabel_->setStyleSheet("color: green");
@@ -321,7 +322,7 @@ bool PlaySettingsWindow::addSetting() {
     const std::optional<int> from = boxValue(startBox_, tempo);
     const std::optional<int> to = boxValue(endBox_, tempo);
     if (tempo && (!from || !to || *from == 0 || *to == 0)) {
-        setWindowTitle(kZeroTempo);
+        setWindowTitle(ui::qtext("ui", kZeroTempo));
         return false;
     }
     if (!from || !to || !rangeStart_ || !rangeEnd_ || rangeEnd_->startPos < rangeStart_->startPos) return false;
@@ -329,7 +330,7 @@ bool PlaySettingsWindow::addSetting() {
     const midi::PlaySetting setting{name, rangeStart_->startPos, rangeEnd_->startPos, *from, *to};
     applyToNotes(setting);
     current().push_back(setting);
-    setWindowTitle(kCaption);
+    setWindowTitle(ui::qtext("ui", kCaption));
     rangeStart_ = rangeEnd_ = nullptr;
     startLabel_->setStyleSheet("color: green");
     endLabel_->setStyleSheet("color: green");
@@ -395,7 +396,7 @@ void PlaySettingsWindow::presetValue(bool start) {
 bool PlaySettingsWindow::beginEdit() {
     const std::optional<size_t> index = selectedIndex();
     if (!index) {
-        window_.dialogs().message(platform::MessageKind::Information, "データが存在しません");
+        window_.dialogs().message(platform::MessageKind::Information, ui::text("ui", "データが存在しません"));
         return false;
     }
     editing_ = index;
@@ -409,7 +410,7 @@ bool PlaySettingsWindow::beginEdit() {
 
 bool PlaySettingsWindow::saveEdit() {
     if (!editing_ || *editing_ >= current().size()) {
-        window_.dialogs().message(platform::MessageKind::Information, "データが存在しません");
+        window_.dialogs().message(platform::MessageKind::Information, ui::text("ui", "データが存在しません"));
         return false;
     }
     midi::PlaySetting& setting = current()[*editing_];
@@ -417,7 +418,7 @@ bool PlaySettingsWindow::saveEdit() {
     const std::optional<int> from = boxValue(startBox_, tempo);
     const std::optional<int> to = boxValue(endBox_, tempo);
     if (!from || !to || (tempo && (*from == 0 || *to == 0))) {
-        if (tempo) setWindowTitle(kZeroTempo);
+        if (tempo) setWindowTitle(ui::qtext("ui", kZeroTempo));
         return false;
     }
     setting.settingName = name_->text().toStdString();
@@ -461,7 +462,7 @@ void PlaySettingsWindow::deleteAll() {
 }
 
 void PlaySettingsWindow::resetTempo() {
-    setWindowTitle(kCaption);
+    setWindowTitle(ui::qtext("ui", kCaption));
     midi::resetTempo(session_.score, session_.score.curPart);
     playback_.showScoreTempo();
     showPlayTime();
@@ -499,12 +500,12 @@ void PlaySettingsWindow::loadSettings(const midi::PlaySettings& settings) {
 void bindPlaySettingsCommands(MainWindow& window, Session& session, PlaySettingsWindow& settings) {
     window.bind(commandPath({"オプション(&O)", "演奏設定&I"}), [&settings] { settings.toggle(); });
     const std::string files = commandPath({"ファイル&F", "演奏データ付五線譜面"});
-    const std::string filter = "演奏設定ファイル|*.pst|Any Files|*.*|";
+    const std::string filter = ui::text("ui", "演奏設定ファイル|*.pst|Any Files|*.*|");
     auto proposed = [&session] {
         return session.currentFile.empty() ? std::filesystem::path() : std::filesystem::path(session.currentFile).replace_extension(".pst");
     };
     window.bind(files + kPathSeparator + "演奏設定保存", [&window, &session, filter, proposed] {
-        auto chosen = window.dialogs().saveFile("演奏設定保存", filter, proposed());
+        auto chosen = window.dialogs().saveFile(ui::text("ui", "演奏設定保存"), filter, proposed());
         if (!chosen) return;
         platform::IoError error;
         if (!platform::writeFileAtomically(std::filesystem::path(*chosen).replace_extension(".pst"),
@@ -513,13 +514,13 @@ void bindPlaySettingsCommands(MainWindow& window, Session& session, PlaySettings
         }
     });
     window.bind(files + kPathSeparator + "演奏設定読み込み", [&window, &settings, filter, proposed] {
-        auto chosen = window.dialogs().openFile("演奏設定読み込み", filter, proposed());
+        auto chosen = window.dialogs().openFile(ui::text("ui", "演奏設定読み込み"), filter, proposed());
         if (!chosen) return;
         platform::IoError error;
         const auto bytes = platform::readFileBytes(*chosen, error);
         const auto read = bytes ? midi::parsePst(platform::decodeLines(*bytes)) : std::nullopt;
         if (!read) {
-            window.dialogs().message(platform::MessageKind::Error, bytes ? "演奏設定ファイルではありません" : error.message);
+            window.dialogs().message(platform::MessageKind::Error, bytes ? ui::text("ui", "演奏設定ファイルではありません") : error.message);
             return;
         }
         settings.loadSettings(*read);

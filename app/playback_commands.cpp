@@ -8,13 +8,14 @@
 
 #include "app/command_table.h"
 #include "app/main_window.h"
-#include "app/play_bar.h"
 #include "app/play_along.h"
+#include "app/play_bar.h"
+#include "app/qt_ui_text.h"
 #include "edit/edit_mode.h"
-#include "model/text_fields.h"
 #include "midi/navigation.h"
-#include "numeric/numeric_page_layout.h"
 #include "midi/perf_builder.h"
+#include "model/text_fields.h"
+#include "numeric/numeric_page_layout.h"
 #include "platform/qt_canvas.h"
 #include "render/anchored_place.h"
 #include "render/hit_test.h"
@@ -206,7 +207,7 @@ void bindPlaybackCommands(MainWindow& window, Session& session, PlaybackControll
     auto* speed = new QLineEdit(&window);
     speed->setObjectName("Edit2");
     speed->setFixedWidth(speed->fontMetrics().horizontalAdvance("9999") + 12);
-    speed->setToolTip("演奏の速さ（1分間の四分音符の数）");
+    speed->setToolTip(ui::qtext("ui", "演奏の速さ（1分間の四分音符の数）"));
     speed->setText(QString::number(session.score.song.tempo));
     QObject::connect(speed, &QLineEdit::editingFinished, speed, [&playback, speed] { playback.setPlaybackTempo(speed->text().toStdString()); });
     window.statusBar()->insertWidget(1, speed);

@@ -1,5 +1,6 @@
 #include "app/practice_commands.h"
 
+#include "app/qt_ui_text.h"
 #include <QAction>
 #include <QActionGroup>
 #include <QStatusBar>
@@ -20,9 +21,11 @@ struct PracticeSwitch {
 };
 
 constexpr PracticeSwitch kSwitches[] = {
-    {"ループ（選んだ小節）", "loop", "↺", "ループ：選んだ小節（小節編集では Shift で範囲）を止めるまで繰り返す", &midi::PracticeSettings::loop},
-    {"カウントイン（1小節）", "countIn", "予", "カウントイン：演奏の前に1小節、拍を鳴らす", &midi::PracticeSettings::countIn},
-    {"メトロノーム", "click", "拍", "メトロノーム：演奏中に拍を鳴らす", &midi::PracticeSettings::click},
+    {"ループ（選んだ小節）", "loop", "↺",
+     UI_TEXT("ui", "ループ：選んだ小節（小節編集では Shift で範囲）を止めるまで繰り返す"), &midi::PracticeSettings::loop},
+    {"カウントイン（1小節）", "countIn", UI_TEXT("ui", "予"),
+     UI_TEXT("ui", "カウントイン：演奏の前に1小節、拍を鳴らす"), &midi::PracticeSettings::countIn},
+    {"メトロノーム", "click", UI_TEXT("ui", "拍"), UI_TEXT("ui", "メトロノーム：演奏中に拍を鳴らす"), &midi::PracticeSettings::click},
 };
 
 // The play-along's accompaniment: one of three, ticked in the menu.
@@ -55,9 +58,9 @@ void bindPracticeCommands(MainWindow& window) {
         QAction* entry = window.action(commandPath({"オプション(&O)", "練習", item.caption}));
         auto* button = new QToolButton(&window);
         button->setObjectName(QString("practice_") + item.name);
-        button->setText(item.face);
+        button->setText(ui::qtext("ui", item.face));
         button->setFixedWidth(button->fontMetrics().height() + 10);
-        button->setToolTip(item.tip);
+        button->setToolTip(ui::qtext("ui", item.tip));
         button->setCheckable(true);
         button->setAutoRaise(false);
         entry->setCheckable(true);

@@ -6,9 +6,11 @@
 #include <QScrollBar>
 
 #include "app/command_table.h"
+#include "app/language.h"
 #include "app/lyric_box.h"
 #include "app/main_window.h"
 #include "app/note_commands.h"
+#include "app/qt_ui_text.h"
 #include "app/view_commands.h"
 #include "edit/edit_mode.h"
 #include "edit/lyrics.h"
@@ -39,10 +41,33 @@ void bindShellCommands(MainWindow& window, Session& session) {
         });
     }
 
+    // The language is chosen for the next start: every window is built in it.
+    const std::pair<const char*, LanguageChoice> languages[] = {
+        {"システムに合わせる", LanguageChoice::System}, {"日本語", LanguageChoice::Japanese}, {"English", LanguageChoice::English}};
+    const std::string languageMenu = commandPath({"オプション(&O)", "言語／Language"});
+    const auto tickLanguage = [&window, languageMenu, languages] {
+        for (const auto& [caption, choice] : languages) {
+            QAction* entry = window.action(commandPath({languageMenu, caption}));
+            entry->setCheckable(true);
+            entry->setChecked(readLanguageChoice() == choice);
+        }
+    };
+    tickLanguage();
+    for (const auto& [caption, choice] : languages) {
+        window.bind(commandPath({languageMenu, caption}), [&window, tickLanguage, choice = choice] {
+            if (!writeLanguageChoice(choice)) {
+                window.dialogs().message(platform::MessageKind::Error, ui::text("ui", "言語の設定を保存できません"));
+            } else {
+                window.setStatusText("message", ui::qtext("ui", "言語は次に起動したときから変わります（Restart Shinofu to change the language）"));
+            }
+            tickLanguage();
+        });
+    }
+
     auto* lyrics = new LyricBox(window, session);
     window.bind(commandPath({"オプション(&O)", "歌詞入力&L", "歌詞入力&L"}), [&window, &session, lyrics] {
         if (!lyrics->start()) {
-            window.dialogs().message(platform::MessageKind::Information, "歌詞を入れる音符を選んで下さい");
+            window.dialogs().message(platform::MessageKind::Information, ui::text("ui", "歌詞を入れる音符を選んで下さい"));
             return;
         }
         finish(window, session, false);

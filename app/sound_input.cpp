@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/qt_ui_text.h"
 #include "audio/sound_file.h"
 #include "platform/file_io.h"
 
@@ -138,7 +139,7 @@ void SoundInput::feedFile() {
 bool SoundInput::startDevice(const QByteArray& deviceId) {
     const QList<QAudioDevice> inputs = QMediaDevices::audioInputs();
     if (inputs.isEmpty()) {
-        error_ = "音声入力の装置がありません";
+        error_ = ui::qtext("ui", "音声入力の装置がありません");
         return false;
     }
     QAudioDevice device = QMediaDevices::defaultAudioInput();
@@ -154,7 +155,7 @@ bool SoundInput::startDevice(const QByteArray& deviceId) {
     audio_ = std::make_unique<QAudioSource>(device, format);
     stream_ = audio_->start();
     if (!stream_ || audio_->error() != QAudio::NoError) {
-        error_ = "音声入力の装置を開けません: " + device.description();
+        error_ = ui::qtext("ui", "音声入力の装置を開けません: ") + device.description();
         audio_.reset();
         stream_ = nullptr;
         return false;

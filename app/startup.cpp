@@ -8,6 +8,7 @@
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/text_codec.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::app {
 namespace {
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 using platform::MessageKind;
 using platform::Paths;
 
-constexpr const char* kShippedCompanionFiles[] = {".INI", ".txt"};
+constexpr const char* kShippedCompanionFiles[] = {".INI", ".txt", ".en.txt"};
 constexpr const char* kUndoSnapshots[] = {"_0.tpu", "_1.tpu", "_2.tpu", "_3.tpu"};
 
 void installCompanionFiles(std::vector<StartupMessage>& messages) {
@@ -28,7 +29,7 @@ void installCompanionFiles(std::vector<StartupMessage>& messages) {
         fs::path shipped = Paths::dataFolder() / (std::string(Paths::kProgramName) + suffix);
         fs::copy_file(shipped, target, error);
         if (error) {
-            messages.push_back({MessageKind::Warning, "設定ファイルを用意できません：" + target.string() + "\n" +
+            messages.push_back({MessageKind::Warning, ui::text("ui", "設定ファイルを用意できません：") + target.string() + "\n" +
                                                           error.message()});
         }
     }
@@ -46,13 +47,13 @@ void enterWorkingDirectory(const std::string& folder, std::vector<StartupMessage
     if (!fs::exists(folder, error)) {
         fs::create_directories(folder, error);
         if (error) {
-            messages.push_back({MessageKind::Warning, folder + " ディレクトリが作れません"});
+            messages.push_back({MessageKind::Warning, folder + ui::text("ui", " ディレクトリが作れません")});
         } else {
-            messages.push_back({MessageKind::Information, folder + " ディレクトリを作成しました"});
+            messages.push_back({MessageKind::Information, folder + ui::text("ui", " ディレクトリを作成しました")});
         }
     }
     fs::current_path(folder, error);
-    if (error) messages.push_back({MessageKind::Error, "作業フォルダに移れません：" + folder + "\n" + error.message()});
+    if (error) messages.push_back({MessageKind::Error, ui::text("ui", "作業フォルダに移れません：") + folder + "\n" + error.message()});
 }
 
 }  // namespace

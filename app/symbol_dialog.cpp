@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/note_commands.h"
 #include "app/panel_drag.h"
+#include "app/qt_ui_text.h"
 #include "edit/edit_mode.h"
 #include "platform/qt_canvas.h"
 
@@ -34,26 +35,26 @@ QSpinBox* upDown(QWidget* parent, int low, int high, int start) {
 SymbolDialog::SymbolDialog(MainWindow& window, Session& session)
     : QWidget(&window, Qt::Tool | Qt::WindowStaysOnTopHint), window_(window), session_(session) {
     setObjectName("TsymEditForm");
-    setWindowTitle("記号などの変更");
+    setWindowTitle(ui::qtext("ui", "記号などの変更"));
     auto* layout = new QGridLayout(this);
 
     text_ = new QLineEdit(this);
-    auto* change = new QPushButton("変更", this);
-    layout->addWidget(new QLabel("テキスト", this), 0, 0);
+    auto* change = new QPushButton(ui::qtext("ui", "変更"), this);
+    layout->addWidget(new QLabel(ui::qtext("ui", "テキスト"), this), 0, 0);
     layout->addWidget(text_, 0, 1, 1, 3);
     layout->addWidget(change, 0, 4);
 
     vertical_ = upDown(this, -1000, 1000, 0);
     horizontal_ = upDown(this, -1000, 1000, 0);
     size_ = upDown(this, 2, 200, 12);
-    layout->addWidget(new QLabel("上下", this), 1, 0);
+    layout->addWidget(new QLabel(ui::qtext("ui", "上下"), this), 1, 0);
     layout->addWidget(vertical_, 1, 1);
-    layout->addWidget(new QLabel("左右", this), 1, 2);
+    layout->addWidget(new QLabel(ui::qtext("ui", "左右"), this), 1, 2);
     layout->addWidget(horizontal_, 1, 3);
-    layout->addWidget(new QLabel("フォントサイズ", this), 2, 0);
+    layout->addWidget(new QLabel(ui::qtext("ui", "フォントサイズ"), this), 2, 0);
     layout->addWidget(size_, 2, 1);
 
-    auto* fontBox = new QGroupBox("フォント名選択", this);
+    auto* fontBox = new QGroupBox(ui::qtext("ui", "フォント名選択"), this);
     auto* fontLayout = new QHBoxLayout(fontBox);
     fonts_ = new QButtonGroup(this);
     for (int i = 0; i < model::kFontCount; ++i) {
@@ -62,10 +63,10 @@ SymbolDialog::SymbolDialog(MainWindow& window, Session& session)
         fontLayout->addWidget(button);
     }
     layout->addWidget(fontBox, 3, 0, 1, 5);
-    auto* styleBox = new QGroupBox("書体", this);
+    auto* styleBox = new QGroupBox(ui::qtext("ui", "書体"), this);
     auto* styleLayout = new QHBoxLayout(styleBox);
     styles_ = new QButtonGroup(this);
-    const char* const kStyles[] = {"標準", "太字", "斜体", "太字斜体"};
+    const QString kStyles[] = {ui::qtext("ui", "標準"), ui::qtext("ui", "太字"), ui::qtext("ui", "斜体"), ui::qtext("ui", "太字斜体")};
     for (int i = 0; i < 4; ++i) {
         auto* button = new QRadioButton(kStyles[i], styleBox);
         styles_->addButton(button, i);
@@ -73,7 +74,7 @@ SymbolDialog::SymbolDialog(MainWindow& window, Session& session)
     }
     layout->addWidget(styleBox, 4, 0, 1, 5);
 
-    const char* const kButtons[] = {"追加開始", "追加", "位置表示", "位置変更", "削除"};
+    const QString kButtons[] = {ui::qtext("ui", "追加開始"), ui::qtext("ui", "追加"), ui::qtext("ui", "位置表示"), ui::qtext("ui", "位置変更"), ui::qtext("ui", "削除")};
     std::array<QPushButton*, 5> buttons{};
     for (int i = 0; i < 5; ++i) {
         buttons[static_cast<size_t>(i)] = new QPushButton(kButtons[i], this);
@@ -85,7 +86,7 @@ SymbolDialog::SymbolDialog(MainWindow& window, Session& session)
     marker_->setObjectName("positionMarker");
     marker_->setFixedSize(kMarkerSize, kMarkerSize);
     marker_->setAutoFillBackground(true);
-    marker_->setToolTip("位置表示：ドラッグして記号の位置を指定");
+    marker_->setToolTip(ui::qtext("ui", "位置表示：ドラッグして記号の位置を指定"));
     marker_->installEventFilter(new PanelDrag(marker_));
     marker_->hide();
 

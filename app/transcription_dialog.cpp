@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "app/qt_ui_text.h"
 #include "numeric/fingering.h"
 #include "numeric/flute_choice.h"
 
@@ -22,11 +23,11 @@ const char* const kMeters[] = {"4/4", "3/4", "2/4", "6/8", "3/8"};  // the meter
 std::optional<RecordingChoices> askRecordingChoices(QWidget* parent, const RecordingChoices& last) {
     QDialog dialog(parent);
     dialog.setObjectName("transcriptionDialog");
-    dialog.setWindowTitle("採譜の設定");
+    dialog.setWindowTitle(ui::qtext("ui", "採譜の設定"));
     auto* form = new QFormLayout(&dialog);
 
     auto* tempoRow = new QHBoxLayout;
-    auto* tempoFound = new QCheckBox("演奏から推定", &dialog);
+    auto* tempoFound = new QCheckBox(ui::qtext("ui", "演奏から推定"), &dialog);
     tempoFound->setObjectName("tempoFound");
     auto* tempo = new QSpinBox(&dialog);
     tempo->setObjectName("tempo");
@@ -37,43 +38,43 @@ std::optional<RecordingChoices> askRecordingChoices(QWidget* parent, const Recor
     QObject::connect(tempoFound, &QCheckBox::toggled, tempo, [tempo](bool found) { tempo->setEnabled(!found); });
     tempoRow->addWidget(tempoFound);
     tempoRow->addWidget(tempo);
-    form->addRow("テンポ（♩＝）", tempoRow);
+    form->addRow(ui::qtext("ui", "テンポ（♩＝）"), tempoRow);
 
     auto* meter = new QComboBox(&dialog);
     meter->setObjectName("meter");
     for (const char* text : kMeters) meter->addItem(text);
     meter->setCurrentText(QString("%1/%2").arg(last.transcription.meterTop).arg(last.transcription.meterBottom));
-    form->addRow("拍子", meter);
+    form->addRow(ui::qtext("ui", "拍子"), meter);
 
     auto* pickup = new QSpinBox(&dialog);
     pickup->setObjectName("pickup");
     pickup->setRange(0, 5);
     pickup->setValue(last.transcription.pickup);
-    pickup->setSpecialValueText("なし（最初の音から小節）");
-    pickup->setSuffix(" 拍");
+    pickup->setSpecialValueText(ui::qtext("ui", "なし（最初の音から小節）"));
+    pickup->setSuffix(ui::qtext("ui", " 拍"));
     // No more beats than the meter's measure holds, less one.
     const auto fitPickup = [pickup, meter] { pickup->setMaximum(meter->currentText().section('/', 0, 0).toInt() - 1); };
     QObject::connect(meter, &QComboBox::currentTextChanged, pickup, fitPickup);
     fitPickup();
-    form->addRow("弱起", pickup);
+    form->addRow(ui::qtext("ui", "弱起"), pickup);
 
     auto* flute = new QComboBox(&dialog);
     flute->setObjectName("flute");
-    flute->addItem("調から選ぶ");
-    for (int key = 1; key <= numeric::kFluteCount; ++key) flute->addItem(numeric::fluteName(key));
+    flute->addItem(ui::qtext("ui", "調から選ぶ"));
+    for (int key = 1; key <= numeric::kFluteCount; ++key) flute->addItem(ui::qtext("menu", numeric::fluteName(key)));
     flute->setCurrentIndex(last.flute.value_or(0));
-    form->addRow("笛", flute);
+    form->addRow(ui::qtext("ui", "笛"), flute);
 
     auto* reference = new QSpinBox(&dialog);
     reference->setObjectName("reference");
     reference->setRange(415, 466);
     reference->setSuffix(" Hz");
     reference->setValue(static_cast<int>(last.transcription.reference));
-    form->addRow("基準ピッチ（A）", reference);
+    form->addRow(ui::qtext("ui", "基準ピッチ（A）"), reference);
 
     auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->addButton("採譜", QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton("キャンセル", QDialogButtonBox::RejectRole);
+    buttons->addButton(ui::qtext("ui", "採譜"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(ui::qtext("ui", "キャンセル"), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);

@@ -9,6 +9,7 @@
 
 #include "app/command_table.h"
 #include "app/main_window.h"
+#include "app/qt_ui_text.h"
 #include "numeric/fingering.h"
 #include "numeric/flute_choice.h"
 
@@ -60,7 +61,7 @@ QString TunerFace::numeralText() const {
 
 QString TunerFace::registerText() const {
     if (!reading_.heard) return {};
-    return numeric::registerName(numeric::registerOf(numeric::numeralOfKey(reading_.key, flute_)));
+    return ui::qtext("ui", numeric::registerName(numeric::registerOf(numeric::numeralOfKey(reading_.key, flute_))));
 }
 
 void TunerFace::paintEvent(QPaintEvent*) {
@@ -90,7 +91,8 @@ void TunerFace::paintEvent(QPaintEvent*) {
     }
     painter.setFont(sized("IPAGothic", 18));
     painter.drawText(QRect(0, 160, 150, 24), Qt::AlignCenter,
-                     heard ? QString("%1  %2").arg(numeric::fluteName(flute_), registerText()) : numeric::fluteName(flute_));
+                     heard ? QString("%1  %2").arg(ui::qtext("menu", numeric::fluteName(flute_)), registerText())
+                           : ui::qtext("menu", numeric::fluteName(flute_)));
 
     // The note, its frequency and deviation on the right.
     const QRect noteBox(160, 10, w - 170, 80);
@@ -101,9 +103,9 @@ void TunerFace::paintEvent(QPaintEvent*) {
         painter.drawText(QRect(160, 95, w - 170, 28), Qt::AlignLeft, QString("%1 Hz").arg(reading_.hertz, 0, 'f', 1));
         painter.setPen(inTune ? kInTuneColour : kOffColour);
         painter.drawText(QRect(160, 125, w - 170, 28), Qt::AlignLeft,
-                         QString("%1%2 セント").arg(reading_.cents >= 0 ? "+" : "−").arg(std::abs(reading_.cents), 0, 'f', 0));
+                         QString(ui::qtext("ui", "%1%2 セント")).arg(reading_.cents >= 0 ? "+" : "−").arg(std::abs(reading_.cents), 0, 'f', 0));
     } else {
-        painter.drawText(QRect(160, 95, w - 170, 28), Qt::AlignLeft, "音を待っています");
+        painter.drawText(QRect(160, 95, w - 170, 28), Qt::AlignLeft, ui::qtext("ui", "音を待っています"));
     }
 
     // The scale: ±50 cents, the in-tune band, and the needle.
@@ -128,12 +130,12 @@ void TunerFace::paintEvent(QPaintEvent*) {
 TunerWindow::TunerWindow(MainWindow& window, Session& session, PracticeChoices& choices)
     : QWidget(&window, Qt::Tool), window_(window), session_(session), choices_(choices), tuner_(choices.referencePitch) {
     setObjectName("tunerWindow");
-    setWindowTitle("チューナー");
+    setWindowTitle(ui::qtext("ui", "チューナー"));
     auto* layout = new QVBoxLayout(this);
     face_ = new TunerFace(this);
     layout->addWidget(face_, 1);
     auto* settings = new QHBoxLayout;
-    settings->addWidget(new QLabel("基準ピッチ A =", this));
+    settings->addWidget(new QLabel(ui::qtext("ui", "基準ピッチ A ="), this));
     reference_ = new QSpinBox(this);
     reference_->setObjectName("referencePitch");
     reference_->setRange(static_cast<int>(audio::kLowestReference), static_cast<int>(audio::kHighestReference));
@@ -183,11 +185,11 @@ void TunerWindow::listen() {
     tuner_.setReference(choices_.referencePitch);
     face_->showReading(tuner_.reading(), session_.score.song.fluteKey);
     if (!input_.start(choices_.inputDevice, [this](std::span<const float> samples) { hear(samples); })) {
-        source_->setText("入力なし");
+        source_->setText(ui::qtext("ui", "入力なし"));
         window_.setStatusText("message", input_.error());
         return;
     }
-    source_->setText("入力: " + input_.source());
+    source_->setText(ui::qtext("ui", "入力: ") + input_.source());
     tracker_ = std::make_unique<audio::PitchTracker>(input_.rate());
     if (!tracker_->ready()) window_.setStatusText("message", QString::fromStdString(tracker_->error()));
 }

@@ -12,6 +12,7 @@
 
 #include "app/command_table.h"
 #include "app/main_window.h"
+#include "app/qt_ui_text.h"
 #include "app/view_colours.h"
 #include "edit/edit_mode.h"
 #include "render/page_tables.h"
@@ -89,7 +90,7 @@ void bindGrid(MainWindow& window, Session& session) {
     const std::string toggle = grid + kPathSeparator + "×グリッド表示&E";
     window.bind(toggle, [&window, &session, toggle] {
         session.view.gridOn = !session.view.gridOn;
-        window.action(toggle)->setText(session.view.gridOn ? "○グリッド表示&E" : "×グリッド表示&E");
+        window.action(toggle)->setText(session.view.gridOn ? ui::qtext("menu", "○グリッド表示&E") : ui::qtext("menu", "×グリッド表示&E"));
         window.redraw();
     });
     const std::pair<const char*, int> divisions[] = {{"４分グリッド&4", 1},     {"８分グリッド&8", 2},
@@ -183,10 +184,10 @@ void bindChorusAndParts(MainWindow& window, Session& session) {
 }  // namespace
 
 void updatePartDisplayMenu(MainWindow& window, const Session& session) {
-    const char* const titles[] = {"数字符表示パート選択", "数字符表示／非表示選択", "パート譜表示／非表示選択",
-                                  "ト音記号／ヘ音記号"};
+    const char* const titles[] = {UI_TEXT("menu", "数字符表示パート選択"), UI_TEXT("menu", "数字符表示／非表示選択"),
+                                  UI_TEXT("menu", "パート譜表示／非表示選択"), UI_TEXT("menu", "ト音記号／ヘ音記号")};
     if (QMenu* menu = window.submenu(commandPath({kView, "パート表示設定"}))) {
-        menu->setTitle(titles[std::clamp(session.partDisplayMode, 0, 3)]);
+        menu->setTitle(ui::qtext("menu", titles[std::clamp(session.partDisplayMode, 0, 3)]));
     }
     for (int part = 1; part <= model::kMaxParts; ++part) {
         QAction* entry = window.action(commandPath({kView, "パート表示設定", std::to_string(part)}));

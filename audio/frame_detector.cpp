@@ -1,5 +1,7 @@
 #include "audio/frame_detector.h"
 
+#include "platform/ui_text.h"
+
 #include <dlfcn.h>
 
 #include <filesystem>
@@ -37,12 +39,15 @@ std::unique_ptr<FrameDetector> newFrameDetector(int rate, int window, int hop, s
     static std::string failure;
     static void* const module = openModule(failure);
     if (!module) {
-        error = "音声を解析する部品を読み込めません：" + failure;
+        error = ui::text("ui", "音声を解析する部品を読み込めません：") + failure;
         return nullptr;
     }
     auto* make = reinterpret_cast<decltype(&shinofu_new_frame_detector)>(::dlsym(module, "shinofu_new_frame_detector"));
     FrameDetector* detector = make ? make(FrameDetector::kInterface, rate, window, hop) : nullptr;
-    if (!detector) error = "音声を解析する部品が、このプログラムと版が合わないか、この音声を扱えません（" + std::to_string(rate) + " Hz）";
+    if (!detector) {
+        error = ui::format(ui::text("ui", "音声を解析する部品が、このプログラムと版が合わないか、この音声を扱えません（%1 Hz）"),
+                           {std::to_string(rate)});
+    }
     return std::unique_ptr<FrameDetector>(detector);
 }
 

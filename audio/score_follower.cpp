@@ -7,6 +7,7 @@
 #include "midi/navigation.h"
 #include "midi/navigator.h"
 #include "midi/perf_builder.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::audio {
 namespace {
@@ -280,18 +281,18 @@ FollowReport ScoreFollower::report() {
 }
 
 std::string reportSummary(const FollowReport& report) {
-    if (report.reached == 0) return "演奏が聞こえませんでした";
+    if (report.reached == 0) return ui::text("ui", "演奏が聞こえませんでした");
     const auto count = [&](Verdict kind) {
         return std::count_if(report.notes.begin(), report.notes.begin() + report.reached,
                              [kind](const NoteVerdict& verdict) { return verdict.verdict == kind; });
     };
     const long cents = std::lround(report.meanCents);
-    std::string summary = std::to_string(std::lround(100.0 * report.inTune / report.reached)) + " % の音が正しい高さ、平均 " +
-                          (cents < 0 ? "−" : cents > 0 ? "+" : "") + std::to_string(std::abs(cents)) + " セント";
-    summary += "（音程 " + std::to_string(count(Verdict::PitchOff)) + "・早い " + std::to_string(count(Verdict::Early)) +
-               "・遅い " + std::to_string(count(Verdict::Late)) + "・抜け " + std::to_string(count(Verdict::Missed)) +
-               "・余分 " + std::to_string(report.extraNotes) + "）";
-    return summary;
+    const std::string signedCents = (cents < 0 ? "−" : cents > 0 ? "+" : "") + std::to_string(std::abs(cents));
+    return ui::format(ui::text("ui", "%1 % の音が正しい高さ、平均 %2 セント（音程 %3・早い %4・遅い %5・抜け %6・余分 %7）"),
+                      {std::to_string(std::lround(100.0 * report.inTune / report.reached)), signedCents,
+                       std::to_string(count(Verdict::PitchOff)), std::to_string(count(Verdict::Early)),
+                       std::to_string(count(Verdict::Late)), std::to_string(count(Verdict::Missed)),
+                       std::to_string(report.extraNotes)});
 }
 
 }  // namespace shinofu::audio

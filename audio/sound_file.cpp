@@ -1,5 +1,7 @@
 #include "audio/sound_file.h"
 
+#include "platform/ui_text.h"
+
 #include <samplerate.h>
 #include <sndfile.h>
 
@@ -25,22 +27,23 @@ SoundStream streamSound(const std::filesystem::path& path, int rate, platform::I
     SF_INFO info{};
     std::unique_ptr<SNDFILE, CloseSound> file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
-        error.message = "音声ファイルを読めません：" + path.string() + "（" + sf_strerror(nullptr) + "）";
+        error.message = ui::text("ui", "音声ファイルを読めません：") + path.string() + "（" + sf_strerror(nullptr) + "）";
         return SoundStream::Failed;
     }
     if (info.channels < 1 || info.samplerate < 1000 || info.samplerate > 768000) {
-        error.message = "音声ファイルの形式が扱えません：" + path.string();
+        error.message = ui::text("ui", "音声ファイルの形式が扱えません：") + path.string();
         return SoundStream::Failed;
     }
     const auto tooLong = [&] {
-        error.message = "音声ファイルが長すぎます（" + std::to_string(static_cast<int>(mostSeconds / 60)) + "分まで）：" + path.string();
+        error.message = ui::format(ui::text("ui", "音声ファイルが長すぎます（%1分まで）："), {std::to_string(static_cast<int>(mostSeconds / 60))}) +
+                        path.string();
         return SoundStream::Failed;
     };
     if (static_cast<double>(info.frames) > mostSeconds * info.samplerate) return tooLong();
     int status = 0;
     std::unique_ptr<SRC_STATE, DeleteResampler> resampler(src_new(SRC_SINC_FASTEST, 1, &status));
     if (!resampler) {
-        error.message = std::string("音声の変換を始められません：") + src_strerror(status);
+        error.message = ui::text("ui", "音声の変換を始められません：") + src_strerror(status);
         return SoundStream::Failed;
     }
     const double ratio = static_cast<double>(rate) / info.samplerate;
@@ -74,7 +77,7 @@ SoundStream streamSound(const std::filesystem::path& path, int rate, platform::I
             data.data_out = out.data();
             data.output_frames = static_cast<long>(out.size());
             if (const int failed = src_process(resampler.get(), &data); failed != 0) {
-                error.message = std::string("音声の変換に失敗しました：") + src_strerror(failed);
+                error.message = ui::text("ui", "音声の変換に失敗しました：") + src_strerror(failed);
                 return SoundStream::Failed;
             }
             if (!take(std::span<const float>(out.data(), static_cast<size_t>(data.output_frames_gen)), done)) return SoundStream::Stopped;

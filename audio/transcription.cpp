@@ -1,5 +1,7 @@
 #include "audio/transcription.h"
 
+#include "platform/ui_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -243,14 +245,14 @@ midi::ImportReport transcribeFile(const std::filesystem::path& path, const Trans
                              [&](double done) { return !progress || progress(0.95 + 0.05 * done); });
     if (report.cancelled || report.refusal) return report;
     if (notes.empty()) {
-        report.notices = {"音が聞き取れませんでした"};  // the only thing to say of an empty score
+        report.notices = {ui::text("ui", "音が聞き取れませんでした")};  // the only thing to say of an empty score
         return report;
     }
-    if (settings.tempo <= 0) report.noteOnce("テンポは演奏から推定しました（" + std::to_string(static_cast<int>(std::lround(tempo))) + "）");
+    if (settings.tempo <= 0) report.noteOnce(ui::format(ui::text("ui", "テンポは演奏から推定しました（%1）"), {std::to_string(static_cast<int>(std::lround(tempo)))}));
     if (heard->reference != settings.reference) {
         char hertz[16];
         std::snprintf(hertz, sizeof hertz, "%.1f", heard->reference);
-        report.noteOnce(std::string("録音は A=") + hertz + " Hz に合わせて聞きました");
+        report.noteOnce(ui::format(ui::text("ui", "録音は A=%1 Hz に合わせて聞きました"), {hertz}));
     }
     return report;
 }

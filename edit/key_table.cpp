@@ -10,6 +10,7 @@
 #include "edit/tie_slur.h"
 #include "render/page_geometry.h"
 #include "render/view_commands.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::edit {
 namespace {
@@ -63,18 +64,18 @@ void add(std::vector<KeyBinding>& table, std::vector<int> modes, int key, bool s
 
 // Edit mode: the arrows move the view.
 void addEditKeys(std::vector<KeyBinding>& table) {
-    add(table, kEdit, 'A', false, true, -1, "追加モード", [](EditTarget& t) {
+    add(table, kEdit, 'A', false, true, -1, UI_TEXT("keys", "追加モード"), [](EditTarget& t) {
         startAddMode(t.score, t.view, t.state, t.tables);
         return KeyEffect::Redraw;
     });
-    add(table, kEdit, kKeyDelete, false, false, -1, "削除（表示のみ）", [](EditTarget& t) {
+    add(table, kEdit, kKeyDelete, false, false, -1, UI_TEXT("keys", "削除（表示のみ）"), [](EditTarget& t) {
         t.state.editMode = kDeleteLabelMode;
         return KeyEffect::None;
     });
     const std::pair<int, int> arrows[] = {{kKeyRight, 1}, {kKeyUp, 2}, {kKeyLeft, 3}, {kKeyDown, 4}};
     for (auto [key, direction] : arrows) {
-        add(table, kEdit, key, false, false, -1, "表示位置の移動", [direction = direction](EditTarget& t) { return shiftView(t, direction); });
-        add(table, kEdit, key, true, false, -1, "表示位置の大きな移動",
+        add(table, kEdit, key, false, false, -1, UI_TEXT("keys", "表示位置の移動"), [direction = direction](EditTarget& t) { return shiftView(t, direction); });
+        add(table, kEdit, key, true, false, -1, UI_TEXT("keys", "表示位置の大きな移動"),
             [direction = direction](EditTarget& t) { return shiftView(t, direction + 4); });
     }
 }
@@ -82,61 +83,61 @@ void addEditKeys(std::vector<KeyBinding>& table) {
 // Measure editing: copy, overwrite paste and cut of the picked measures.
 void addMeasureKeys(std::vector<KeyBinding>& table) {
     const std::vector<int> measureEdit = {kMeasureEditMode};
-    add(table, measureEdit, 'C', false, true, -1, "小節コピー", [](EditTarget& t) {
+    add(table, measureEdit, 'C', false, true, -1, UI_TEXT("keys", "小節コピー"), [](EditTarget& t) {
         copyMeasures(t);
         return KeyEffect::Redraw;
     });
-    add(table, measureEdit, 'V', false, true, -1, "小節上書貼付", [](EditTarget& t) { return changedIf(overwritePaste(t, t.snapshot)); });
-    add(table, measureEdit, 'Y', false, true, -1, "小節切り取り", [](EditTarget& t) { return changedIf(cutMeasures(t, t.snapshot)); });
+    add(table, measureEdit, 'V', false, true, -1, UI_TEXT("keys", "小節上書貼付"), [](EditTarget& t) { return changedIf(overwritePaste(t, t.snapshot)); });
+    add(table, measureEdit, 'Y', false, true, -1, UI_TEXT("keys", "小節切り取り"), [](EditTarget& t) { return changedIf(cutMeasures(t, t.snapshot)); });
 }
 
 // Note editing: the picked note and the selection.
 void addNoteEditKeys(std::vector<KeyBinding>& table) {
-    add(table, kNoteEdit, kKeyUp, true, false, -1, "選択音符を1オクターブ上へ",
+    add(table, kNoteEdit, kKeyUp, true, false, -1, UI_TEXT("keys", "選択音符を1オクターブ上へ"),
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, true)); });
-    add(table, kNoteEdit, kKeyDown, true, false, -1, "選択音符を1オクターブ下へ",
+    add(table, kNoteEdit, kKeyDown, true, false, -1, UI_TEXT("keys", "選択音符を1オクターブ下へ"),
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, false)); });
-    add(table, kNoteEdit, kKeyInsert, false, false, -1, "後ろに挿入（挿入モード）",
+    add(table, kNoteEdit, kKeyInsert, false, false, -1, UI_TEXT("keys", "後ろに挿入（挿入モード）"),
         [](EditTarget& t) { return changedIf(startInsertAfter(t.score, t.state)); });
-    add(table, kNoteEdit, kKeyDelete, false, false, -1, "音符を削除",
+    add(table, kNoteEdit, kKeyDelete, false, false, -1, UI_TEXT("keys", "音符を削除"),
         [](EditTarget& t) { return changedIf(deleteAndReflow(t.score, t.view, t.state)); });
-    add(table, kNoteEdit, kKeyLeft, false, false, -1, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
-    add(table, kNoteEdit, kKeyUp, false, false, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
-    add(table, kNoteEdit, kKeyRight, false, false, -1, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
-    add(table, kNoteEdit, kKeyDown, false, false, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
-    add(table, kNoteEdit, '0', false, false, -1, "休符に", [](EditTarget& t) { return changedIf(noteToRest(t.state)); });
-    add(table, kNoteEdit, 'B', false, true, -1, "棒上下変更", [](EditTarget& t) { return changedIf(flipStems(t.score)); });
-    add(table, kNoteEdit, 'C', false, true, -1, "選択音符を1オクターブ下へ",
+    add(table, kNoteEdit, kKeyLeft, false, false, -1, UI_TEXT("keys", "長さを半分に"), [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
+    add(table, kNoteEdit, kKeyUp, false, false, -1, UI_TEXT("keys", "音高を1段上へ"), [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
+    add(table, kNoteEdit, kKeyRight, false, false, -1, UI_TEXT("keys", "長さを倍に"), [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
+    add(table, kNoteEdit, kKeyDown, false, false, -1, UI_TEXT("keys", "音高を1段下へ"), [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
+    add(table, kNoteEdit, '0', false, false, -1, UI_TEXT("keys", "休符に"), [](EditTarget& t) { return changedIf(noteToRest(t.state)); });
+    add(table, kNoteEdit, 'B', false, true, -1, UI_TEXT("keys", "棒上下変更"), [](EditTarget& t) { return changedIf(flipStems(t.score)); });
+    add(table, kNoteEdit, 'C', false, true, -1, UI_TEXT("keys", "選択音符を1オクターブ下へ"),
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, false)); });
-    add(table, kNoteEdit, 'D', false, true, 0, "長さを倍に", [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
-    add(table, kNoteEdit, 'D', false, true, 1, "選択を次の音符へ広げる", extendSelection);
-    add(table, kNoteEdit, 'E', false, true, -1, "音高を1段上へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
-    add(table, kNoteEdit, 'Q', false, true, -1, "次のCtrlキーを第2の意味に", [](EditTarget& t) {
+    add(table, kNoteEdit, 'D', false, true, 0, UI_TEXT("keys", "長さを倍に"), [](EditTarget& t) { return changedIf(doubleLength(t.score, t.state)); });
+    add(table, kNoteEdit, 'D', false, true, 1, UI_TEXT("keys", "選択を次の音符へ広げる"), extendSelection);
+    add(table, kNoteEdit, 'E', false, true, -1, UI_TEXT("keys", "音高を1段上へ"), [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, true)); });
+    add(table, kNoteEdit, 'Q', false, true, -1, UI_TEXT("keys", "次のCtrlキーを第2の意味に"), [](EditTarget& t) {
         t.state.qPrefix = true;
         return KeyEffect::None;
     });
-    add(table, kNoteEdit, 'R', false, true, 0, "選択音符を1オクターブ上へ",
+    add(table, kNoteEdit, 'R', false, true, 0, UI_TEXT("keys", "選択音符を1オクターブ上へ"),
         [](EditTarget& t) { return changedIf(shiftOctave(t.score, t.state, true)); });
-    add(table, kNoteEdit, 'R', false, true, 1, "タイ／スラー解除", [](EditTarget& t) {
+    add(table, kNoteEdit, 'R', false, true, 1, UI_TEXT("keys", "タイ／スラー解除"), [](EditTarget& t) {
         t.state.qPrefix = false;
         return tieSlur(t, TieSlurOp::TieOrSlurClear);
     });
-    add(table, kNoteEdit, 'S', false, true, 0, "長さを半分に", [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
-    add(table, kNoteEdit, 'S', false, true, 1, "スラー設定", [](EditTarget& t) {
+    add(table, kNoteEdit, 'S', false, true, 0, UI_TEXT("keys", "長さを半分に"), [](EditTarget& t) { return changedIf(halveLength(t.score, t.state)); });
+    add(table, kNoteEdit, 'S', false, true, 1, UI_TEXT("keys", "スラー設定"), [](EditTarget& t) {
         t.state.qPrefix = false;
         return tieSlur(t, TieSlurOp::SlurSet);
     });
-    add(table, kNoteEdit, 'T', false, true, 0, "付点の切り替え",
+    add(table, kNoteEdit, 'T', false, true, 0, UI_TEXT("keys", "付点の切り替え"),
         [](EditTarget& t) { return changedIf(changeDot(t.score, t.state, DotChange::Toggle)); });
-    add(table, kNoteEdit, 'T', false, true, 1, "タイ設定", [](EditTarget& t) {
+    add(table, kNoteEdit, 'T', false, true, 1, UI_TEXT("keys", "タイ設定"), [](EditTarget& t) {
         t.state.qPrefix = false;
         return tieSlur(t, TieSlurOp::TieSet);
     });
-    add(table, kNoteEdit, 'W', false, true, 0, "連桁設定", [](EditTarget& t) { return changedIf(setBeams(t.score)); });
+    add(table, kNoteEdit, 'W', false, true, 0, UI_TEXT("keys", "連桁設定"), [](EditTarget& t) { return changedIf(setBeams(t.score)); });
     // Keeps the prefix, so a following Ctrl+T still sets a tie.
-    add(table, kNoteEdit, 'W', false, true, 1, "連桁解除", [](EditTarget& t) { return changedIf(clearBeams(t.score)); });
-    add(table, kNoteEdit, 'X', false, true, -1, "音高を1段下へ", [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
-    add(table, kNoteEdit, 'Z', false, true, -1, "選択保持", [](EditTarget& t) {
+    add(table, kNoteEdit, 'W', false, true, 1, UI_TEXT("keys", "連桁解除"), [](EditTarget& t) { return changedIf(clearBeams(t.score)); });
+    add(table, kNoteEdit, 'X', false, true, -1, UI_TEXT("keys", "音高を1段下へ"), [](EditTarget& t) { return changedIf(stepPitch(t.score, t.state, false)); });
+    add(table, kNoteEdit, 'Z', false, true, -1, UI_TEXT("keys", "選択保持"), [](EditTarget& t) {
         t.state.selectionHold = true;
         return KeyEffect::None;
     });
@@ -149,20 +150,20 @@ void addEntryKeys(std::vector<KeyBinding>& table) {
         for (bool shift : {false, true}) {
             for (bool ctrl : {false, true}) {
                 if (shift && ctrl) continue;
-                add(table, kEntry, key, shift, ctrl, -1, "音符を入力", [letter](EditTarget& t) {
+                add(table, kEntry, key, shift, ctrl, -1, UI_TEXT("keys", "音符を入力"), [letter](EditTarget& t) {
                     const uint8_t pitch = static_cast<uint8_t>(kOctaveC[t.state.inputOctave] + letter);
                     return changedIf(enterPitch(t.score, t.state, pitch));
                 });
             }
         }
     }
-    add(table, kEntry, '0', false, false, -1, "休符を入力", [](EditTarget& t) { return changedIf(enterPitch(t.score, t.state, model::kRest)); });
+    add(table, kEntry, '0', false, false, -1, UI_TEXT("keys", "休符を入力"), [](EditTarget& t) { return changedIf(enterPitch(t.score, t.state, model::kRest)); });
     for (int key : {'1', 'W'}) {
-        add(table, kEntry, key, false, false, -1, "1小節の長さ", [](EditTarget& t) { return chooseLength(t, measureInputLength(t.score)); });
+        add(table, kEntry, key, false, false, -1, UI_TEXT("keys", "1小節の長さ"), [](EditTarget& t) { return chooseLength(t, measureInputLength(t.score)); });
     }
     const std::pair<int, int> values[] = {{'2', 24}, {'3', 36}, {'4', 12}, {'5', 18}, {'8', 6}, {'9', 9}, {'S', 3}};
     for (auto [key, len] : values) {
-        add(table, kEntry, key, false, false, -1, "音価を選ぶ", [len = len](EditTarget& t) { return chooseLength(t, len); });
+        add(table, kEntry, key, false, false, -1, UI_TEXT("keys", "音価を選ぶ"), [len = len](EditTarget& t) { return chooseLength(t, len); });
     }
 }
 
@@ -180,16 +181,16 @@ void addCommonEditorKeys(std::vector<KeyBinding>& table) {
     const auto undo = [](EditTarget& t) { return t.undo() ? KeyEffect::Redraw : KeyEffect::None; };
     const auto redo = [](EditTarget& t) { return t.redo() ? KeyEffect::Redraw : KeyEffect::None; };
     const auto save = [](EditTarget& t) { return t.save() ? KeyEffect::Redraw : KeyEffect::None; };
-    table.push_back({every, kKeyBackspace, false, false, -1, "元に戻す", undo, true});
-    table.push_back({every, kKeyBackspace, true, false, -1, "やり直し", redo, true});
+    table.push_back({every, kKeyBackspace, false, false, -1, UI_TEXT("keys", "元に戻す"), undo, true});
+    table.push_back({every, kKeyBackspace, true, false, -1, UI_TEXT("keys", "やり直し"), redo, true});
     struct Common {
         int key;
         bool shift;
         const char* description;
         std::function<KeyEffect(EditTarget&)> action;
     };
-    for (const Common& common : {Common{'Z', false, "元に戻す", undo}, Common{'Z', true, "やり直し", redo},
-                                 Common{'Y', false, "やり直し", redo}, Common{'S', false, "上書き保存", save}}) {
+    for (const Common& common : {Common{'Z', false, UI_TEXT("keys", "元に戻す"), undo}, Common{'Z', true, UI_TEXT("keys", "やり直し"), redo},
+                                 Common{'Y', false, UI_TEXT("keys", "やり直し"), redo}, Common{'S', false, UI_TEXT("keys", "上書き保存"), save}}) {
         std::vector<int> free;
         for (int mode : every) {
             if (!bound(table, mode, common.key, common.shift, true)) free.push_back(mode);
@@ -219,7 +220,7 @@ bool matches(const KeyBinding& binding, int mode, int key, KeyModifiers modifier
 }
 
 KeyEffect act(const KeyBinding& binding, EditTarget& target) {
-    target.state.lastCommand = binding.description;
+    target.state.lastCommand = ui::text("keys", binding.description);
     return binding.action(target);
 }
 

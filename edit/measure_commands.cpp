@@ -7,6 +7,7 @@
 #include "edit/note_picking.h"
 #include "edit/selection.h"
 #include "model/line_fit.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::edit {
 namespace {
@@ -154,7 +155,7 @@ bool requireMeasureMode(EditState& state) {
 
 const char* toggleMeasureMode(EditState& state) {
     state.editMode = state.editMode == kMeasureEditMode ? kEditMode : kMeasureEditMode;
-    return state.editMode == kMeasureEditMode ? "音符編集モードに &M" : "小節編集モードに &M";
+    return state.editMode == kMeasureEditMode ? UI_TEXT("menu", "音符編集モードに &M") : UI_TEXT("menu", "小節編集モードに &M");
 }
 
 MeasureRange measureRange(model::TNote* start, int measures, int measureLen) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "edit/key_table.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::edit {
 
@@ -32,9 +33,9 @@ MeasureRange measureRange(model::TNote* start, int measures, int measureLen);
 using Snapshot = std::function<void()>;
 
 // What a measure command says when it cannot act.
-constexpr const char* kMeasureModeNotice = "小節編集モードで使えます（音符/小節ボタン）";
-constexpr const char* kPickMeasureNotice = "小節をクリックして選んでから使えます";
-constexpr const char* kEmptyClipNotice = "貼り付ける小節がありません（先にコピーか切り取り）";
+constexpr const char* kMeasureModeNotice = UI_TEXT("ui", "小節編集モードで使えます（音符/小節ボタン）");
+constexpr const char* kPickMeasureNotice = UI_TEXT("ui", "小節をクリックして選んでから使えます");
+constexpr const char* kEmptyClipNotice = UI_TEXT("ui", "貼り付ける小節がありません（先にコピーか切り取り）");
 
 // Whether measure editing is on; if not, the notice says how to turn it on.
 bool requireMeasureMode(EditState& state);

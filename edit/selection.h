@@ -5,6 +5,7 @@
 
 #include "edit/edit_state.h"
 #include "model/score.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::edit {
 
@@ -21,7 +22,7 @@ std::vector<model::TNote*> selectedNotes(model::Score& score);
 // Neither a current note nor a selection: a command on the picked notes has nothing to act on and
 // says so with the notice.
 bool nothingPicked(model::Score& score, const EditState& state);
-constexpr const char* kPickNoteNotice = "音符をクリックして選んでから使えます";
+constexpr const char* kPickNoteNotice = UI_TEXT("ui", "音符をクリックして選んでから使えます");
 
 // The stem a note takes from its pitch: up to a1, down from b1.
 bool stemFromPitch(uint8_t pitch);

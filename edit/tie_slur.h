@@ -3,6 +3,7 @@
 
 #include "edit/edit_state.h"
 #include "model/score.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::edit {
 
@@ -16,7 +17,7 @@ enum class TieSlurOp {
     TieOrSlurClear = 7,
 };
 
-constexpr const char* kTieBetweenPitchesNotice = "高さの違う音はタイでつなげません（スラーを使ってください）";
+constexpr const char* kTieBetweenPitchesNotice = UI_TEXT("ui", "高さの違う音はタイでつなげません（スラーを使ってください）");
 
 // Applies the operation to the selected notes of the current part; the curve adjustments of the
 // notes it starts are reset. A tie between notes of different sounds is refused with a notice and

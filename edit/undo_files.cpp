@@ -4,6 +4,7 @@
 #include "model/score_writer.h"
 #include "platform/file_io.h"
 #include "platform/text_codec.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::edit {
 namespace {
@@ -29,7 +30,7 @@ bool restore(const fs::path& path, model::Score& score, const model::ReadOptions
     platform::IoError error;
     model::Score trial;
     if (!model::loadScoreFile(path, trial, options, error) || !model::loadScoreFile(path, score, options, error)) {
-        message = "元に戻せません：" + error.message;
+        message = ui::text("ui", "元に戻せません：") + error.message;
         return false;
     }
     return true;
@@ -53,7 +54,7 @@ std::vector<std::string> UndoFiles::snapshot(const model::Score& score) const {
     fs::create_directories(stem_.parent_path(), error);
     platform::IoError writeError;
     if (!writeScore(file("_0.tpu"), score, writeError)) {
-        memo.push_back("元に戻すための保存ができません：" + writeError.message);
+        memo.push_back(ui::text("ui", "元に戻すための保存ができません：") + writeError.message);
     }
     renameIfFree(file("_2.tpu"), file("_3.tpu"), memo);
     renameIfFree(file("_1.tpu"), file("_2.tpu"), memo);
@@ -66,7 +67,7 @@ UndoFiles::Outcome UndoFiles::undo(model::Score& score, const model::ReadOptions
     std::error_code error;
     if (!fs::exists(file("_1.tpu"), error)) return outcome;
     platform::IoError writeError;
-    if (!writeScore(file(".tpr"), score, writeError)) outcome.memo.push_back("やり直しのための保存ができません：" + writeError.message);
+    if (!writeScore(file(".tpr"), score, writeError)) outcome.memo.push_back(ui::text("ui", "やり直しのための保存ができません：") + writeError.message);
     if (!restore(file("_1.tpu"), score, options, outcome.message)) {
         outcome.result = Result::Failed;
         return outcome;

@@ -11,6 +11,7 @@
 #include "model/score_budget.h"
 #include "model/pitch_spelling.h"
 #include "model/song_data_places.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::midi {
 namespace {
@@ -24,8 +25,8 @@ constexpr int kMiddleCChromatic = 25;
 constexpr int kHighestChromatic = 60;
 constexpr int kOctave = 12;
 constexpr int kMostUnits = model::kMostMeasures * 4 * kUnitsPerQuarter;  // that many measures of 4/4
-constexpr const char* kOutOfStaffNotice = "五線に書けない高さの音をオクターブ移しました";
-constexpr const char* kNoNotesNotice = "音符のないファイルです（空の楽譜として読み込みました）";
+constexpr const char* kOutOfStaffNotice = UI_TEXT("ui", "五線に書けない高さの音をオクターブ移しました");
+constexpr const char* kNoNotesNotice = UI_TEXT("ui", "音符のないファイルです（空の楽譜として読み込みました）");
 
 struct Record {
     int64_t start;
@@ -103,7 +104,7 @@ struct ReadSong {
 void readMeta(const SmfEvent& event, ReadSong& song, ImportReport& report) {
     const std::string& data = event.meta;
     auto byteAt = [&](size_t i) { return static_cast<uint8_t>(data[i]); };
-    if (event.data1 == 0x00 && data.size() == 2) report.notices.push_back("×シーケンス");
+    if (event.data1 == 0x00 && data.size() == 2) report.notices.push_back(ui::text("ui", "×シーケンス"));
     if (event.data1 == 0x51 && data.size() == 3) {
         const double microseconds = (byteAt(0) << 16) | (byteAt(1) << 8) | byteAt(2);
         if (microseconds > 0) song.tempo = static_cast<int>(std::lround(60.0 / (microseconds * 1e-6)));
@@ -111,7 +112,7 @@ void readMeta(const SmfEvent& event, ReadSong& song, ImportReport& report) {
     if (event.data1 == 0x58 && data.size() == 4) {
         bool unsupported = false;
         song.meterIndex = meterIndexOf(byteAt(0), byteAt(1), song.meterIndex, unsupported);
-        if (unsupported) report.notices.push_back("拍子が対応していません");
+        if (unsupported) report.notices.push_back(ui::text("ui", "拍子が対応していません"));
     }
     if (event.data1 == 0x2F) song.endOfTrack = std::max(song.endOfTrack, event.tick);
     if (event.data1 == 0x59 && data.size() == 2) {

@@ -1,14 +1,16 @@
 #include "model/score_budget.h"
 
+#include "platform/ui_text.h"
+
 #include <algorithm>
 #include <string_view>
 
 namespace shinofu::model {
 
-std::string tooManyMeasuresMessage() { return "大きすぎる楽譜です（" + std::to_string(kMostMeasures) + "小節まで）"; }
+std::string tooManyMeasuresMessage() { return ui::format(ui::text("ui", "大きすぎる楽譜です（%1小節まで）"), {std::to_string(kMostMeasures)}); }
 
 std::string tooManyNotesMessage() {
-    return "大きすぎる楽譜です（1パート" + std::to_string(kMostNotesPerPart) + "音符まで）";
+    return ui::format(ui::text("ui", "大きすぎる楽譜です（1パート%1音符まで）"), {std::to_string(kMostNotesPerPart)});
 }
 
 std::optional<std::string> scoreLinesOverBudget(const std::vector<std::string>& lines) {

@@ -3,6 +3,7 @@
 #include "model/score_budget.h"
 #include "model/score_writer.h"
 #include "platform/text_codec.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::model {
 
@@ -13,7 +14,7 @@ std::optional<ReadReport> loadScoreFile(const std::filesystem::path& path, Score
     const std::vector<std::string> lines = platform::decodeLines(*bytes);
     // Reported before the score is touched, so the current one stays.
     if (!recognisesScore(lines)) {
-        error.message = "譜面ファイルではありません：" + path.string();
+        error.message = ui::text("ui", "譜面ファイルではありません：") + path.string();
         return std::nullopt;
     }
     if (const auto refusal = scoreLinesOverBudget(lines)) {

@@ -16,6 +16,7 @@
 #include "musicxml/read_score.h"
 #include "musicxml/score_fill.h"
 #include "render/length_signs.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::musicxml {
 namespace {
@@ -91,9 +92,9 @@ public:
     explicit Reader(ReadScore& out) : out_(out) {}
 
     Problem read(const pugi::xml_node& root) {
-        if (named(root, "score-timewise")) return std::string("時間順（timewise）のMusicXMLには対応していません");
-        if (!named(root, "score-partwise")) return std::string("MusicXMLではありません");
-        if (!root.child("part-list")) return std::string("MusicXMLにパートの一覧（part-list）がありません");
+        if (named(root, "score-timewise")) return std::string(ui::text("ui", "時間順（timewise）のMusicXMLには対応していません"));
+        if (!named(root, "score-partwise")) return std::string(ui::text("ui", "MusicXMLではありません"));
+        if (!root.child("part-list")) return std::string(ui::text("ui", "MusicXMLにパートの一覧（part-list）がありません"));
         for (const pugi::xml_node& child : root.children()) {
             if (named(child, "work")) {
                 out_.title = textOf(child.child("work-title"));
@@ -139,7 +140,7 @@ private:
         const std::string_view id = node.attribute("id").value();
         auto found = std::find_if(out_.parts.begin(), out_.parts.end(), [&](const ReadPart& p) { return p.id == id; });
         if (found == out_.parts.end() || !found->measures.empty()) {
-            out_.notices.insert("パート一覧にないパートを読み飛ばしました");
+            out_.notices.insert(ui::text("ui", "パート一覧にないパートを読み飛ばしました"));
             return std::nullopt;
         }
         PartCursor part(*found);
@@ -191,7 +192,7 @@ private:
     // bar lines of the score fall where the file has them.
     void padMeasure(PartCursor& part) {
         const int missing = part.measureUnits - part.voiceEnd;
-        if (missing < 0) out_.notices.insert("拍子より長い小節がありました");
+        if (missing < 0) out_.notices.insert(ui::text("ui", "拍子より長い小節がありました"));
         if (missing <= 0) return;
         const ReadMeasure& measure = part.part.measures.back();
         const bool pickup = part.implicit && part.part.measures.size() == 1 && part.voiceEnd > 0;
@@ -203,7 +204,7 @@ private:
         }
         auto& notes = part.part.notes;
         notes.insert(pickup ? notes.begin() + static_cast<std::ptrdiff_t>(measure.firstNote) : notes.end(), rests.begin(), rests.end());
-        if (pickup) out_.notices.insert("弱起の小節の前を休符で埋めました");
+        if (pickup) out_.notices.insert(ui::text("ui", "弱起の小節の前を休符で埋めました"));
     }
 
     void readAttributes(const pugi::xml_node& attributes, PartCursor& part) {
@@ -214,14 +215,14 @@ private:
                 out_.fifths = value;
                 part.spelling = model::MeasureSpelling(keyOfFifths(value), 0);
             }
-            if (*out_.fifths != value) out_.notices.insert("調号の変更は最初の調号だけを読みました");
+            if (*out_.fifths != value) out_.notices.insert(ui::text("ui", "調号の変更は最初の調号だけを読みました"));
         }
         if (const pugi::xml_node time = attributes.child("time")) {
             const int beats = time.child("beats").text().as_int();
             const int beatType = time.child("beat-type").text().as_int();
             if (beats > 0 && beatType > 0) {
                 if (!out_.time) out_.time = std::pair{beats, beatType};
-                if (*out_.time != std::pair{beats, beatType}) out_.notices.insert("拍子の変更は最初の拍子だけを読みました");
+                if (*out_.time != std::pair{beats, beatType}) out_.notices.insert(ui::text("ui", "拍子の変更は最初の拍子だけを読みました"));
                 part.measureUnits = measureUnitsOf(out_.time);
             }
         }
@@ -229,7 +230,7 @@ private:
             part.part.fClef = textOf(sign) == "F";
             part.clefRead = true;
         }
-        if (attributes.child("staves").text().as_int() > 1) out_.notices.insert("複数の譜表があるパートは最初の声部だけを読みました");
+        if (attributes.child("staves").text().as_int() > 1) out_.notices.insert(ui::text("ui", "複数の譜表があるパートは最初の声部だけを読みました"));
     }
 
     Problem readShift(const pugi::xml_node& shift, PartCursor& part, bool forward) {
@@ -329,7 +330,7 @@ private:
 
     Problem readNote(const pugi::xml_node& node, PartCursor& part) {
         if (node.child("grace") || node.child("cue")) {
-            out_.notices.insert("装飾音と小さな音符（cue）は表示できないので読み飛ばしました");
+            out_.notices.insert(ui::text("ui", "装飾音と小さな音符（cue）は表示できないので読み飛ばしました"));
             return std::nullopt;
         }
         const bool rest = node.child("rest");
@@ -340,16 +341,16 @@ private:
         // A cautionary accidental restates what the notes already sound: the score needs none.
         const pugi::xml_node accidental = node.child("accidental");
         const uint8_t written = is(accidental.attribute("cautionary"), "yes") ? uint8_t{model::kNoAccidental} : accidentalCode(textOf(accidental));
-        if (!rest && stepIndex < 0) return std::string("MusicXMLの音名が読めません");
+        if (!rest && stepIndex < 0) return std::string(ui::text("ui", "MusicXMLの音名が読めません"));
         if (node.child("chord")) {
-            out_.notices.insert("和音は一番上の音だけを読みました");
+            out_.notices.insert(ui::text("ui", "和音は一番上の音だけを読みました"));
             if (!rest) keepHigher(part, stepIndex, alter, octave, written);
             return std::nullopt;
         }
         if (const pugi::xml_node tuplet = node.child("time-modification")) {
             const int actual = tuplet.child("actual-notes").text().as_int();
             const int normal = tuplet.child("normal-notes").text().as_int();
-            if (actual != 3 || normal != 2) out_.notices.insert("３連符のほかの連符は近い長さにしました");
+            if (actual != 3 || normal != 2) out_.notices.insert(ui::text("ui", "３連符のほかの連符は近い長さにしました"));
         }
         ReadNote note;
         const int len = unitsOf(part, node.child("duration").text().as_double());
@@ -358,7 +359,7 @@ private:
         const bool firstVoice = voice.empty() ? part.cursor == part.voiceEnd : voice == part.voice;
         part.cursor += len;
         if (!firstVoice) {
-            out_.notices.insert("複数の声部があるパートは最初の声部だけを読みました");
+            out_.notices.insert(ui::text("ui", "複数の声部があるパートは最初の声部だけを読みました"));
             return std::nullopt;
         }
         part.voiceEnd = part.cursor;
@@ -398,7 +399,7 @@ private:
         if (octave < -10 || octave > 20) return false;
         int pitch = (octave - 2) * 7 + stepIndex + 1;
         if (pitch < model::kLowestPitch || pitch > model::kHighestPitch) {
-            out_.notices.insert("五線に書けない高さの音をオクターブ移しました");
+            out_.notices.insert(ui::text("ui", "五線に書けない高さの音をオクターブ移しました"));
             while (pitch < model::kLowestPitch) pitch += 7;
             while (pitch > model::kHighestPitch) pitch -= 7;
         }
@@ -465,13 +466,13 @@ MusicXmlRead importMusicXml(std::string_view document, model::Score& score) {
         xml.load_buffer(document.data(), document.size(), pugi::parse_default | pugi::parse_doctype, pugi::encoding_auto);
     if (!parsed) {
         result.error = parsed.status == pugi::status_no_document_element
-                           ? "MusicXMLではありません"
+                           ? ui::text("ui", "MusicXMLではありません")
                            : "MusicXMLが壊れています（" + std::to_string(lineOf(document, parsed.offset)) + "行目）";
         return result;
     }
     for (const pugi::xml_node& node : xml.children()) {
         if (node.type() == pugi::node_doctype && std::strstr(node.value(), "<!ENTITY")) {
-            result.error = "MusicXMLの中で実体（ENTITY）が宣言されているので読みません";
+            result.error = ui::text("ui", "MusicXMLの中で実体（ENTITY）が宣言されているので読みません");
             return result;
         }
     }

@@ -1,5 +1,7 @@
 #include "musicxml/mxl_archive.h"
 
+#include "platform/ui_text.h"
+
 #include <zip.h>
 
 #include <pugixml.hpp>
@@ -9,7 +11,7 @@
 namespace shinofu::musicxml {
 namespace {
 
-constexpr const char* kBroken = "MXLファイルが壊れています";
+constexpr const char* kBroken = UI_TEXT("ui", "MXLファイルが壊れています");
 
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -67,14 +69,14 @@ MxlUnpacked unpackMxl(std::string_view bytes, size_t mostBytes) {
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
     if (!source) {
-        result.error = kBroken;
+        result.error = ui::text("ui", kBroken);
         return result;
     }
     Archive archive(zip_open_from_source(source, ZIP_RDONLY, &error));
     zip_error_fini(&error);
     if (!archive) {
         zip_source_free(source);
-        result.error = kBroken;
+        result.error = ui::text("ui", kBroken);
         return result;
     }
     std::string container;
@@ -82,15 +84,15 @@ MxlUnpacked unpackMxl(std::string_view bytes, size_t mostBytes) {
     if (readEntry(archive.get(), "META-INF/container.xml", 1 << 20, container) == EntryRead::Read) path = rootPath(container);
     if (!path) path = firstScoreEntry(archive.get());
     if (!path) {
-        result.error = "MXLファイルに楽譜がありません";
+        result.error = ui::text("ui", "MXLファイルに楽譜がありません");
         return result;
     }
     std::string document;
     switch (readEntry(archive.get(), path->c_str(), mostBytes, document)) {
         case EntryRead::Read: result.document = std::move(document); break;
-        case EntryRead::TooLarge: result.error = "MXLファイルの中の楽譜が大きすぎます"; break;
-        case EntryRead::Missing: result.error = "MXLファイルに楽譜がありません"; break;
-        case EntryRead::Broken: result.error = kBroken; break;
+        case EntryRead::TooLarge: result.error = ui::text("ui", "MXLファイルの中の楽譜が大きすぎます"); break;
+        case EntryRead::Missing: result.error = ui::text("ui", "MXLファイルに楽譜がありません"); break;
+        case EntryRead::Broken: result.error = ui::text("ui", kBroken); break;
     }
     return result;
 }

@@ -11,6 +11,7 @@
 #include "model/song_data_places.h"
 #include "musicxml/alterations.h"
 #include "render/view_state.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::musicxml {
 namespace {
@@ -113,7 +114,7 @@ void fillPart(model::Score& score, int number, const ReadPart& source, double si
 
 void fillScore(model::Score& score, ReadScore& read) {
     const int parts = std::clamp(static_cast<int>(read.parts.size()), 1, model::kMaxParts);
-    if (static_cast<int>(read.parts.size()) > model::kMaxParts) read.notices.insert("７番目からのパートは読み飛ばしました");
+    if (static_cast<int>(read.parts.size()) > model::kMaxParts) read.notices.insert(ui::text("ui", "７番目からのパートは読み飛ばしました"));
     score.clearParts();
     if (read.tempo) {
         score.setTempo(*read.tempo);

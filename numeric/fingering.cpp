@@ -5,6 +5,7 @@
 #include "model/key_signature.h"
 #include "model/pitch.h"
 #include "model/pitch_spelling.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::numeric {
 namespace {
@@ -83,9 +84,9 @@ Register registerOf(const Numeral& numeral) {
 
 const char* registerName(Register reg) {
     switch (reg) {
-    case Register::Ro: return "呂";
-    case Register::Kan: return "甲";
-    case Register::Daikan: return "大甲";
+    case Register::Ro: return UI_TEXT("ui", "呂");
+    case Register::Kan: return UI_TEXT("ui", "甲");
+    case Register::Daikan: return UI_TEXT("ui", "大甲");
     case Register::None: break;
     }
     return "";

@@ -5,12 +5,15 @@
 #include <string>
 
 #include "numeric/fingering.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::numeric {
 
 const char* fluteName(int flute) {
-    static constexpr std::array<const char*, kFluteCount> kNames = {"一本", "二本", "三本", "四本",  "五本",   "六本",
-                                                                    "七本", "八本", "九本", "十本", "十一本", "十二本"};
+    static constexpr std::array<const char*, kFluteCount> kNames = {
+        UI_TEXT("menu", "一本"), UI_TEXT("menu", "二本"), UI_TEXT("menu", "三本"),   UI_TEXT("menu", "四本"),
+        UI_TEXT("menu", "五本"), UI_TEXT("menu", "六本"), UI_TEXT("menu", "七本"),   UI_TEXT("menu", "八本"),
+        UI_TEXT("menu", "九本"), UI_TEXT("menu", "十本"), UI_TEXT("menu", "十一本"), UI_TEXT("menu", "十二本")};
     return kNames[static_cast<size_t>(std::clamp(flute, 1, kFluteCount) - 1)];
 }
 

@@ -1,5 +1,7 @@
 #include "output/jpeg_file.h"
 
+#include "platform/ui_text.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -46,7 +48,7 @@ std::optional<std::string> jpegBytes(const QImage& image) {
 bool writeJpegFile(const QImage& image, const std::filesystem::path& path, platform::IoError& error) {
     const std::optional<std::string> bytes = jpegBytes(image);
     if (!bytes) {
-        error.message = "画像を JPEG にできません：" + path.string();
+        error.message = ui::text("ui", "画像を JPEG にできません：") + path.string();
         return false;
     }
     return platform::writeFileAtomically(path, *bytes, error);

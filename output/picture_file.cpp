@@ -1,5 +1,7 @@
 #include "output/picture_file.h"
 
+#include "platform/ui_text.h"
+
 #include <png.h>
 #include <zlib.h>
 
@@ -70,7 +72,7 @@ std::string pngBytes(const QImage& image) {
 bool writePngFile(const QImage& image, const std::filesystem::path& path, platform::IoError& error) {
     const std::string bytes = pngBytes(image);
     if (bytes.empty()) {
-        error.message = "画像を PNG にできません：" + path.string();
+        error.message = ui::text("ui", "画像を PNG にできません：") + path.string();
         return false;
     }
     return platform::writeFileAtomically(path, bytes, error);

@@ -8,6 +8,7 @@
 
 #include "output/score_page.h"
 #include "platform/qt_canvas.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::output {
 namespace {
@@ -81,7 +82,7 @@ bool writePdfFile(const model::Score& score, const render::ViewState& view, cons
         writer.setCreator("Shinofu");
         QPainter painter(&writer);
         if (!painter.isActive()) {
-            error.message = "PDF を作れません：" + path.string();
+            error.message = ui::text("ui", "PDF を作れません：") + path.string();
             return false;
         }
         printPages(painter, writer, score, view, resources, job);

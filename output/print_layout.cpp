@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "model/text_fields.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::output {
 namespace {
@@ -75,11 +76,12 @@ std::vector<std::string> printerSettingsText(const PrintSettings& settings) {
     char margins[64];
     std::snprintf(margins, sizeof margins, "%5.3f,%5.3f,%5.3f,%5.3f", settings.left, settings.right, settings.top,
                   settings.bottom);
-    return {"/次の現在の設定値を書き換えて左余白、右余白、上余白、下余白を",
-            "/設定し、「保存」をクリックして下さい",
-            "/入力する値は、全体に対する割合(%)を入れて下さい。",
+    // The "/" that makes a line a remark is the file's, not the words'.
+    return {"/" + ui::text("ui", "次の現在の設定値を書き換えて左余白、右余白、上余白、下余白を"),
+            "/" + ui::text("ui", "設定し、「保存」をクリックして下さい"),
+            "/" + ui::text("ui", "入力する値は、全体に対する割合(%)を入れて下さい。"),
             margins,
-            "/不要なデホルトのヘッダ、フッタを設定して下さい。"};
+            "/" + ui::text("ui", "不要なデホルトのヘッダ、フッタを設定して下さい。")};
 }
 
 void readPrinterSettings(const std::vector<std::string>& lines, PrintSettings& settings) {

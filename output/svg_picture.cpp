@@ -6,6 +6,7 @@
 
 #include "output/score_page.h"
 #include "platform/qt_canvas.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::output {
 namespace {
@@ -29,7 +30,7 @@ bool writeSvgFile(const model::Score& score, const render::ViewState& view, cons
     {
         QPainter painter(&generator);
         if (!painter.isActive()) {
-            error.message = "SVG を作れません：" + path.string();
+            error.message = ui::text("ui", "SVG を作れません：") + path.string();
             return false;
         }
         painter.fillRect(QRect(QPoint(0, 0), size), platform::QtCanvas::toQColor(view.backColor));

@@ -8,6 +8,7 @@
 #include "midi/playback_engine.h"
 #include "platform/fluid_renderer.h"
 #include "platform/virtual_clock.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::output {
 namespace {
@@ -61,7 +62,7 @@ WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoErr
     midi::placeNavigationMarks(score);
     const auto list = midi::buildPerfList(score);
     if (!list) {
-        error.message = "演奏データを作れません";
+        error.message = ui::text("ui", "演奏データを作れません");
         return WavWrite::Failed;
     }
     midi::linkNavigation(*list);
@@ -72,7 +73,8 @@ WavWrite writeWavFile(model::Score& score, const fs::path& path, platform::IoErr
     const double countIn = practice.countIn ? start.practice.measureUnits * score.song.msPerUnit : 0;
     const uint64_t estimate = dataBytesFor(*list, score.song.msPerUnit, countIn);
     if (estimate > kMostDataBytes) {
-        error.message = "WAVファイルは4GiBまでです（この演奏は約" + std::to_string(estimate >> 30) + "GiB）：" + path.string();
+        error.message = ui::format(ui::text("ui", "WAVファイルは4GiBまでです（この演奏は約%1GiB）："), {std::to_string(estimate >> 30)}) +
+                        path.string();
         return WavWrite::Failed;
     }
 

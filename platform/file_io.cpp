@@ -1,5 +1,7 @@
 #include "platform/file_io.h"
 
+#include "platform/ui_text.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,18 +20,18 @@ namespace {
 std::string causeOf(int error) {
     switch (error) {
     case ENOSPC:
-    case EDQUOT: return "ディスクの空き容量が足りません";
+    case EDQUOT: return ui::text("ui", "ディスクの空き容量が足りません");
     case EACCES:
-    case EPERM: return "アクセスの許可がありません";
-    case EROFS: return "読み取り専用の場所です";
-    case ENOENT: return "ファイルまたはフォルダがありません";
-    case EISDIR: return "フォルダです";
-    case EFBIG: return "ファイルが大きすぎます";
+    case EPERM: return ui::text("ui", "アクセスの許可がありません");
+    case EROFS: return ui::text("ui", "読み取り専用の場所です");
+    case ENOENT: return ui::text("ui", "ファイルまたはフォルダがありません");
+    case EISDIR: return ui::text("ui", "フォルダです");
+    case EFBIG: return ui::text("ui", "ファイルが大きすぎます");
     default: return std::strerror(error);
     }
 }
 
-std::string describe(const char* what, const std::filesystem::path& path, int error) {
+std::string describe(const std::string& what, const std::filesystem::path& path, int error) {
     return std::string(what) + "：" + path.string() + "\n" + causeOf(error);
 }
 
@@ -44,12 +46,12 @@ std::string lowerExtension(const std::filesystem::path& path) {
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoError& error) {
     std::error_code status;
     if (std::filesystem::is_directory(path, status)) {
-        error.message = describe("ファイルを開けません", path, EISDIR);
+        error.message = describe(ui::text("ui", "ファイルを開けません"), path, EISDIR);
         return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error.message = describe("ファイルを開けません", path, errno);
+        error.message = describe(ui::text("ui", "ファイルを開けません"), path, errno);
         return std::nullopt;
     }
     std::string content;
@@ -58,12 +60,13 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path, IoEr
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         content.append(buffer, static_cast<size_t>(in.gcount()));
         if (content.size() > kMostFileBytes) {
-            error.message = "ファイルが大きすぎます（" + std::to_string(kMostFileBytes >> 20) + "MiBまで）：" + path.string();
+            error.message = ui::format(ui::text("ui", "ファイルが大きすぎます（%1MiBまで）："), {std::to_string(kMostFileBytes >> 20)}) +
+                            path.string();
             return std::nullopt;
         }
     }
     if (in.bad()) {
-        error.message = describe("ファイルを読み込めません", path, errno);
+        error.message = describe(ui::text("ui", "ファイルを読み込めません"), path, errno);
         return std::nullopt;
     }
     return content;
@@ -129,7 +132,7 @@ bool AtomicFile::commit(IoError& error) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     if (failure_ != 0) {
-        error.message = describe("ファイルを書き込めません", target_, failure_);
+        error.message = describe(ui::text("ui", "ファイルを書き込めません"), target_, failure_);
         return false;
     }
     committed_ = true;

@@ -1,5 +1,7 @@
 #include "platform/fluid_midi_out.h"
 
+#include "platform/ui_text.h"
+
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
@@ -8,8 +10,7 @@
 namespace shinofu::platform {
 namespace {
 
-constexpr const char* kBuiltInName = "内蔵シンセサイザー（FluidSynth）";
-constexpr const char* kPreparing = "シンセサイザーを準備中…";
+constexpr const char* kBuiltInName = UI_TEXT("ui", "内蔵シンセサイザー（FluidSynth）");
 constexpr int kAllNotesOff = 123;
 constexpr int kChannels = 16;
 
@@ -89,7 +90,7 @@ FluidMidiOut::~FluidMidiOut() {
 }
 
 std::vector<std::string> FluidMidiOut::deviceNames() const {
-    std::vector<std::string> names = {kBuiltInName};
+    std::vector<std::string> names = {ui::text("ui", kBuiltInName)};
     names.insert(names.end(), portNames_.begin(), portNames_.end());
     return names;
 }
@@ -100,10 +101,10 @@ void FluidMidiOut::prepareSynth() {
     const std::string soundFont = soundFontPath();
     synth->settings = new_fluid_settings();
     if (soundFont.empty()) {
-        reason = "サウンドフォントがありません（音は鳴りません）: timgm6mb-soundfont を入れてください";
+        reason = ui::text("ui", "サウンドフォントがありません（音は鳴りません）: timgm6mb-soundfont を入れてください");
     } else if (!synth->settings || !(synth->synth = new_fluid_synth(synth->settings)) ||
                fluid_synth_sfload(synth->synth, soundFont.c_str(), 1) == FLUID_FAILED) {
-        reason = "シンセサイザーを開けません（音は鳴りません）";
+        reason = ui::text("ui", "シンセサイザーを開けません（音は鳴りません）");
     } else {
         // PulseAudio (or PipeWire's Pulse server) first, then ALSA directly.
         for (const char* driver : {"pulseaudio", "alsa"}) {
@@ -111,7 +112,7 @@ void FluidMidiOut::prepareSynth() {
             synth->driver = new_fluid_audio_driver(synth->settings, synth->synth);
             if (synth->driver) break;
         }
-        if (!synth->driver) reason = "音声出力を開けません（音は鳴りません）";
+        if (!synth->driver) reason = ui::text("ui", "音声出力を開けません（音は鳴りません）");
     }
     std::lock_guard lock(mutex_);
     reason_ = reason;
@@ -122,7 +123,7 @@ bool FluidMidiOut::open(int device) {
     if (device == 0) {
         {
             std::lock_guard lock(mutex_);
-            reason_ = kPreparing;
+            reason_ = ui::text("ui", kSynthPreparing);
         }
         if (preparing_.joinable()) preparing_.join();
         preparing_ = std::thread([this] { prepareSynth(); });
@@ -132,7 +133,7 @@ bool FluidMidiOut::open(int device) {
     const size_t index = static_cast<size_t>(device - 1);
     if (!sequencer_->handle || index >= ports_.size() ||
         snd_seq_connect_to(sequencer_->handle, sequencer_->port, ports_[index].first, ports_[index].second) < 0) {
-        reason_ = "MIDI出力を開けません（音は鳴りません）";
+        reason_ = ui::text("ui", "MIDI出力を開けません（音は鳴りません）");
         return false;
     }
     sequencer_->target = static_cast<int>(index);

@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include "platform/fluid_midi_out.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::platform {
 namespace {
@@ -24,7 +25,7 @@ FluidRenderer::FluidRenderer() {
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
     const std::string soundFont = FluidMidiOut::soundFontPath();
     if (soundFont.empty()) {
-        reason_ = "サウンドフォントがありません: timgm6mb-soundfont を入れてください";
+        reason_ = ui::text("ui", "サウンドフォントがありません: timgm6mb-soundfont を入れてください");
         return;
     }
     auto synth = std::make_unique<Synth>();
@@ -35,7 +36,7 @@ FluidRenderer::FluidRenderer() {
     }
     if (!synth->settings || !(synth->synth = new_fluid_synth(synth->settings)) ||
         fluid_synth_sfload(synth->synth, soundFont.c_str(), 1) == FLUID_FAILED) {
-        reason_ = "シンセサイザーを開けません";
+        reason_ = ui::text("ui", "シンセサイザーを開けません");
         return;
     }
     synth_ = std::move(synth);

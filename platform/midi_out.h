@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui_text.h"
+
 namespace shinofu::platform {
+
+// The reason given while the built-in synthesizer is still getting ready (it sounds soon).
+constexpr const char* kSynthPreparing = UI_TEXT("ui", "シンセサイザーを準備中…");
 
 class MidiOut {
 public:

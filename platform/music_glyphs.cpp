@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/text_codec.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::platform {
 namespace {
@@ -288,12 +289,12 @@ void buildSpecs(MusicGlyphs::Fonts& fonts) {
 
 MusicGlyphs::MusicGlyphs() : fonts_(std::make_unique<Fonts>()) {
     if (FT_Init_FreeType(&fonts_->library) != 0) {
-        problem_ = "FreeType を初期化できません";
+        problem_ = ui::text("ui", "FreeType を初期化できません");
         return;
     }
     auto emmentaler = findEmmentaler();
     if (!emmentaler || FT_New_Face(fonts_->library, emmentaler->c_str(), 0, &fonts_->music) != 0) {
-        problem_ = "楽譜フォント（lilypond-fonts の Emmentaler）が見つかりません";
+        problem_ = ui::text("ui", "楽譜フォント（lilypond-fonts の Emmentaler）が見つかりません");
         fonts_->music = nullptr;
         return;
     }

@@ -9,7 +9,9 @@
 #include <map>
 #include <sstream>
 
+#include "app/language.h"
 #include "conversion_fixture.h"
+#include "platform/ui_text.h"
 
 namespace fs = std::filesystem;
 using shinofu::app::isConversionCommand;
@@ -283,4 +285,40 @@ TEST_F(CommandLine, JpegPdfAndPageByPagePictures) {
     for (std::size_t page = 1; page <= pages; ++page)
         EXPECT_EQ(bytesOf(folder_ / ("long-" + std::to_string(page) + ".png")).substr(1, 3), "PNG") << page;
     EXPECT_FALSE(fs::exists(folder_ / ("long-" + std::to_string(pages + 1) + ".png")));
+}
+
+// The English program speaks English and writes exactly the files the Japanese one writes.
+TEST_F(CommandLine, InEnglishTheMessagesChangeAndTheFilesDoNot) {
+    // Each language in a folder of its own, the files named alike (an import takes its title from the name).
+    const auto filesMadeFromTheDemo = [this](const std::string& language) {
+        const fs::path folder = folder_ / language;
+        fs::create_directories(folder);
+        EXPECT_EQ(run({"convert", kDemo.string(), (folder / "demo.mid").string()}), 0) << err_.str();
+        EXPECT_EQ(run({"convert", kDemo.string(), (folder / "demo.musicxml").string()}), 0) << err_.str();
+        EXPECT_EQ(run({"convert", kDemo.string(), (folder / "demo.dt").string()}), 0) << err_.str();
+        EXPECT_EQ(run({"convert", (folder / "demo.mid").string(), (folder / "from-midi.gd4").string()}), 0);
+        EXPECT_EQ(run({"convert", (folder / "demo.musicxml").string(), (folder / "from-xml.gd4").string()}), 0);
+        std::map<std::string, std::string> files;
+        for (const char* name : {"demo.mid", "demo.musicxml", "demo.dt", "from-midi.gd4", "from-xml.gd4"}) {
+            files[name] = bytesOf(folder / name);
+        }
+        return files;
+    };
+    const auto japanese = filesMadeFromTheDemo("ja");
+    EXPECT_EQ(run({"convert", kDemo.string()}), 1);
+    const std::string japaneseUsage = err_.str();
+
+    ::setenv("SHINOFU_LANG", "en", 1);
+    ASSERT_TRUE(shinofu::app::installLanguage());
+    err_.str("");
+    EXPECT_EQ(run({"convert", kDemo.string()}), 1);
+    const std::string englishUsage = err_.str();
+    const auto english = filesMadeFromTheDemo("en");
+    shinofu::ui::setTranslator(nullptr);
+    ::setenv("SHINOFU_LANG", "ja", 1);
+
+    EXPECT_NE(englishUsage.find("Usage:"), std::string::npos) << englishUsage;
+    EXPECT_EQ(englishUsage.find("使い方"), std::string::npos);
+    EXPECT_NE(japaneseUsage.find("使い方"), std::string::npos);
+    EXPECT_EQ(english, japanese);
 }

@@ -7,7 +7,7 @@ prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 share="$prefix/share"
-for file in bin/shinofu share/shinofu/shinofu.INI share/shinofu/shinofu.txt share/shinofu/demo/sakura.gd4 \
+for file in bin/shinofu share/shinofu/shinofu.INI share/shinofu/shinofu.txt share/shinofu/shinofu.en.txt share/shinofu/demo/sakura.gd4 \
             share/applications/shinofu.desktop share/mime/packages/shinofu.xml \
             share/icons/hicolor/scalable/apps/shinofu.svg; do
     [ -e "$prefix/$file" ] || { echo "missing: $file"; exit 1; }

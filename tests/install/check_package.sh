@@ -23,7 +23,7 @@ grep -q "shinobue" <<<"$description" || { echo "no description"; exit 1; }
 
 listing="$(dpkg-deb -c "$package")"
 files="$(awk '{ print $6 }' <<<"$listing")"
-for file in ./usr/bin/shinofu ./usr/lib/shinofu/libshinofu_aubio.so ./usr/share/shinofu/shinofu.INI ./usr/share/shinofu/shinofu.txt \
+for file in ./usr/bin/shinofu ./usr/lib/shinofu/libshinofu_aubio.so ./usr/share/shinofu/shinofu.INI ./usr/share/shinofu/shinofu.txt ./usr/share/shinofu/shinofu.en.txt \
             ./usr/share/shinofu/demo/sakura.gd4 ./usr/share/applications/shinofu.desktop \
             ./usr/share/mime/packages/shinofu.xml ./usr/share/icons/hicolor/scalable/apps/shinofu.svg \
             ./usr/share/man/man1/shinofu.1.gz ./usr/share/doc/shinofu/copyright ./usr/share/doc/shinofu/changelog.gz; do
