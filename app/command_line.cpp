@@ -150,7 +150,8 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
             const std::optional<int> value = i + 1 < args.size() ? model::parseWholeNumber(args[i + 1]) : std::nullopt;
             const int limit = transpose ? 7 : 1;
             if (!value || *value < -limit || *value > limit) {
-                err << args[i] << (transpose ? ui::text("ui", " には -7 から 7 までの数が要ります\n") : ui::text("ui", " には -1 か 1 が要ります\n"));
+                err << args[i]
+                    << (transpose ? ui::text("ui", " には -7 から 7 までの数が要ります\n") : ui::text("ui", " には -1 か 1 が要ります\n"));
                 return false;
             }
             (transpose ? options.transpose : options.octave) = *value;
@@ -163,7 +164,8 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
     // A pickup is shorter than the measure it leads into.
     const audio::TranscriptionSettings& transcription = options.recording.transcription;
     if (transcription.pickup >= transcription.meterTop) {
-        err << ui::text("ui", "--pickup には弱起の拍数（0 から ") << transcription.meterTop - 1 << ui::text("ui", " まで）が要ります\n");
+        err << ui::format(ui::text("ui", "--pickup には弱起の拍数（0 から %1 まで）が要ります\n"),
+                          {std::to_string(transcription.meterTop - 1)});
         return false;
     }
     return true;
@@ -171,7 +173,8 @@ bool parseOptions(const std::vector<std::string>& args, ConvertOptions& options,
 
 bool selectPart(Session& session, const ConvertOptions& options, std::ostream& err) {
     if (options.part > session.score.partCount) {
-        err << ui::text("ui", "パート ") << options.part << ui::text("ui", " はありません（") << session.score.partCount << ui::text("ui", " パートまで）\n");
+        err << ui::format(ui::text("ui", "パート %1 はありません（%2 パートまで）\n"),
+                          {std::to_string(options.part), std::to_string(session.score.partCount)});
         return false;
     }
     session.score.curPart = options.part;
@@ -186,7 +189,8 @@ bool writePicture(const fs::path& out, Session& session, const ConvertOptions& o
     const render::PageTables tables = render::buildPageTables(session.score, view);
     const int pageCount = options.numeric ? 1 : tables.pageCount;
     if (options.page && *options.page > pageCount) {
-        err << ui::text("ui", "ページ ") << *options.page << ui::text("ui", " はありません（") << pageCount << ui::text("ui", " ページまで）\n");
+        err << ui::format(ui::text("ui", "ページ %1 はありません（%2 ページまで）\n"),
+                          {std::to_string(*options.page), std::to_string(pageCount)});
         return false;
     }
     output::DrawingResources resources;

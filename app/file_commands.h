@@ -7,6 +7,7 @@
 #include "app/session.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::app {
 
@@ -40,6 +41,6 @@ bool writeFingeringGrid(const std::filesystem::path& file, Session& session, int
 
 // The main window's title for a score file: its name without folder and extension, and the version.
 std::string windowTitleFor(const std::filesystem::path& file);
-constexpr const char* kMainWindowCaption = "Shinofu 篠笛譜面作成支援";
+constexpr const char* kMainWindowCaption = UI_TEXT("ui", "Shinofu 篠笛譜面作成支援");
 
 }  // namespace shinofu::app

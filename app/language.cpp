@@ -27,12 +27,6 @@ std::string translatedByQt(const char* context, const char* source) {
     return QCoreApplication::translate(context, source).toStdString();
 }
 
-bool systemSpeaksEnglish() {
-    // The first language the user reads decides; "C" and "POSIX" name none.
-    const QStringList languages = QLocale::system().uiLanguages();
-    return !languages.isEmpty() && languages.front().startsWith("en");
-}
-
 }  // namespace
 
 LanguageChoice readLanguageChoice() {
@@ -49,22 +43,21 @@ bool writeLanguageChoice(LanguageChoice choice) {
     return file.status() == QSettings::NoError;
 }
 
-bool englishWanted() {
-    if (const char* forced = std::getenv("SHINOFU_LANG"); forced && *forced) {
-        const std::string name(forced);
-        if (name.starts_with("en")) return true;
-        if (name.starts_with("ja")) return false;
-    }
-    switch (readLanguageChoice()) {
+bool englishWanted(const char* forced, LanguageChoice chosen, const QStringList& systemLanguages) {
+    const QString name = forced ? QString(forced) : QString();
+    if (name.startsWith("en")) return true;
+    if (name.startsWith("ja")) return false;
+    switch (chosen) {
     case LanguageChoice::English: return true;
     case LanguageChoice::Japanese: return false;
     case LanguageChoice::System: break;
     }
-    return systemSpeaksEnglish();
+    // The first language the user reads decides.
+    return !systemLanguages.isEmpty() && systemLanguages.front().startsWith("en");
 }
 
 bool installLanguage() {
-    if (!englishWanted()) return false;
+    if (!englishWanted(std::getenv("SHINOFU_LANG"), readLanguageChoice(), QLocale::system().uiLanguages())) return false;
     static QTranslator english;
     if (!english.load(":/i18n/shinofu_en.qm") || !QCoreApplication::installTranslator(&english)) return false;
     ui::setTranslator(&translatedByQt);

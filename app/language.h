@@ -4,7 +4,7 @@
 // gives Japanese.
 #pragma once
 
-#include <string>
+#include <QStringList>
 
 namespace shinofu::app {
 
@@ -13,8 +13,9 @@ enum class LanguageChoice { System, Japanese, English };
 LanguageChoice readLanguageChoice();
 bool writeLanguageChoice(LanguageChoice choice);
 
-// Whether English is what this run speaks, from the environment, the kept choice and the locale.
-bool englishWanted();
+// Whether English is wanted: SHINOFU_LANG's value (null when unset) forces it, else the kept choice,
+// else the first of the system's languages ("C" and any untranslated language give Japanese).
+bool englishWanted(const char* forced, LanguageChoice chosen, const QStringList& systemLanguages);
 
 // Installs the translation when English is wanted; the application must exist. Returns whether it did.
 bool installLanguage();

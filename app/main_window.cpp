@@ -109,7 +109,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
                        QWidget* parent)
     : QMainWindow(parent), session_(session), dialogs_(dialogs), midi_(std::move(midi)) {
     setObjectName("Tcvw");
-    setWindowTitle(kMainWindowCaption);
+    setWindowTitle(ui::qtext("ui", kMainWindowCaption));
     setMinimumWidth(kMinimumWindowWidth);
     WindowGeometry geometry = readWindowGeometry(companionLinesOrNone(".IN2"));
     resize(geometry.width, geometry.height);
@@ -578,7 +578,7 @@ void MainWindow::newScore() {
     model::newScore(session_.score, session_.scoreDefaults());
     session_.scoreFile.clear();  // 上書き保存 must not write over the file read before
     session_.startHistory();
-    setWindowTitle(kMainWindowCaption);  // the title no longer names the file read before
+    setWindowTitle(ui::qtext("ui", kMainWindowCaption));  // the title no longer names the file read before
     session_.print.headerFlags = output::kPrintEverything;
     startAdding();
     redraw();

@@ -72,7 +72,8 @@ void finishPrinterSettings(MainWindow& window, Session& session, QPrinter& print
 }  // namespace
 
 std::vector<std::string> layoutSettingsLines(const Session& session) {
-    return {ui::text("ui", "行間隔：") + std::to_string(session.view.lineSpacing), ui::text("ui", "行数：") + std::to_string(session.view.rowsPerPage),
+    return {ui::text("ui", "行間隔：") + std::to_string(session.view.lineSpacing),
+            ui::text("ui", "行数：") + std::to_string(session.view.rowsPerPage),
             ui::text("ui", "音符の相対サイズ：") + model::formatReal(session.view.noteSize, 5, 3)};
 }
 

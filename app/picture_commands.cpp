@@ -45,7 +45,8 @@ std::string pictureBytes(PictureItem item, const Session& session, const output:
 
 bool savePictureCommand(PictureItem item, Session& session, platform::Dialogs& dialogs, platform::Clipboard& clipboard,
                         const output::DrawingResources& resources) {
-    const std::string title = model::checkExcessNotes(session.score).found() ? ui::text("ui", "過剰音符小節があります") : ui::text("ui", "譜面画像の保存");
+    const std::string title = model::checkExcessNotes(session.score).found() ? ui::text("ui", "過剰音符小節があります")
+                                                                            : ui::text("ui", "譜面画像の保存");
     if (item == PictureItem::Png || item == PictureItem::Svg || item == PictureItem::Pdf) {
         const PictureFormat format = formatOf(item);
         const auto chosen = dialogs.saveFile(title, format.filter, session.currentFile.empty() ? fs::path() : session.currentFile.stem());

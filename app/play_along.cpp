@@ -74,10 +74,11 @@ PlayAlong::PlayAlong(MainWindow& window, Session& session, PlaybackController& p
     summary_->setFont(bold);
     words->addWidget(summary_);
     QString legend;
-    for (const auto& [verdict, meaning] : {std::pair(audio::Verdict::Good, ui::qtext("ui", "よい")), std::pair(audio::Verdict::PitchOff, ui::qtext("ui", "音程（セント）")),
-                                           std::pair(audio::Verdict::Early, ui::qtext("ui", "早い")), std::pair(audio::Verdict::Late, ui::qtext("ui", "遅い")),
-                                           std::pair(audio::Verdict::Missed, ui::qtext("ui", "抜け"))}) {
-        legend += QString(ui::qtext("ui", "<span style='color:%1'>■</span> %2　")).arg(platform::QtCanvas::toQColor(shownOf(verdict).colour).name(), meaning);
+    for (const auto& [verdict, meaning] :
+         {std::pair(audio::Verdict::Good, ui::qtext("ui", "よい")), std::pair(audio::Verdict::PitchOff, ui::qtext("ui", "音程（セント）")),
+          std::pair(audio::Verdict::Early, ui::qtext("ui", "早い")), std::pair(audio::Verdict::Late, ui::qtext("ui", "遅い")),
+          std::pair(audio::Verdict::Missed, ui::qtext("ui", "抜け"))}) {
+        legend += QString("<span style='color:%1'>■</span> %2　").arg(platform::QtCanvas::toQColor(shownOf(verdict).colour).name(), meaning);
     }
     auto* key = new QLabel(legend, panel_);
     key->setTextFormat(Qt::RichText);
@@ -179,7 +180,8 @@ void PlayAlong::start() {
     startAccompaniment(picked ? picked->start : 0);
     window_.redraw();
     playback_.showPosition(follower_->expected().front().startPos);
-    window_.setStatusText("message", ui::qtext("ui", "演奏について行きます（") + input_.source() + ui::qtext("ui", "）。終えるときはもう一度「練習（演奏について行く）」"));
+    window_.setStatusText(
+        "message", ui::qtext("ui", "演奏について行きます（%1）。終えるときはもう一度「練習（演奏について行く）」").arg(input_.source()));
 }
 
 void PlayAlong::hear(std::span<const float> samples) {

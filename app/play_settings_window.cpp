@@ -102,7 +102,8 @@ PlaySettingsWindow::PlaySettingsWindow(MainWindow& window, Session& session, Pla
     auto* layout = new QVBoxLayout(this);
     auto* modes = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
-    const std::pair<Mode, QString> modeCaptions[] = {{Tempo, ui::qtext("ui", "テンポ")}, {Velocity, ui::qtext("ui", "強さ")}, {Instrument, ui::qtext("ui", "楽器")}};
+    const std::pair<Mode, QString> modeCaptions[] = {
+        {Tempo, ui::qtext("ui", "テンポ")}, {Velocity, ui::qtext("ui", "強さ")}, {Instrument, ui::qtext("ui", "楽器")}};
     for (const auto& [mode, caption] : modeCaptions) {
         auto* button = new QRadioButton(caption, this);
         group->addButton(button);

@@ -74,7 +74,8 @@ SymbolDialog::SymbolDialog(MainWindow& window, Session& session)
     }
     layout->addWidget(styleBox, 4, 0, 1, 5);
 
-    const QString kButtons[] = {ui::qtext("ui", "追加開始"), ui::qtext("ui", "追加"), ui::qtext("ui", "位置表示"), ui::qtext("ui", "位置変更"), ui::qtext("ui", "削除")};
+    const QString kButtons[] = {ui::qtext("ui", "追加開始"), ui::qtext("ui", "追加"), ui::qtext("ui", "位置表示"),
+                                ui::qtext("ui", "位置変更"), ui::qtext("ui", "削除")};
     std::array<QPushButton*, 5> buttons{};
     for (int i = 0; i < 5; ++i) {
         buttons[static_cast<size_t>(i)] = new QPushButton(kButtons[i], this);

@@ -248,7 +248,9 @@ midi::ImportReport transcribeFile(const std::filesystem::path& path, const Trans
         report.notices = {ui::text("ui", "音が聞き取れませんでした")};  // the only thing to say of an empty score
         return report;
     }
-    if (settings.tempo <= 0) report.noteOnce(ui::format(ui::text("ui", "テンポは演奏から推定しました（%1）"), {std::to_string(static_cast<int>(std::lround(tempo)))}));
+    if (settings.tempo <= 0) {
+        report.noteOnce(ui::format(ui::text("ui", "テンポは演奏から推定しました（%1）"), {std::to_string(static_cast<int>(std::lround(tempo)))}));
+    }
     if (heard->reference != settings.reference) {
         char hertz[16];
         std::snprintf(hertz, sizeof hertz, "%.1f", heard->reference);

@@ -467,7 +467,7 @@ MusicXmlRead importMusicXml(std::string_view document, model::Score& score) {
     if (!parsed) {
         result.error = parsed.status == pugi::status_no_document_element
                            ? ui::text("ui", "MusicXMLではありません")
-                           : "MusicXMLが壊れています（" + std::to_string(lineOf(document, parsed.offset)) + "行目）";
+                           : ui::format(ui::text("ui", "MusicXMLが壊れています（%1行目）"), {std::to_string(lineOf(document, parsed.offset))});
         return result;
     }
     for (const pugi::xml_node& node : xml.children()) {

@@ -27,7 +27,7 @@ int meterIndexOf(std::optional<std::pair<int, int>> time, std::set<std::string>&
     if (!time) return 0;
     const std::string text = std::to_string(time->first) + "/" + std::to_string(time->second);
     if (auto index = model::meterIndexFromText(text)) return *index;
-    notices.insert("拍子 " + text + " は対応していないので4/4にしました");
+    notices.insert(ui::format(ui::text("ui", "拍子 %1 は対応していないので4/4にしました"), {text}));
     return 0;
 }
 

@@ -1380,40 +1380,6 @@
         <translation>Unknown option: </translation>
     </message>
     <message>
-        <source>--pickup には弱起の拍数（0 から </source>
-        <translation>--pickup needs the beats before the first bar line (0 to </translation>
-    </message>
-    <message>
-        <source> まで）が要ります
-</source>
-        <translation>)
-</translation>
-    </message>
-    <message>
-        <source>パート </source>
-        <translation>Part </translation>
-    </message>
-    <message>
-        <source> はありません（</source>
-        <translation> does not exist (</translation>
-    </message>
-    <message>
-        <source> パートまで）
-</source>
-        <translation> parts)
-</translation>
-    </message>
-    <message>
-        <source>ページ </source>
-        <translation>Page </translation>
-    </message>
-    <message>
-        <source> ページまで）
-</source>
-        <translation> pages)
-</translation>
-    </message>
-    <message>
         <source>メタファイルを作れません：</source>
         <translation>Cannot make the metafile: </translation>
     </message>
@@ -1968,20 +1934,8 @@
         <translation>missed</translation>
     </message>
     <message>
-        <source>&lt;span style=&apos;color:%1&apos;&gt;■&lt;/span&gt; %2&#x3000;</source>
-        <translation>&lt;span style=&apos;color:%1&apos;&gt;■&lt;/span&gt; %2  </translation>
-    </message>
-    <message>
         <source>ここから後に吹く音符がありません</source>
         <translation>No notes to play from here on</translation>
-    </message>
-    <message>
-        <source>演奏について行きます（</source>
-        <translation>Following your playing (</translation>
-    </message>
-    <message>
-        <source>）。終えるときはもう一度「練習（演奏について行く）」</source>
-        <translation>). To end, choose &quot;Play along (follow my playing)&quot; again</translation>
     </message>
     <message>
         <source>演奏／一時停止／停止／先頭へ（Shift: ページ送り）</source>
@@ -2958,6 +2912,40 @@
     <message>
         <source>不要なデホルトのヘッダ、フッタを設定して下さい。</source>
         <translation>Set the margins so that the default header and footer are left out.</translation>
+    </message>
+    <message>
+        <source>--pickup には弱起の拍数（0 から %1 まで）が要ります
+</source>
+        <translation>--pickup needs the beats before the first bar line (0 to %1)
+</translation>
+    </message>
+    <message>
+        <source>パート %1 はありません（%2 パートまで）
+</source>
+        <translation>Part %1 does not exist (the score has %2 parts)
+</translation>
+    </message>
+    <message>
+        <source>ページ %1 はありません（%2 ページまで）
+</source>
+        <translation>Page %1 does not exist (the score has %2 pages)
+</translation>
+    </message>
+    <message>
+        <source>Shinofu 篠笛譜面作成支援</source>
+        <translation>Shinofu 篠譜 - shinobue score editor</translation>
+    </message>
+    <message>
+        <source>演奏について行きます（%1）。終えるときはもう一度「練習（演奏について行く）」</source>
+        <translation>Following your playing (%1). To end, choose &quot;Play along (follow my playing)&quot; again</translation>
+    </message>
+    <message>
+        <source>MusicXMLが壊れています（%1行目）</source>
+        <translation>The MusicXML is broken (line %1)</translation>
+    </message>
+    <message>
+        <source>拍子 %1 は対応していないので4/4にしました</source>
+        <translation>Time signature %1 is not supported: 4/4 was used</translation>
     </message>
 </context>
 </TS>

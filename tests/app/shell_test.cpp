@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/file_commands.h"
+#include "app/language.h"
 #include "app/midi_commands.h"
 #include "app/wav_commands.h"
 #include "app/startup.h"
@@ -62,6 +63,7 @@ TEST(Startup, InstallsTheShippedConfigurationAndEntersItsWorkingFolder) {
     auto messages = startUp(session, {});
     EXPECT_TRUE(fs::exists(home.companion() / "shinofu.INI"));
     EXPECT_TRUE(fs::exists(home.companion() / "shinofu.txt"));
+    EXPECT_TRUE(fs::exists(home.companion() / "shinofu.en.txt"));
     const fs::path work = home.companion() / "Shinofu";  // SHINOFU_HOME stands for the home: nothing goes to $HOME
     EXPECT_FALSE(fs::exists(home.root() / "user"));
     EXPECT_TRUE(fs::is_directory(work));
@@ -278,4 +280,27 @@ TEST_F(SoundFileCommand, MidiProposesTheScoreNameAndAlwaysWritesMid) {
     dialogs.answers.push_back(home.root() / "taken.MID");
     EXPECT_EQ(makeMidiFileCommand(session, dialogs, {}), MidiWrite::Failed);
     EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+// English only where the user asked for it or reads it first; Japanese for everything else.
+TEST(Language, ForcedThenChosenThenTheSystemsFirstLanguage) {
+    using shinofu::app::LanguageChoice;
+    using shinofu::app::englishWanted;
+    const QStringList english{"en-US", "ja-JP"}, japanese{"ja-JP", "en-US"}, french{"fr-FR"}, none{"C"};
+    for (const QStringList& system : {english, japanese, french, none, QStringList{}}) {
+        EXPECT_TRUE(englishWanted("en", LanguageChoice::Japanese, system));
+        EXPECT_FALSE(englishWanted("ja", LanguageChoice::English, system));
+        EXPECT_TRUE(englishWanted(nullptr, LanguageChoice::English, system));
+        EXPECT_FALSE(englishWanted("", LanguageChoice::Japanese, system));
+        // An unknown forced language leaves the choice to what follows.
+        EXPECT_EQ(englishWanted("de", LanguageChoice::System, system), system == english);
+        EXPECT_EQ(englishWanted(nullptr, LanguageChoice::System, system), system == english);
+    }
+
+    TempHome home("language");
+    EXPECT_EQ(shinofu::app::readLanguageChoice(), LanguageChoice::System);
+    for (LanguageChoice choice : {LanguageChoice::English, LanguageChoice::Japanese, LanguageChoice::System}) {
+        ASSERT_TRUE(shinofu::app::writeLanguageChoice(choice));
+        EXPECT_EQ(shinofu::app::readLanguageChoice(), choice);
+    }
 }
