@@ -127,7 +127,7 @@ MainWindow::MainWindow(Session& session, platform::Dialogs& dialogs, std::unique
     synthWatch->setInterval(250);
     connect(synthWatch, &QTimer::timeout, this, [this, synthWatch] {
         const std::string reason = midi_->silenceReason();
-        labels_["message"]->setText(qt(reason));
+        setStatusText("message", qt(reason));
         if (reason != ui::text("ui", platform::kSynthPreparing)) {
             synthWatch->stop();
             midi_->shortMessage(kProgramChange, kStartProgram, 0);
@@ -248,7 +248,7 @@ void MainWindow::buildStatusBar() {
         statusBar()->addWidget(addLabel(this, name, widest));
     }
     statusBar()->addWidget(addLabel(this, "message", ""), 1);
-    labels_["message"]->setText(qt(midi_->silenceReason()));
+    setStatusText("message", qt(midi_->silenceReason()));
     // The pointer, the clicked measure and the current note on a small panel over the view, which
     // the left button drags out of the way.
     positionPanel_ = new QFrame(scroll_);
@@ -471,7 +471,10 @@ void MainWindow::showNotice() {
 
 void MainWindow::setStatusText(const char* labelName, const QString& text) {
     auto found = labels_.find(labelName);
-    if (found != labels_.end() && found->second->text() != text) found->second->setText(text);
+    if (found == labels_.end() || found->second->text() == text) return;
+    found->second->setText(text);
+    // A long message is cut by the buttons beside it: the pointer shows all of it.
+    found->second->setToolTip(text);
 }
 
 QString MainWindow::statusText(const char* labelName) const {
@@ -649,7 +652,7 @@ void MainWindow::showImportedScore(const std::vector<std::string>& notices) {
     setTitleFor(session_.score.title());
     std::string text;
     for (const std::string& notice : notices) text += notice + " ";
-    labels_["message"]->setText(qt(text));
+    setStatusText("message", qt(text));
     playback_->showScoreTempo();
     redraw();
 }

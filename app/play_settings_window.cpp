@@ -283,7 +283,7 @@ const std::vector<midi::PlaySetting>& PlaySettingsWindow::current() const {
 void PlaySettingsWindow::refreshList() {
     list_->clear();
     if (mode_ == Instrument) {
-        for (const char* name : midi::instrumentNames()) list_->addItem(qt(name));
+        for (const char* name : midi::instrumentNames()) list_->addItem(ui::qtext("ui", name));
         return;
     }
     std::vector<size_t> order(current().size());

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "model/text_fields.h"
+#include "platform/ui_text.h"
 
 namespace shinofu::midi {
 namespace {
@@ -105,25 +106,25 @@ std::optional<PlaySettings> parsePst(const std::vector<std::string>& lines) {
 
 const std::array<const char*, 128>& instrumentNames() {
     static const std::array<const char*, 128> names = {
-        "Acoustic Grand Piano:ピアノ", "Bright Acoustic Piano", "Electric Grand Piano", "Honky-tonk Piano",
+        UI_TEXT("ui", "Acoustic Grand Piano:ピアノ"), "Bright Acoustic Piano", "Electric Grand Piano", "Honky-tonk Piano",
         "Electric Piano 1", "Electric Piano 2", "Harpsichord", "Clavi", "Celesta", "Glockenspiel", "Music Box",
         "Vibraphone", "Marimba", "Xylophone", "Tubular Belles", "Dulcimer", "Drawbar Organ", "Percussive Organ",
         "Rock Organ", "Church Organ", "Reed Organ", "Accordion", "Harmonica", "Tango Accordion",
-        "Accoustic Guitar(nylon):ギター", "Accoustic Guitar(steel)", "Electric Guitar(jazz)",
+        UI_TEXT("ui", "Accoustic Guitar(nylon):ギター"), "Accoustic Guitar(steel)", "Electric Guitar(jazz)",
         "Electric Guitar(clean)", "Electric Guitar(muted)", "Overdriven Guitar", "Distortion Guitar",
         "Guitar Harmonics", "Acoustic Bass", "Electric Bass(finger)", "Electric Bass(pick)", "Fretless Bass",
-        "Slap Bass 1", "Slap Bass 2", "Synth Bass 1", "Synth Bass 2", "Violin:ヴァイオリン", "Viola", "Cello",
+        "Slap Bass 1", "Slap Bass 2", "Synth Bass 1", "Synth Bass 2", UI_TEXT("ui", "Violin:ヴァイオリン"), "Viola", "Cello",
         "Contrabass", "Tremolo Strings", "Pizzicato Strings", "Orchestral Harp", "Timpani", "String Ensembles 1",
         "String Ensembles 2", "SynthStrings 1", "SynthStrings 2", "Choir Aahs", "Voice Oohs", "Synth Voice",
         "Orchestra Hit", "Trumpet", "Trombone", "Tuba", "Muted Trumpet", "French Horn", "Brass Section",
         "Synth Brass 1", "Synth Brass 2", "Soprano Sax", "Alto Sax", "Tenor Sax", "Baritone Sax", "Oboe",
-        "English Horn", "Bassoon", "Clarinet", "Piccolo", "Flute:フルート", "Recorder:リコーダー", "Pan Flute",
-        "Blown Bottle", "Shakuhachi:尺八", "Whistle", "Ocarina:オカリナ", "Lead 1(square)", "Lead 2(sawtooth)",
+        "English Horn", "Bassoon", "Clarinet", "Piccolo", UI_TEXT("ui", "Flute:フルート"), UI_TEXT("ui", "Recorder:リコーダー"), "Pan Flute",
+        "Blown Bottle", UI_TEXT("ui", "Shakuhachi:尺八"), "Whistle", UI_TEXT("ui", "Ocarina:オカリナ"), "Lead 1(square)", "Lead 2(sawtooth)",
         "Lead 3(calliope)", "Lead 4(chiff)", "Lead 5(charang)", "Lead 6(voice)", "Lead 7(fifths)",
         "Lead 8(bass+lead)", "Pad 1(new age)", "Pad 2(warm)", "Pad 3(polysynth)", "Pad 4(choir)", "Pad 5(bowed)",
         "Pad 6(metallic)", "Pad 7(halo)", "Pad 8(sweep)", "FX 1(rain)", "FX 2(soundtrack)", "FX 3(crystal)",
         "FX 4(atmosphere)", "FX 5(brightness)", "FX 6(goblins)", "FX 7(echoes)", "FX 8(sci-fi)", "Sitar", "Banjo",
-        "Shamisen:三味線", "Koto:琴", "Kalimba", "Bag pipe", "Fiddle", "Shanai", "Tinkle Bell", "Agogo", "Steel Drums",
+        UI_TEXT("ui", "Shamisen:三味線"), UI_TEXT("ui", "Koto:琴"), "Kalimba", "Bag pipe", "Fiddle", "Shanai", "Tinkle Bell", "Agogo", "Steel Drums",
         "Woodblock", "Taiko Drum", "Melodic Tom", "Synth Drum", "Reverse Cymbal", "Guitar Fret Noise",
         "Breath Noise", "Seahore", "Bird Tweet", "Telephone Ring", "Helicopter", "Applause", "Gunshot"
     };

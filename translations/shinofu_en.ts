@@ -2947,5 +2947,41 @@
         <source>拍子 %1 は対応していないので4/4にしました</source>
         <translation>Time signature %1 is not supported: 4/4 was used</translation>
     </message>
+    <message>
+        <source>Acoustic Grand Piano:ピアノ</source>
+        <translation>Acoustic Grand Piano</translation>
+    </message>
+    <message>
+        <source>Accoustic Guitar(nylon):ギター</source>
+        <translation>Accoustic Guitar(nylon)</translation>
+    </message>
+    <message>
+        <source>Violin:ヴァイオリン</source>
+        <translation>Violin</translation>
+    </message>
+    <message>
+        <source>Flute:フルート</source>
+        <translation>Flute</translation>
+    </message>
+    <message>
+        <source>Recorder:リコーダー</source>
+        <translation>Recorder</translation>
+    </message>
+    <message>
+        <source>Shakuhachi:尺八</source>
+        <translation>Shakuhachi</translation>
+    </message>
+    <message>
+        <source>Ocarina:オカリナ</source>
+        <translation>Ocarina</translation>
+    </message>
+    <message>
+        <source>Shamisen:三味線</source>
+        <translation>Shamisen</translation>
+    </message>
+    <message>
+        <source>Koto:琴</source>
+        <translation>Koto</translation>
+    </message>
 </context>
 </TS>
