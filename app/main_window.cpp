@@ -526,7 +526,7 @@ void MainWindow::showHistorySteps() {
         {"元に戻す", session_.history.undoCaption()}, {"やり直し", session_.history.redoCaption()}};
     for (const auto& [name, caption] : entries) {
         QAction* entry = actions_.at(commandPath({"音符編集&N", name}));
-        entry->setText(qt(caption ? ui::text("menu", name) + "：" + *caption : ui::text("menu", name)));
+        entry->setText(qt(caption ? ui::withDetail(ui::text("menu", name), *caption) : ui::text("menu", name)));
         entry->setEnabled(caption.has_value());
     }
 }

@@ -18,12 +18,12 @@ ScoreImport importMidiFile(const std::filesystem::path& file, Session& session, 
     }
     const midi::SmfRead read = midi::readSmf(*bytes);
     if (!read.file) {
-        result.error = read.error + "：" + file.string();  // named as the score files' messages name theirs
+        result.error = ui::withDetail(read.error, file.string());  // named as the score files' messages name theirs
         return result;
     }
     edit::detachClip(session.edit.clip, session.score.measureLen());
     midi::ImportReport report = midi::importSmf(*read.file, session.score, file.stem().string(), progress);
-    if (report.refusal) *report.refusal += "：" + file.string();  // named as the score files' messages name theirs
+    if (report.refusal) *report.refusal = ui::withDetail(*report.refusal, file.string());  // named as the score files' messages name theirs
     return finishSmfImport(report, session);
 }
 

@@ -28,7 +28,7 @@ ScoreImport importMusicXmlFile(const fs::path& file, Session& session) {
     if (musicxml::looksLikeZip(*bytes)) {
         musicxml::MxlUnpacked unpacked = musicxml::unpackMxl(*bytes);
         if (!unpacked.document) {
-            result.error = unpacked.error + "：" + file.string();
+            result.error = ui::withDetail(unpacked.error, file.string());
             return result;
         }
         bytes = std::move(unpacked.document);
@@ -38,7 +38,7 @@ ScoreImport importMusicXmlFile(const fs::path& file, Session& session) {
     edit::detachClip(session.edit.clip, session.score.measureLen());
     const musicxml::MusicXmlRead outcome = musicxml::importMusicXml(*bytes, session.score);
     if (!outcome.read) {
-        result.error = outcome.error + "：" + file.string();  // named as the score files' messages name theirs
+        result.error = ui::withDetail(outcome.error, file.string());  // named as the score files' messages name theirs
         return result;
     }
     settleImportedScore(session, outcome.fluteKey);

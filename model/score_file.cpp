@@ -18,7 +18,7 @@ std::optional<ReadReport> loadScoreFile(const std::filesystem::path& path, Score
         return std::nullopt;
     }
     if (const auto refusal = scoreLinesOverBudget(lines)) {
-        error.message = *refusal + "：" + path.string();
+        error.message = ui::withDetail(*refusal, path.string());
         return std::nullopt;
     }
     return readScore(lines, score, options);

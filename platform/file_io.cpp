@@ -32,7 +32,7 @@ std::string causeOf(int error) {
 }
 
 std::string describe(const std::string& what, const std::filesystem::path& path, int error) {
-    return std::string(what) + "：" + path.string() + "\n" + causeOf(error);
+    return ui::withDetail(what, path.string()) + "\n" + causeOf(error);
 }
 
 }  // namespace

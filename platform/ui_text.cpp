@@ -18,6 +18,10 @@ std::string text(const char* context, const char* source) {
     return translator ? translator(context, source) : std::string(source);
 }
 
+std::string withDetail(const std::string& message, const std::string& detail) {
+    return format(text("ui", "%1：%2"), {message, detail});
+}
+
 std::string format(const std::string& pattern, std::initializer_list<std::string> arguments) {
     const std::vector<std::string> values(arguments);
     std::string result;

@@ -21,6 +21,9 @@ Translator installedTranslator();
 std::string text(const char* context, const char* source);
 inline std::string text(const char* context, const std::string& source) { return text(context, source.c_str()); }
 
+// A message and what it is about ("ファイルを開けません：/path"), joined as the language joins them.
+std::string withDetail(const std::string& message, const std::string& detail);
+
 // "%1", "%2", ... in a translated pattern replaced by the arguments, so a translation may put them
 // in its own order.
 std::string format(const std::string& pattern, std::initializer_list<std::string> arguments);

@@ -2983,5 +2983,9 @@
         <source>Koto:琴</source>
         <translation>Koto</translation>
     </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 </TS>
