@@ -56,6 +56,17 @@ FrameKeys frameKeys(const std::vector<PitchFrame>& frames, double reference, siz
     return {keys, slipped};
 }
 
+// The level at i falls sharply from the hops before it and rises sharply in the hops after.
+bool notchAt(const std::vector<PitchFrame>& frames, size_t i, size_t hops) {
+    if (i < hops || i + hops >= frames.size()) return false;
+    double before = 0, after = 0;
+    for (size_t j = 1; j <= hops; ++j) {
+        before = std::max(before, frames[i - j].level);
+        after = std::max(after, frames[i + j].level);
+    }
+    return frames[i].level < 0.9 * before && after >= 1.2 * frames[i].level;
+}
+
 double medianOf(std::vector<double> values) {
     if (values.empty()) return 0;
     std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
@@ -104,7 +115,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         previousEnd = end;
     };
     double peak = 0;
-    bool dipped = false;
+    double dippedAt = -1;
     double lastOnset = -1;  // of the key sounding
     for (size_t i = 0; i < frames.size(); ++i) {
         // A change of key ends a note, and so does a fresh attack of the same key once the note has
@@ -117,7 +128,12 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         const bool rising = i > 0 && frames[i].level > frames[i - 1].level;
         const bool sameKey = keys[i] >= 0 && keys[i] == keys[begin];
         const bool lasted = frames[i].seconds - frames[begin].seconds >= settings.shortestNote;
-        if (sameKey && frames[i].level < settings.attackDip * peak) dipped = true;
+        // A dip counts for a rise that follows it soon, not for a swell long after (a sustain
+        // wavering). A re-attack under a held sound shows as a notch instead: a few hops' sharp
+        // fall and rise, where a wavering sustain falls and rises over a tenth of a second.
+        if (sameKey && frames[i].level < settings.attackDip * peak) dippedAt = frames[i].seconds;
+        if (sameKey && notchAt(frames, i, settings.notchHops)) dippedAt = frames[i].seconds;
+        const bool dipped = dippedAt >= 0 && frames[i].seconds - dippedAt <= settings.dipTime;
         double recentLow = frames[i].level;
         bool slip = false;
         const size_t settledFrom = begin + framesIn(settings.shortestNote);  // past the note's own attack
@@ -146,7 +162,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
             close(i);
             begin = i;
             peak = 0;
-            dipped = false;
+            dippedAt = -1;
         }
         peak = std::max(peak, frames[i].level);
     }

@@ -20,6 +20,8 @@ struct HearingSettings {
     double reference = 440.0;     // Hz of A4
     double shortestNote = 0.045;  // seconds: a thirty-second at 160 bpm is 0.047
     double attackDip = 0.4;       // a level under this share of the note's peak, rising again, is a new attack
+    double dipTime = 0.15;        // seconds: how soon after the dip the rise must come
+    size_t notchHops = 3;         // hops either side of a notch in the level (a re-attack under a held sound)
     double swell = 1.65;          // a level this many times the last moments' lowest, at an attack, is a new one
     double swellTime = 0.1;       // seconds: those moments, before and after
     double tremoloPeriod = 0.25;  // seconds: onsets closer than this in one key are a tremolo's swells
