@@ -79,6 +79,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     const auto framesIn = [&](double seconds) { return static_cast<size_t>(std::max(1.0, std::round(seconds / hopSeconds))); };
     const auto [keys, slipped] = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
     std::vector<HeardNote> notes;
+    std::vector<double> loudness;  // each note's loudest level
     size_t begin = 0;
     size_t previousEnd = 0;  // the frames of the last note kept, up to its release
     auto close = [&](size_t end) {
@@ -112,6 +113,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
             if (frames[i].hertz > 0) cents.push_back(centsFromA4(frames[i].hertz, settings.reference) - (keys[begin] - 69) * 100.0);
         }
         notes.push_back({start, stop, keys[begin], medianOf(cents)});
+        loudness.push_back(loudest);
         previousEnd = end;
     };
     double peak = 0;
@@ -169,8 +171,15 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     close(frames.size());
     // A re-attack of a key that gives way to another key at once was the next note's attack,
     // heard while the old pitch still rang: the next note starts there.
+    // A re-attack of a key that never grows half as loud as the note it follows was that note's
+    // release, swelling as it died away.
     std::vector<HeardNote> kept;
+    double keptLoudness = 0;
     for (size_t n = 0; n < notes.size(); ++n) {
+        if (!kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < settings.swellTime &&
+            loudness[n] < 0.5 * keptLoudness) {
+            continue;
+        }
         const bool reattack = !kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < hopSeconds * 1.5;
         const bool givesWay = n + 1 < notes.size() && notes[n + 1].key != notes[n].key && notes[n + 1].start - notes[n].end < hopSeconds * 1.5;
         if (reattack && givesWay && notes[n].end - notes[n].start < 3 * settings.shortestNote) {
@@ -179,6 +188,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
             continue;
         }
         kept.push_back(notes[n]);
+        keptLoudness = loudness[n];
     }
     return kept;
 }
