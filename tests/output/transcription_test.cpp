@@ -60,6 +60,31 @@ TEST(Transcription, AMelodyRenderedAndHeardBackGivesItsNotes) {
     fs::remove_all(folder);
 }
 
+// A note's release dies away into the rest after it: the rest stays a rest.
+TEST(Transcription, ReleasesIntoRestsAreNoNotes) {
+    const fs::path folder = fs::temp_directory_path() / ("shinofu_releases_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    model::Score played;
+    shinofu::testing::readNotes(played, {"$Instrument:73"},
+                                {"d3 n n 96 u,rest n n 96 u,b2 n n 48 u,rest n n 144 u",
+                                 "a3 n n 192 u,rest n n 96 u,a2 n n 48 u,rest n n 48 u",
+                                 "f3 n n 48 u,rest n n 48 u,g3 n n 96 u,rest n n 192 u"});
+    played.recomputePositions();
+    platform::IoError error;
+    const fs::path wav = folder / "releases.wav";
+    if (output::writeWavFile(played, wav, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
+    model::Score heard;
+    audio::TranscriptionSettings settings;
+    settings.tempo = played.song.tempo;
+    audio::transcribeFile(wav, settings, heard, "releases");
+    std::vector<std::string> got = recordsOf(heard);
+    std::vector<std::string> expected = recordsOf(played);
+    while (!got.empty() && got.back().starts_with("rest")) got.pop_back();
+    while (!expected.empty() && expected.back().starts_with("rest")) expected.pop_back();
+    EXPECT_EQ(got, expected);
+    fs::remove_all(folder);
+}
+
 TEST(Transcription, APickupPutsTheFirstNotesBeforeTheFirstDownbeat) {
     // 3/4 at 120: a quarter's lead-in, then a half and a quarter, then a dotted half.
     const std::vector<audio::HeardNote> notes = {{0.0, 0.48, 67, 0}, {0.5, 1.48, 72, 0}, {1.5, 1.98, 76, 0}, {2.0, 3.5, 74, 0}};
