@@ -93,7 +93,7 @@ bool saveScoreCommand(Session& session, platform::Dialogs& dialogs, bool withPer
     const bool excess = model::checkExcessNotes(session.score).found();
     const std::string title = excess ? ui::text("ui", "過剰音符小節があります") : ui::text("ui", "譜面データ保存");
     const std::string filter = withPerformanceData ? ui::text("ui", "演奏データ五線譜面|*.gd3|五線譜面|*.gd2|Any Files|*.*|")
-                                             : ui::text("ui", "五線譜面|*.gd4|Any Files|*.*|");
+                                                   : ui::text("ui", "五線譜面|*.gd4|Any Files|*.*|");
     auto chosen = dialogs.saveFile(title, filter, session.currentFile);
     if (!chosen) return false;
     return writeScoreTo(session, dialogs, model::scoreFileName(*chosen), withPerformanceData);

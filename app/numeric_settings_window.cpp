@@ -50,7 +50,7 @@ NumericSettingsWindow::NumericSettingsWindow(MainWindow& window, Session& sessio
         return box;
     };
     QComboBox* font = add(ui::qtext("ui", "フォント名"), "FontNmCbx", QFontDatabase::families());
-    QComboBox* size = add(ui::qtext("ui", "フォントサイズ"), "FontSzCbx", 
+    QComboBox* size = add(ui::qtext("ui", "フォントサイズ"), "FontSzCbx",
                           {ui::qtext("ui", "大"), ui::qtext("ui", "やや大"), ui::qtext("ui", "中"),
                            ui::qtext("ui", "やや小"), ui::qtext("ui", "小")});
     QComboBox* fontColour = add(ui::qtext("ui", "フォント色"), "FntClCbx", colourNames());

@@ -86,6 +86,7 @@ Face faceOf(const Cell& cell) {
     static constexpr const char* kEditFaces[] = {UI_TEXT("ui", "長"), UI_TEXT("ui", "短"), "↑", "↓", "▷", "◁",
                                                  UI_TEXT("ui", "連"), UI_TEXT("ui", "解"), UI_TEXT("ui", "記"),
                                                  UI_TEXT("ui", "編"), UI_TEXT("ui", "記号")};
+    static constexpr const char* kModeFaces[] = {UI_TEXT("ui", "追"), UI_TEXT("ui", "挿"), UI_TEXT("ui", "上")};
     static constexpr const char* kLayoutFaces[] = {UI_TEXT("ui", "小-"), UI_TEXT("ui", "間-"), UI_TEXT("ui", "行-"),
                                                    UI_TEXT("ui", "音-"), "▷", "◁", UI_TEXT("ui", "音+"), UI_TEXT("ui", "行+"),
                                                    UI_TEXT("ui", "間+"), UI_TEXT("ui", "小+"), UI_TEXT("ui", "戻")};
@@ -96,7 +97,7 @@ Face faceOf(const Cell& cell) {
         {{}, {}}, {{}, {}}, {{'_'}, {}}, {{'Y'}, {}}, {{'\\'}, {}}, {{}, "2."}, {{}, ":||"}, {{}, {}}};
     switch (cell.area) {
         case Area::Values: return kValueFaces[static_cast<size_t>(cell.index)];
-        case Area::Modes: return {{}, QStringList{ui::qtext("ui", "追"), ui::qtext("ui", "挿"), ui::qtext("ui", "上")}[cell.index]};
+        case Area::Modes: return {{}, ui::qtext("ui", kModeFaces[cell.index])};
         case Area::Accidentals: return kAccidentalFaces[static_cast<size_t>(cell.index)];
         case Area::EditBar: return {{}, ui::qtext("ui", kEditFaces[cell.index])};
         case Area::Symbols: return kSymbolFaces[static_cast<size_t>(cell.index)];

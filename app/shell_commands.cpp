@@ -45,22 +45,23 @@ void bindShellCommands(MainWindow& window, Session& session) {
     const std::pair<const char*, LanguageChoice> languages[] = {
         {"システムに合わせる", LanguageChoice::System}, {"日本語", LanguageChoice::Japanese}, {"English", LanguageChoice::English}};
     const std::string languageMenu = commandPath({"オプション(&O)", "言語／Language"});
-    const auto tickLanguage = [&window, languageMenu, languages] {
+    const auto tickLanguage = [&window, languageMenu, languages](LanguageChoice kept) {
         for (const auto& [caption, choice] : languages) {
             QAction* entry = window.action(commandPath({languageMenu, caption}));
             entry->setCheckable(true);
-            entry->setChecked(readLanguageChoice() == choice);
+            entry->setChecked(kept == choice);
         }
     };
-    tickLanguage();
+    tickLanguage(readLanguageChoice());
     for (const auto& [caption, choice] : languages) {
         window.bind(commandPath({languageMenu, caption}), [&window, tickLanguage, choice = choice] {
             if (!writeLanguageChoice(choice)) {
                 window.dialogs().message(platform::MessageKind::Error, ui::text("ui", "言語の設定を保存できません"));
-            } else {
-                window.setStatusText("message", ui::qtext("ui", "言語は次に起動したときから変わります（Restart Shinofu to change the language）"));
+                tickLanguage(readLanguageChoice());
+                return;
             }
-            tickLanguage();
+            window.setStatusText("message", ui::qtext("ui", "言語は次に起動したときから変わります（Restart Shinofu to change the language）"));
+            tickLanguage(choice);
         });
     }
 

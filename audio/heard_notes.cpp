@@ -169,17 +169,17 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         peak = std::max(peak, frames[i].level);
     }
     close(frames.size());
-    // A re-attack of a key that gives way to another key at once was the next note's attack,
-    // heard while the old pitch still rang: the next note starts there.
-    // A re-attack of a key that never grows half as loud as the note it follows was that note's
-    // release, swelling as it died away.
     std::vector<HeardNote> kept;
     double keptLoudness = 0;
     for (size_t n = 0; n < notes.size(); ++n) {
+        // A re-attack of a key that never grows as loud as the note it follows was that note's
+        // release, swelling as it died away.
         if (!kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < settings.swellTime &&
-            loudness[n] < 0.5 * keptLoudness) {
+            loudness[n] < settings.release * keptLoudness) {
             continue;
         }
+        // A re-attack of a key that gives way to another key at once was the next note's attack,
+        // heard while the old pitch still rang: the next note starts there.
         const bool reattack = !kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < hopSeconds * 1.5;
         const bool givesWay = n + 1 < notes.size() && notes[n + 1].key != notes[n].key && notes[n + 1].start - notes[n].end < hopSeconds * 1.5;
         if (reattack && givesWay && notes[n].end - notes[n].start < 3 * settings.shortestNote) {

@@ -227,7 +227,10 @@ TEST_F(CommandAudit, InEnglishEveryCaptionTipAndTitleIsEnglish) {
     }
     int japanese = 0;
     for (const QString& text : texts) {
-        if (!readsInEnglish(text)) ADD_FAILURE() << "not translated: " << text.toStdString(), ++japanese;
+        if (!readsInEnglish(text)) {
+            ADD_FAILURE() << "not translated: " << text.toStdString();
+            ++japanese;
+        }
     }
     EXPECT_EQ(japanese, 0);
     EXPECT_GT(texts.size(), 400u);

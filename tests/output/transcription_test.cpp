@@ -28,6 +28,12 @@ std::vector<std::string> recordsOf(const model::Score& score) {
     return words;
 }
 
+// The notes up to the last one: a recording's tail (the last note's release) may end in a rest.
+std::vector<std::string> upToTheLastNote(std::vector<std::string> words) {
+    while (!words.empty() && words.back().starts_with("rest")) words.pop_back();
+    return words;
+}
+
 TEST(Transcription, AMelodyRenderedAndHeardBackGivesItsNotes) {
     const fs::path folder = fs::temp_directory_path() / ("shinofu_transcribe_" + std::to_string(::getpid()));
     fs::create_directories(folder);
@@ -45,11 +51,7 @@ TEST(Transcription, AMelodyRenderedAndHeardBackGivesItsNotes) {
     settings.tempo = played.song.tempo;
     const midi::ImportReport report = audio::transcribeFile(wav, settings, heard, "melody");
     ASSERT_FALSE(report.refusal) << *report.refusal;
-    std::vector<std::string> expected = recordsOf(played);
-    std::vector<std::string> got = recordsOf(heard);
-    // The recording's tail (the last note's release) may end in a rest.
-    while (!got.empty() && got.back().starts_with("rest")) got.pop_back();
-    EXPECT_EQ(got, expected);
+    EXPECT_EQ(upToTheLastNote(recordsOf(heard)), recordsOf(played));
     // Without the tempo it is found from the playing, and said so.
     const midi::ImportReport guessed = audio::transcribeFile(wav, {}, heard, "melody");
     EXPECT_FALSE(guessed.notices.empty());
@@ -77,11 +79,7 @@ TEST(Transcription, ReleasesIntoRestsAreNoNotes) {
     audio::TranscriptionSettings settings;
     settings.tempo = played.song.tempo;
     audio::transcribeFile(wav, settings, heard, "releases");
-    std::vector<std::string> got = recordsOf(heard);
-    std::vector<std::string> expected = recordsOf(played);
-    while (!got.empty() && got.back().starts_with("rest")) got.pop_back();
-    while (!expected.empty() && expected.back().starts_with("rest")) expected.pop_back();
-    EXPECT_EQ(got, expected);
+    EXPECT_EQ(upToTheLastNote(recordsOf(heard)), upToTheLastNote(recordsOf(played)));
     fs::remove_all(folder);
 }
 
