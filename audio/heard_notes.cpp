@@ -80,6 +80,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     const auto [keys, slipped] = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
     std::vector<HeardNote> notes;
     std::vector<double> loudness;  // each note's loudest level
+    std::vector<double> dying;     // when each note's sound had died away to its tail
     size_t begin = 0;
     size_t previousEnd = 0;  // the frames of the last note kept, up to its release
     auto close = [&](size_t end) {
@@ -88,6 +89,16 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         double loudest = 0;
         for (size_t i = begin; i < end; ++i) loudest = std::max(loudest, frames[i].level);
         while (end > begin + 1 && frames[end - 1].level < settings.tail * loudest) --end;
+        const double tailEnd = frames[end - 1].seconds + hopSeconds;
+        // Within that tail, it stopped where its level fell to half the sustain before the fall
+        // (past the attack's burst): a long release or a room's echo moves the tail, not this.
+        double sustain = 0;
+        for (size_t j = end; j > begin + framesIn(settings.shortestNote) &&
+                             frames[end - 1].seconds - frames[j - 1].seconds <= settings.decayTime;
+             --j) {
+            sustain = std::max(sustain, frames[j - 1].level);
+        }
+        while (end > begin + 1 && frames[end - 1].level < settings.stopped * sustain) --end;
         // Its attack began before its pitch settled: where the onset detector heard it begin, or
         // else the frames just before it where the sound swells (the breath and chiff of the attack).
         const double settled = frames[begin].seconds;
@@ -114,6 +125,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         }
         notes.push_back({start, stop, keys[begin], medianOf(cents)});
         loudness.push_back(loudest);
+        dying.push_back(tailEnd);
         previousEnd = end;
     };
     double peak = 0;
@@ -170,11 +182,11 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     }
     close(frames.size());
     std::vector<HeardNote> kept;
-    double keptLoudness = 0;
+    double keptLoudness = 0, keptDying = 0;
     for (size_t n = 0; n < notes.size(); ++n) {
         // A re-attack of a key that never grows as loud as the note it follows was that note's
         // release, swelling as it died away.
-        if (!kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < settings.swellTime &&
+        if (!kept.empty() && kept.back().key == notes[n].key && notes[n].start - keptDying < settings.swellTime &&
             loudness[n] < settings.release * keptLoudness) {
             continue;
         }
@@ -189,6 +201,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         }
         kept.push_back(notes[n]);
         keptLoudness = loudness[n];
+        keptDying = dying[n];
     }
     return kept;
 }

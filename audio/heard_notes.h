@@ -26,6 +26,8 @@ struct HearingSettings {
     double swellTime = 0.1;       // seconds: those moments, before and after
     double tremoloPeriod = 0.25;  // seconds: onsets closer than this in one key are a tremolo's swells
     double tail = 0.2;            // the end of a note quieter than this share of its peak is its release
+    double stopped = 0.5;         // a note stopped where its level fell under this share of its sustain
+    double decayTime = 0.2;       // seconds: the sustain is the loudest of these before the tail
     double release = 0.5;         // a same-key re-attack never this share as loud as the note before is its release
     double longestAttack = 0.06;  // seconds of swelling sound before a note's pitch settles
 };

@@ -18,6 +18,7 @@ constexpr int kFluteProgram = 73;
 constexpr double kSlowest = 60;
 constexpr double kFastest = 160;
 constexpr double kTuningTolerance = 15;  // cents
+constexpr double kBarelyPast = 0.2;      // sixteenths a note may sound past a grid point and still end there
 
 midi::SmfEvent meta(int64_t tick, uint8_t type, std::string data) { return {tick, 0xFF, type, 0, std::move(data)}; }
 
@@ -183,7 +184,9 @@ midi::SmfFile notesToSmf(const std::vector<HeardNote>& notes, double tempo, cons
     int64_t end = shift;
     for (size_t i = 0; i < notes.size(); ++i) {
         const int64_t on = std::max(end, grid.tick(notes[i].start) + shift);
-        int64_t off = std::max(on + kSixteenth, grid.tick(notes[i].end) + shift);
+        // A player stops a note before its written end (a breath, a detached note): it is written up
+        // to the grid point after its sound stopped, unless it stopped barely past one.
+        int64_t off = std::max(on + kSixteenth, grid.tick(notes[i].end + (0.5 - kBarelyPast) * sixteenth) + shift);
         // A silence shorter than most of a sixteenth is the breath between notes, or their release
         // heard short, not a rest.
         if (i + 1 < notes.size()) {

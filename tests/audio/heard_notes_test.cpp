@@ -20,6 +20,7 @@ struct Played {
     double vibrato = 0;  // cents, at 6 Hz
     double glide = 0;    // cents reached by the end
     bool dipMidway = false;  // the breath eases and pushes again: a slurred repeat
+    double echo = 0;         // seconds: the sound dies away at this time constant, the room's echo
 };
 
 double hertzOf(int key) { return 440.0 * std::exp2((key - 69) / 12.0); }
@@ -37,6 +38,7 @@ std::vector<float> play(const std::vector<Played>& melody) {
             phase += 2 * std::numbers::pi * note.hertz * std::exp2(cents / 1200) / kRate;
             double amplitude = note.hertz > 0 ? 0.3 : 0.0;
             if (note.dipMidway) amplitude *= 1 - 0.85 * std::exp(-std::pow((t - note.seconds / 2) / 0.012, 2));
+            if (note.echo > 0) amplitude *= std::exp(-t / note.echo);
             samples.push_back(static_cast<float>(amplitude * (std::sin(phase) + 0.3 * std::sin(2 * phase))) + breath(rng));
         }
     }
@@ -66,6 +68,15 @@ TEST(HeardNotes, KeysRepeatsVibratoAndGlidesAsAPlayerMeansThem) {
     }
     EXPECT_NEAR(notes[3].cents, 0, 10);   // vibrato centred on its key
     EXPECT_NEAR(notes[4].cents, 20, 10);  // the bend's middle
+}
+
+// A note ends where the player stopped, not where its echo in the room dies away.
+TEST(HeardNotes, ANoteEndsWhereItStopsNotWhereItsEchoDies) {
+    const std::vector<Played> melody = {{0.40, hertzOf(74)}, {0.50, hertzOf(74), 0, 0, false, 0.06}, {0.30, 0}};
+    PitchTracker tracker(kRate);
+    const std::vector<HeardNote> notes = hearNotes(tracker.feed(play(melody)), 256.0 / kRate);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NEAR(notes[0].end, 0.40, 0.05);
 }
 
 TEST(HeardNotes, SilenceAndBreathAloneAreNoNotes) {

@@ -106,6 +106,17 @@ TEST(Transcription, APickupPutsTheFirstNotesBeforeTheFirstDownbeat) {
     EXPECT_EQ(ons, (std::vector<int64_t>{960, 1440, 2400, 2880}));
 }
 
+// A note a player stops short of its written end before a rest (a breath) keeps its full value; one
+// ringing barely past its end keeps its value too.
+TEST(Transcription, NotesStoppedShortOfARestKeepTheirValue) {
+    const std::vector<audio::HeardNote> notes = {{0.0, 0.42, 69, 0}, {1.0, 1.52, 71, 0}, {2.0, 2.92, 72, 0}};
+    std::vector<int64_t> offs;
+    for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, {}).events) {
+        if (event.status == 0x80) offs.push_back(event.tick);
+    }
+    EXPECT_EQ(offs, (std::vector<int64_t>{480, 1440, 2880}));
+}
+
 // A mono file of the samples the function gives, at the rate and format.
 void writeSound(const fs::path& path, int rate, int format, double seconds, const std::function<float(double)>& sample) {
     SF_INFO info{};
