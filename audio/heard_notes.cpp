@@ -82,7 +82,6 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     std::vector<double> loudness;  // each note's loudest level
     std::vector<double> dying;     // when each note's sound had died away to its tail
     size_t begin = 0;
-    size_t previousEnd = 0;  // the frames of the last note kept, up to its release
     auto close = [&](size_t end) {
         if (end <= begin || keys[begin] < 0) return;
         // A note ends where its sound has died away to a tail (the release, the room's echo).
@@ -110,10 +109,15 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
             if (frames[i].onset && frames[i].attack >= earliest && frames[i].attack <= settled + hopSeconds) start = frames[i].attack;
         }
         if (start < 0) {
+            // The swell began after the quietest moment before the pitch settled: the last frame
+            // there about as quiet as the quietest (after silence or noise, the moment the swell starts).
+            size_t first = begin;
+            while (first > 0 && frames[first - 1].seconds >= earliest) --first;
+            double quietest = frames[begin].level;
+            for (size_t i = first; i < begin; ++i) quietest = std::min(quietest, frames[i].level);
             size_t attack = begin;
-            while (attack > previousEnd && frames[attack - 1].level < 0.9 * frames[attack].level &&
-                   settled - frames[attack - 1].seconds <= settings.longestAttack) {
-                --attack;
+            if (quietest < 0.8 * frames[begin].level) {
+                while (attack > first && frames[attack - 1].level > 1.1 * quietest) --attack;
             }
             start = frames[attack].seconds;
         }
@@ -126,7 +130,6 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         notes.push_back({start, stop, keys[begin], medianOf(cents)});
         loudness.push_back(loudest);
         dying.push_back(tailEnd);
-        previousEnd = end;
     };
     double peak = 0;
     double dippedAt = -1;
