@@ -147,9 +147,10 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         const bool lasted = frames[i].seconds - frames[begin].seconds >= settings.shortestNote;
         // A dip counts for a rise that follows it soon, not for a swell long after (a sustain
         // wavering). A re-attack under a held sound shows as a notch instead: a few hops' sharp
-        // fall and rise, where a wavering sustain falls and rises over a tenth of a second.
+        // fall and rise, where a wavering sustain falls and rises over a tenth of a second; the
+        // level's flutter while the note's own attack settles is none.
         if (sameKey && frames[i].level < settings.attackDip * peak) dippedAt = frames[i].seconds;
-        if (sameKey && notchAt(frames, i, settings.notchHops)) dippedAt = frames[i].seconds;
+        if (sameKey && lasted && notchAt(frames, i, settings.notchHops)) dippedAt = frames[i].seconds;
         const bool dipped = dippedAt >= 0 && frames[i].seconds - dippedAt <= settings.dipTime;
         double recentLow = frames[i].level;
         bool slip = false;
