@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace shinofu::audio {
 namespace {
@@ -73,11 +74,61 @@ double medianOf(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// Where each key's sound dips by itself: at the same time after the attack in most of its long
+// notes (the sound's own envelope; a synthesizer's sample reaching its loop). Learnt from the
+// notes that begin with a change of key, so that a dip there is not heard as a re-attack.
+class OwnDips {
+public:
+    OwnDips(const std::vector<PitchFrame>& frames, const std::vector<int>& keys) {
+        std::map<int, std::vector<double>> delays;  // of each long note's deepest dip, -1 for none
+        for (size_t begin = 1, end; begin < keys.size(); begin = end) {
+            for (end = begin + 1; end < keys.size() && keys[end] == keys[begin];) ++end;
+            if (keys[begin] < 0 || keys[begin - 1] == keys[begin] || frames[end - 1].seconds - frames[begin].seconds < kLongNote) continue;
+            size_t quietest = begin;
+            double before = 0;  // the loudest past the attack, before the quietest
+            for (size_t i = begin; i < end && frames[i].seconds - frames[begin].seconds <= kLatest; ++i) {
+                const double after = frames[i].seconds - frames[begin].seconds;
+                if (after >= kEarliest && (quietest == begin || frames[i].level < frames[quietest].level)) quietest = i;
+            }
+            for (size_t i = begin; i < quietest; ++i) {
+                if (frames[i].seconds - frames[begin].seconds >= kEarliest / 2) before = std::max(before, frames[i].level);
+            }
+            const double at = frames[quietest].seconds - frames[begin].seconds;
+            // A dip, not a decay going on past the span looked at.
+            const bool dips = quietest > begin && at < kLatest - 0.01 && frames[quietest].level < 0.5 * before;
+            delays[keys[begin]].push_back(dips ? at : -1.0);
+        }
+        for (const auto& [key, found] : delays) {
+            const double typical = medianOf(found);
+            const auto agreeing = std::count_if(found.begin(), found.end(), [&](double at) { return std::abs(at - typical) <= 0.015; });
+            if (found.size() >= 3) dips_[key] = typical > 0 && double(agreeing) >= 0.6 * double(found.size()) ? typical : -1.0;
+        }
+    }
+
+    // Whether the key, or one up to a tone away (one sample serves neighbouring keys), dips by
+    // itself about this long after its attack, or may: too few of its notes were heard to tell.
+    bool at(int key, double afterAttack) const {
+        bool known = false;
+        for (auto near = dips_.lower_bound(key - 2); near != dips_.end() && near->first <= key + 2; ++near) {
+            if (near->second > 0 && std::abs(afterAttack - near->second) < 0.05) return true;
+            known = true;
+        }
+        return !known && afterAttack >= kEarliest && afterAttack <= kLatest;
+    }
+
+private:
+    static constexpr double kLongNote = 0.35;  // seconds
+    static constexpr double kEarliest = 0.1;   // seconds after the attack, past its own swell and sag
+    static constexpr double kLatest = 0.3;
+    std::map<int, double> dips_;
+};
+
 }  // namespace
 
 std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double hopSeconds, const HearingSettings& settings) {
     const auto framesIn = [&](double seconds) { return static_cast<size_t>(std::max(1.0, std::round(seconds / hopSeconds))); };
     const auto [keys, slipped] = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
+    const OwnDips ownDips(frames, keys);
     std::vector<HeardNote> notes;
     std::vector<double> loudness;  // each note's loudest level
     std::vector<double> dying;     // when each note's sound had died away to its tail
@@ -133,12 +184,14 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     };
     double peak = 0;
     double dippedAt = -1;
+    double sunkAt = -1;
     double lastOnset = -1;  // of the key sounding
     for (size_t i = 0; i < frames.size(); ++i) {
         // A change of key ends a note, and so does a fresh attack of the same key once the note has
         // lasted long enough to be one:
         // - the level falling well below the note's peak, then rising with an onset (a tongued
-        //   repeat) or sharply (a breath accent);
+        //   repeat) or sharply (a breath accent), or swelling to several times its low and holding
+        //   the key (a slurred repeat no onset was heard at), unless the key's sound dips there by itself;
         // - the level swelling well above the quietest of the last moments with an attack's signs
         //   (a long note dying away, struck again): an onset, unless onsets come as regularly as
         //   a tremolo's, or the pitch slipping to a harmonic as a tube does when it speaks anew.
@@ -149,7 +202,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         // wavering). A re-attack under a held sound shows as a notch instead: a few hops' sharp
         // fall and rise, where a wavering sustain falls and rises over a tenth of a second; the
         // level's flutter while the note's own attack settles is none.
-        if (sameKey && frames[i].level < settings.attackDip * peak) dippedAt = frames[i].seconds;
+        if (sameKey && frames[i].level < settings.attackDip * peak) dippedAt = sunkAt = frames[i].seconds;
         if (sameKey && lasted && notchAt(frames, i, settings.notchHops)) dippedAt = frames[i].seconds;
         const bool dipped = dippedAt >= 0 && frames[i].seconds - dippedAt <= settings.dipTime;
         double recentLow = frames[i].level;
@@ -160,9 +213,11 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
             slip = slip || slipped[j - 1];
         }
         double coming = frames[i].level;  // the loudest the attack reaches
-        for (size_t j = i; j < frames.size() && keys[j] == keys[i] && frames[j].seconds - frames[i].seconds <= settings.swellTime; ++j) {
-            coming = std::max(coming, frames[j].level);
+        size_t held = i;
+        for (; held < frames.size() && keys[held] == keys[i] && frames[held].seconds - frames[i].seconds <= settings.swellTime; ++held) {
+            coming = std::max(coming, frames[held].level);
         }
+        const bool holds = held < frames.size() && keys[held] == keys[i];
         // Onsets in one key as close as a tremolo's, before this one or after it.
         bool tremolo = lastOnset >= 0 && frames[i].seconds - lastOnset < settings.tremoloPeriod;
         for (size_t j = i + 1; frames[i].onset && !tremolo && j < frames.size() && keys[j] == keys[i] &&
@@ -172,15 +227,19 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         }
         const bool onsetSwell = frames[i].onset && !tremolo && coming >= settings.swell * recentLow;
         const bool slipSwell = slip && frames[i].level >= settings.swell * recentLow;
+        const bool sunk = sunkAt >= 0 && frames[i].seconds - sunkAt <= settings.dipTime;
+        const bool sunkSwell = sunk && holds && coming >= settings.sunkSwell * recentLow &&
+                               !ownDips.at(keys[i], sunkAt - frames[begin].seconds);
         if (frames[i].onset && sameKey) lastOnset = frames[i].seconds;
         const bool reattack = sameKey && lasted &&
-                              (onsetSwell || (rising && (slipSwell || (dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level)))));
+                              (onsetSwell || (rising && (slipSwell || sunkSwell || (dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level)))));
         if (i > begin && (keys[i] != keys[begin] || reattack)) {
             if (keys[i] != keys[begin]) lastOnset = -1;
             close(i);
             begin = i;
             peak = 0;
             dippedAt = -1;
+            sunkAt = -1;
         }
         peak = std::max(peak, frames[i].level);
     }

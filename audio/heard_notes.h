@@ -24,6 +24,7 @@ struct HearingSettings {
     size_t notchHops = 3;         // hops either side of a notch in the level (a re-attack under a held sound)
     double swell = 1.65;          // a level this many times the last moments' lowest, at an attack, is a new one
     double swellTime = 0.1;       // seconds: those moments, before and after
+    double sunkSwell = 3;         // without an onset, a level this many times theirs after sinking under attackDip, holding its key
     double tremoloPeriod = 0.25;  // seconds: onsets closer than this in one key are a tremolo's swells
     double tail = 0.2;            // the end of a note quieter than this share of its peak is its release
     double stopped = 0.5;         // a note stopped where its level fell under this share of its sustain

@@ -21,6 +21,7 @@ struct Played {
     double glide = 0;    // cents reached by the end
     bool dipMidway = false;  // the breath eases and pushes again: a slurred repeat
     double echo = 0;         // seconds: the sound dies away at this time constant, the room's echo
+    double sinkAt = 0;       // seconds after the start: the sound sinks and swells again, without an attack's noise
 };
 
 double hertzOf(int key) { return 440.0 * std::exp2((key - 69) / 12.0); }
@@ -39,6 +40,9 @@ std::vector<float> play(const std::vector<Played>& melody) {
             double amplitude = note.hertz > 0 ? 0.3 : 0.0;
             if (note.dipMidway) amplitude *= 1 - 0.85 * std::exp(-std::pow((t - note.seconds / 2) / 0.012, 2));
             if (note.echo > 0) amplitude *= std::exp(-t / note.echo);
+            if (note.sinkAt > 0 && t > note.sinkAt - 0.025 && t < note.sinkAt + 0.06) {
+                amplitude *= t < note.sinkAt ? 1 - 0.85 * (t - note.sinkAt + 0.025) / 0.025 : 0.15 + 0.85 * (t - note.sinkAt) / 0.06;
+            }
             samples.push_back(static_cast<float>(amplitude * (std::sin(phase) + 0.3 * std::sin(2 * phase))) + breath(rng));
         }
     }
@@ -77,6 +81,22 @@ TEST(HeardNotes, ANoteEndsWhereItStopsNotWhereItsEchoDies) {
     const std::vector<HeardNote> notes = hearNotes(tracker.feed(play(melody)), 256.0 / kRate);
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NEAR(notes[0].end, 0.40, 0.05);
+}
+
+// The sound sinking and swelling again in a held key is a slurred repeat, unless the key's sound
+// does so by itself at that moment of every note (a sample's loop).
+TEST(HeardNotes, ASinkAndSwellRepeatsTheNoteUnlessTheKeyAlwaysDoesIt) {
+    std::vector<Played> melody;
+    for (int note = 0; note < 3; ++note) {
+        melody.push_back({0.5, hertzOf(72), 0, 0, false, 0, 0.2});
+        melody.push_back({0.3, hertzOf(76)});
+    }
+    melody.push_back({0.8, hertzOf(72), 0, 0, false, 0, 0.45});
+    melody.push_back({0.3, 0});
+    PitchTracker tracker(kRate);
+    std::vector<int> keys;
+    for (const HeardNote& note : hearNotes(tracker.feed(play(melody)), 256.0 / kRate)) keys.push_back(note.key);
+    EXPECT_EQ(keys, (std::vector<int>{72, 76, 72, 76, 72, 76, 72, 72}));
 }
 
 TEST(HeardNotes, SilenceAndBreathAloneAreNoNotes) {
