@@ -44,12 +44,18 @@ FrameKeys frameKeys(const std::vector<PitchFrame>& frames, double reference, siz
     };
     for (size_t r = 0; r < runs.size(); ++r) {
         const auto [begin, end] = runs[r];
-        if (end - begin > shortRun || keys[begin] < 0) continue;
+        if (end - begin > 2 * shortRun || keys[begin] < 0) continue;
         const int after = heldRun(r, 1), before = heldRun(r, -1);
+        // Where one note's release sounds under the next one's attack, the two repeat together at
+        // their common fundamental, below both (B3 under F#5 going to B5): the next note, for as
+        // long as they overlap.
+        const bool overlap = before >= 0 && after >= 0 && keys[begin] < std::min(before, after) &&
+                             harmonic(keys[begin], before) && harmonic(keys[begin], after);
+        if (end - begin > shortRun && !overlap) continue;
         // A scoop into the note: its attack sliding up or down from a tone away, then held.
         const bool scoop = r + 1 < runs.size() && after == keys[runs[r + 1].first] && std::abs(keys[begin] - after) <= 2 &&
                            runs[r + 1].second - runs[r + 1].first > shortRun;
-        const int into = harmonic(keys[begin], after) || scoop ? after : harmonic(keys[begin], before) ? before : -1;
+        const int into = overlap || harmonic(keys[begin], after) || scoop ? after : harmonic(keys[begin], before) ? before : -1;
         if (into < 0) continue;
         if (!scoop) std::fill(slipped.begin() + std::ptrdiff_t(begin), slipped.begin() + std::ptrdiff_t(end), true);
         std::fill(keys.begin() + std::ptrdiff_t(begin), keys.begin() + std::ptrdiff_t(end), into);

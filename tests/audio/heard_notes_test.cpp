@@ -99,6 +99,23 @@ TEST(HeardNotes, ASinkAndSwellRepeatsTheNoteUnlessTheKeyAlwaysDoesIt) {
     EXPECT_EQ(keys, (std::vector<int>{72, 76, 72, 76, 72, 76, 72, 72}));
 }
 
+// One note's release under the next one's attack repeats at their common fundamental, two octaves
+// below the next note: that is the next note, not a low one between them.
+TEST(HeardNotes, TwoNotesOverlappingAreNoLowNoteBetween) {
+    std::vector<float> samples;
+    for (int i = 0; i < kRate; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double fading = t < 0.4 ? 0.3 : t < 0.52 ? 0.3 * (0.52 - t) / 0.12 : 0.0;
+        const double coming = t < 0.38 ? 0.0 : t < 0.9 ? 0.3 : 0.0;
+        samples.push_back(static_cast<float>(fading * std::sin(2 * std::numbers::pi * hertzOf(78) * t) +
+                                             coming * std::sin(2 * std::numbers::pi * hertzOf(83) * t)));
+    }
+    PitchTracker tracker(kRate);
+    std::vector<int> keys;
+    for (const HeardNote& note : hearNotes(tracker.feed(samples), 256.0 / kRate)) keys.push_back(note.key);
+    EXPECT_EQ(keys, (std::vector<int>{78, 83}));
+}
+
 TEST(HeardNotes, SilenceAndBreathAloneAreNoNotes) {
     PitchTracker tracker(kRate);
     EXPECT_TRUE(hearNotes(tracker.feed(play({{1.0, 0}})), 256.0 / kRate).empty());
