@@ -259,6 +259,9 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
             loudness[n] < settings.release * keptLoudness) {
             continue;
         }
+        // A note a tenth as loud as the one just before was its echo (the room, a long release),
+        // whatever pitch the echo was heard at.
+        if (!kept.empty() && notes[n].start - keptDying < settings.echoTime && loudness[n] < settings.echo * keptLoudness) continue;
         // A re-attack of a key that gives way to another key at once was the next note's attack,
         // heard while the old pitch still rang: the next note starts there.
         const bool reattack = !kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < hopSeconds * 1.5;

@@ -29,6 +29,8 @@ struct HearingSettings {
     double tail = 0.2;            // the end of a note quieter than this share of its peak is its release
     double stopped = 0.5;         // a note stopped where its level fell under this share of its sustain
     double decayTime = 0.2;       // seconds: the sustain is the loudest of these before the tail
+    double echo = 0.1;            // a note never this share as loud as the note before is its echo
+    double echoTime = 0.5;        // seconds: if it comes this soon after that note died away
     double release = 0.5;         // a same-key re-attack never this share as loud as the note before is its release
     double longestAttack = 0.06;  // seconds of swelling sound before a note's pitch settles
 };

@@ -116,6 +116,20 @@ TEST(HeardNotes, TwoNotesOverlappingAreNoLowNoteBetween) {
     EXPECT_EQ(keys, (std::vector<int>{78, 83}));
 }
 
+// The room's echo of a note, heard alone in the rest after it, is no note.
+TEST(HeardNotes, AnEchoInTheRestIsNoNote) {
+    std::vector<float> samples;
+    for (int i = 0; i < kRate; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double amplitude = t < 0.4 ? 0.3 : t >= 0.55 && t < 0.65 ? 0.02 : t >= 0.8 ? 0.3 : 0.0;
+        samples.push_back(static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * hertzOf(81) * t)));
+    }
+    PitchTracker tracker(kRate);
+    const std::vector<HeardNote> notes = hearNotes(tracker.feed(samples), 256.0 / kRate);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_NEAR(notes[1].start, 0.8, 0.02);
+}
+
 TEST(HeardNotes, SilenceAndBreathAloneAreNoNotes) {
     PitchTracker tracker(kRate);
     EXPECT_TRUE(hearNotes(tracker.feed(play({{1.0, 0}})), 256.0 / kRate).empty());
