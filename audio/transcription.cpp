@@ -19,6 +19,7 @@ constexpr double kSlowest = 60;
 constexpr double kFastest = 160;
 constexpr double kTuningTolerance = 15;  // cents
 constexpr double kBarelyPast = 0.2;      // sixteenths a note may sound past a grid point and still end there
+constexpr double kRightOnAThird = 0.1;   // sixteenths
 
 midi::SmfEvent meta(int64_t tick, uint8_t type, std::string data) { return {tick, 0xFF, type, 0, std::move(data)}; }
 
@@ -57,10 +58,15 @@ public:
             Fit& fit = fits[beat];
             fit.straight += square(within - std::round(within));
             fit.triplet += square(within - std::round(within * 0.75) / 0.75);
-            if (std::abs(within - 4.0 / 3) < 0.3 || std::abs(within - 8.0 / 3) < 0.3) fit.onThirds = true;
+            const double offThird = std::min(std::abs(within - 4.0 / 3), std::abs(within - 8.0 / 3));
+            if (offThird < 0.3) ++fit.onThirds;
+            fit.nearestThird = std::min(fit.nearestThird, offThird);
         }
+        // A beat is of triplets when its onsets fit thirds far better than sixteenths, and either two
+        // fall on its thirds or one falls right on a third: one sixteenth heard late is none.
         for (const auto& [beat, fit] : fits) {
-            if (fit.onThirds && fit.triplet < 0.5 * fit.straight) triplets_.insert(beat);
+            const bool thirds = fit.onThirds >= 2 || (fit.onThirds == 1 && fit.nearestThird < kRightOnAThird);
+            if (thirds && fit.triplet < 0.5 * fit.straight) triplets_.insert(beat);
         }
     }
 
@@ -74,7 +80,8 @@ public:
 private:
     struct Fit {
         double straight = 0, triplet = 0;
-        bool onThirds = false;
+        int onThirds = 0;            // onsets near the beat's thirds
+        double nearestThird = 1e9;  // sixteenths from a third to the onset nearest one
     };
     static double square(double x) { return x * x; }
     double sixteenths(double seconds) const { return (seconds - phase_) / sixteenth_ - static_cast<double>(first_); }

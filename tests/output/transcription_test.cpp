@@ -117,6 +117,17 @@ TEST(Transcription, NotesStoppedShortOfARestKeepTheirValue) {
     EXPECT_EQ(offs, (std::vector<int64_t>{480, 1440, 2880}));
 }
 
+// A beat is of triplets when its notes fall on its thirds, not when one sixteenth comes a little late.
+TEST(Transcription, TripletsFromThirdsNotFromALateSixteenth) {
+    const std::vector<audio::HeardNote> notes = {{0.0, 0.15, 69, 0}, {0.16, 0.5, 71, 0}, {1.0, 1.16, 72, 0},
+                                                 {1.17, 1.33, 74, 0}, {1.335, 1.5, 76, 0}, {2.0, 2.5, 77, 0}};
+    std::vector<int64_t> ons;
+    for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, {}).events) {
+        if (event.status == 0x90) ons.push_back(event.tick);
+    }
+    EXPECT_EQ(ons, (std::vector<int64_t>{0, 120, 960, 1120, 1280, 1920}));
+}
+
 // A mono file of the samples the function gives, at the rate and format.
 void writeSound(const fs::path& path, int rate, int format, double seconds, const std::function<float(double)>& sample) {
     SF_INFO info{};
