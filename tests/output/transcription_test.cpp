@@ -128,6 +128,22 @@ TEST(Transcription, TripletsFromThirdsNotFromALateSixteenth) {
     EXPECT_EQ(ons, (std::vector<int64_t>{0, 120, 960, 1120, 1280, 1920}));
 }
 
+// The tempo of a melody running mostly in sixteenths, played a little unevenly.
+TEST(Transcription, TheTempoOfAMelodyOfSixteenths) {
+    const double sixteenth = 15.0 / 96;
+    const int pattern[] = {1, 1, 1, 1, 2, 1, 1, 4, 1, 1, 2, 1, 1, 1, 1, 3, 1, 4};  // note values in sixteenths
+    std::vector<audio::HeardNote> notes;
+    double at = 0;
+    for (int bar = 0; bar < 8; ++bar) {
+        for (const int value : pattern) {
+            const double jitter = 0.012 * std::sin(double(notes.size()) * 2.3);
+            notes.push_back({at + jitter, at + value * sixteenth - 0.02, 69 + int(notes.size() % 5), 0});
+            at += value * sixteenth;
+        }
+    }
+    EXPECT_NEAR(audio::findTempo(notes), 96, 2);
+}
+
 // A mono file of the samples the function gives, at the rate and format.
 void writeSound(const fs::path& path, int rate, int format, double seconds, const std::function<float(double)>& sample) {
     SF_INFO info{};
