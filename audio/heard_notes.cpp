@@ -80,6 +80,14 @@ double medianOf(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// A note as heard, with what judging its neighbours needs: its loudest level, and when its sound
+// had died away to its tail.
+struct Sounded {
+    HeardNote note;
+    double loudest = 0;
+    double diedAway = 0;
+};
+
 // Where each key's sound dips by itself: at the same time after the attack in most of its long
 // notes (the sound's own envelope; a synthesizer's sample reaching its loop). Learnt from the
 // notes that begin with a change of key, so that a dip there is not heard as a re-attack.
@@ -135,9 +143,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     const auto framesIn = [&](double seconds) { return static_cast<size_t>(std::max(1.0, std::round(seconds / hopSeconds))); };
     const auto [keys, slipped] = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
     const OwnDips ownDips(frames, keys);
-    std::vector<HeardNote> notes;
-    std::vector<double> loudness;  // each note's loudest level
-    std::vector<double> dying;     // when each note's sound had died away to its tail
+    std::vector<Sounded> notes;
     size_t begin = 0;
     auto close = [&](size_t end) {
         if (end <= begin || keys[begin] < 0) return;
@@ -159,7 +165,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         // else the frames just before it where the sound swells (the breath and chiff of the attack).
         const double settled = frames[begin].seconds;
         const double earliest = std::max(settled - settings.longestAttack,
-                                         notes.empty() ? 0.0 : notes.back().start + settings.shortestNote);
+                                         notes.empty() ? 0.0 : notes.back().note.start + settings.shortestNote);
         double start = -1;
         for (size_t i = begin > framesIn(settings.longestAttack) ? begin - framesIn(settings.longestAttack) : 0;
              i < frames.size() && frames[i].seconds <= settled + settings.longestAttack; ++i) {
@@ -184,9 +190,7 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         for (size_t i = begin; i < end; ++i) {
             if (frames[i].hertz > 0) cents.push_back(centsFromA4(frames[i].hertz, settings.reference) - (keys[begin] - 69) * 100.0);
         }
-        notes.push_back({start, stop, keys[begin], medianOf(cents)});
-        loudness.push_back(loudest);
-        dying.push_back(tailEnd);
+        notes.push_back({{start, stop, keys[begin], medianOf(cents)}, loudest, tailEnd});
     };
     double peak = 0;
     double dippedAt = -1;
@@ -251,29 +255,29 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     }
     close(frames.size());
     std::vector<HeardNote> kept;
-    double keptLoudness = 0, keptDying = 0;
+    const Sounded* last = nullptr;  // the note kept last
     for (size_t n = 0; n < notes.size(); ++n) {
+        HeardNote& note = notes[n].note;
         // A re-attack of a key that never grows as loud as the note it follows was that note's
         // release, swelling as it died away.
-        if (!kept.empty() && kept.back().key == notes[n].key && notes[n].start - keptDying < settings.swellTime &&
-            loudness[n] < settings.release * keptLoudness) {
+        if (last && last->note.key == note.key && note.start - last->diedAway < settings.swellTime &&
+            notes[n].loudest < settings.release * last->loudest) {
             continue;
         }
         // A note a tenth as loud as the one just before was its echo (the room, a long release),
         // whatever pitch the echo was heard at.
-        if (!kept.empty() && notes[n].start - keptDying < settings.echoTime && loudness[n] < settings.echo * keptLoudness) continue;
+        if (last && note.start - last->diedAway < settings.echoTime && notes[n].loudest < settings.echo * last->loudest) continue;
         // A re-attack of a key that gives way to another key at once was the next note's attack,
         // heard while the old pitch still rang: the next note starts there.
-        const bool reattack = !kept.empty() && kept.back().key == notes[n].key && notes[n].start - kept.back().end < hopSeconds * 1.5;
-        const bool givesWay = n + 1 < notes.size() && notes[n + 1].key != notes[n].key && notes[n + 1].start - notes[n].end < hopSeconds * 1.5;
-        if (reattack && givesWay && notes[n].end - notes[n].start < 3 * settings.shortestNote) {
-            kept.back().end = notes[n].start;
-            notes[n + 1].start = notes[n].start;
+        const bool reattack = last && kept.back().key == note.key && note.start - kept.back().end < hopSeconds * 1.5;
+        const bool givesWay = n + 1 < notes.size() && notes[n + 1].note.key != note.key && notes[n + 1].note.start - note.end < hopSeconds * 1.5;
+        if (reattack && givesWay && note.end - note.start < 3 * settings.shortestNote) {
+            kept.back().end = note.start;
+            notes[n + 1].note.start = note.start;
             continue;
         }
-        kept.push_back(notes[n]);
-        keptLoudness = loudness[n];
-        keptDying = dying[n];
+        kept.push_back(note);
+        last = &notes[n];
     }
     return kept;
 }

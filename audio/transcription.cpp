@@ -140,9 +140,10 @@ double findTempo(const std::vector<HeardNote>& notes) {
             best = tempo;
         }
     }
-    // A grid fits as well at twice the tempo (or four times), and a melody with triplets at two
-    // thirds or three halves of it; of these, the one that writes the notes in the values melodies
-    // are mostly written in (quarters and eighths, then halves) is the player's.
+    // A grid fits as well at twice the tempo (or four times, or three times where sixteenths run in
+    // triplets), and a melody with triplets at two thirds or three halves of it; of these, the one
+    // that writes the notes in the values melodies are mostly written in (quarters and eighths,
+    // then halves) is the player's.
     double chosen = best, mostLikely = -1e300;
     for (const double tempo : {best, best / 2, best * 2, best * 2 / 3, best * 3 / 2, best * 4 / 3, best * 3 / 4, best / 4, best / 3}) {
         if (tempo < kSlowest - 1 || tempo > kFastest + 1) continue;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <random>
 
@@ -49,6 +50,21 @@ std::vector<float> play(const std::vector<Played>& melody) {
     return samples;
 }
 
+// A second of sound, sample by sample from the function of time.
+std::vector<float> sound(const std::function<double(double)>& at) {
+    std::vector<float> samples;
+    for (int i = 0; i < kRate; ++i) samples.push_back(static_cast<float>(at(static_cast<double>(i) / kRate)));
+    return samples;
+}
+
+// The keys of the notes heard in the samples.
+std::vector<int> keysHeard(const std::vector<float>& samples) {
+    PitchTracker tracker(kRate);
+    std::vector<int> keys;
+    for (const HeardNote& note : hearNotes(tracker.feed(samples), 256.0 / kRate)) keys.push_back(note.key);
+    return keys;
+}
+
 TEST(HeardNotes, KeysRepeatsVibratoAndGlidesAsAPlayerMeansThem) {
     const std::vector<Played> melody = {
         {0.30, hertzOf(69)},                     // A4
@@ -93,37 +109,26 @@ TEST(HeardNotes, ASinkAndSwellRepeatsTheNoteUnlessTheKeyAlwaysDoesIt) {
     }
     melody.push_back({0.8, hertzOf(72), 0, 0, false, 0, 0.45});
     melody.push_back({0.3, 0});
-    PitchTracker tracker(kRate);
-    std::vector<int> keys;
-    for (const HeardNote& note : hearNotes(tracker.feed(play(melody)), 256.0 / kRate)) keys.push_back(note.key);
-    EXPECT_EQ(keys, (std::vector<int>{72, 76, 72, 76, 72, 76, 72, 72}));
+    EXPECT_EQ(keysHeard(play(melody)), (std::vector<int>{72, 76, 72, 76, 72, 76, 72, 72}));
 }
 
 // One note's release under the next one's attack repeats at their common fundamental, two octaves
 // below the next note: that is the next note, not a low one between them.
 TEST(HeardNotes, TwoNotesOverlappingAreNoLowNoteBetween) {
-    std::vector<float> samples;
-    for (int i = 0; i < kRate; ++i) {
-        const double t = static_cast<double>(i) / kRate;
+    const std::vector<float> samples = sound([](double t) {
         const double fading = t < 0.4 ? 0.3 : t < 0.52 ? 0.3 * (0.52 - t) / 0.12 : 0.0;
         const double coming = t < 0.38 ? 0.0 : t < 0.9 ? 0.3 : 0.0;
-        samples.push_back(static_cast<float>(fading * std::sin(2 * std::numbers::pi * hertzOf(78) * t) +
-                                             coming * std::sin(2 * std::numbers::pi * hertzOf(83) * t)));
-    }
-    PitchTracker tracker(kRate);
-    std::vector<int> keys;
-    for (const HeardNote& note : hearNotes(tracker.feed(samples), 256.0 / kRate)) keys.push_back(note.key);
-    EXPECT_EQ(keys, (std::vector<int>{78, 83}));
+        return fading * std::sin(2 * std::numbers::pi * hertzOf(78) * t) + coming * std::sin(2 * std::numbers::pi * hertzOf(83) * t);
+    });
+    EXPECT_EQ(keysHeard(samples), (std::vector<int>{78, 83}));
 }
 
 // The room's echo of a note, heard alone in the rest after it, is no note.
 TEST(HeardNotes, AnEchoInTheRestIsNoNote) {
-    std::vector<float> samples;
-    for (int i = 0; i < kRate; ++i) {
-        const double t = static_cast<double>(i) / kRate;
+    const std::vector<float> samples = sound([](double t) {
         const double amplitude = t < 0.4 ? 0.3 : t >= 0.55 && t < 0.65 ? 0.02 : t >= 0.8 ? 0.3 : 0.0;
-        samples.push_back(static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * hertzOf(81) * t)));
-    }
+        return amplitude * std::sin(2 * std::numbers::pi * hertzOf(81) * t);
+    });
     PitchTracker tracker(kRate);
     const std::vector<HeardNote> notes = hearNotes(tracker.feed(samples), 256.0 / kRate);
     ASSERT_EQ(notes.size(), 2u);

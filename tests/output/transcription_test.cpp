@@ -34,18 +34,36 @@ std::vector<std::string> upToTheLastNote(std::vector<std::string> words) {
     return words;
 }
 
+// The flute playing the lines of notes, rendered through the program's WAV path (its folder made);
+// false, with the reason in error, when it cannot be.
+bool renderFlute(model::Score& played, const std::vector<std::string>& lines, const fs::path& wav, platform::IoError& error) {
+    fs::create_directories(wav.parent_path());
+    shinofu::testing::readNotes(played, {"$Instrument:73"}, lines);
+    played.recomputePositions();
+    return output::writeWavFile(played, wav, error) == output::WavWrite::Written;
+}
+
+// The ticks of the file's events of one kind (0x90 note-on, 0x80 note-off).
+std::vector<int64_t> ticksOf(const midi::SmfFile& file, uint8_t status) {
+    std::vector<int64_t> ticks;
+    for (const midi::SmfEvent& event : file.events) {
+        if (event.status == status) ticks.push_back(event.tick);
+    }
+    return ticks;
+}
+
 TEST(Transcription, AMelodyRenderedAndHeardBackGivesItsNotes) {
     const fs::path folder = fs::temp_directory_path() / ("shinofu_transcribe_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    model::Score played;
-    // Quarters and eighths at the score's tempo, a repeated note tongued, one measure of 4/4 each line.
-    shinofu::testing::readNotes(played, {"$Instrument:73"},
-                       {"a1 n n 96 u,b1 n n 48 u,c2 n n 48 u,d2 n n 96 u,d2 n n 96 u",
-                        "e2 n n 48 u,d2 n n 48 u,c2 n n 48 u,b1 n n 48 u,a1 n n 192 u"});
-    played.recomputePositions();
-    platform::IoError error;
     const fs::path wav = folder / "melody.wav";
-    if (output::writeWavFile(played, wav, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
+    model::Score played;
+    platform::IoError error;
+    // Quarters and eighths at the score's tempo, a repeated note tongued, one measure of 4/4 each line.
+    if (!renderFlute(played,
+                     {"a1 n n 96 u,b1 n n 48 u,c2 n n 48 u,d2 n n 96 u,d2 n n 96 u",
+                      "e2 n n 48 u,d2 n n 48 u,c2 n n 48 u,b1 n n 48 u,a1 n n 192 u"},
+                     wav, error)) {
+        GTEST_SKIP() << error.message;
+    }
     model::Score heard;
     audio::TranscriptionSettings settings;
     settings.tempo = played.song.tempo;
@@ -65,16 +83,16 @@ TEST(Transcription, AMelodyRenderedAndHeardBackGivesItsNotes) {
 // A note's release dies away into the rest after it: the rest stays a rest.
 TEST(Transcription, ReleasesIntoRestsAreNoNotes) {
     const fs::path folder = fs::temp_directory_path() / ("shinofu_releases_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    model::Score played;
-    shinofu::testing::readNotes(played, {"$Instrument:73"},
-                                {"d3 n n 96 u,rest n n 96 u,b2 n n 48 u,rest n n 144 u",
-                                 "a3 n n 192 u,rest n n 96 u,a2 n n 48 u,rest n n 48 u",
-                                 "f3 n n 48 u,rest n n 48 u,g3 n n 96 u,rest n n 192 u"});
-    played.recomputePositions();
-    platform::IoError error;
     const fs::path wav = folder / "releases.wav";
-    if (output::writeWavFile(played, wav, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
+    model::Score played;
+    platform::IoError error;
+    if (!renderFlute(played,
+                     {"d3 n n 96 u,rest n n 96 u,b2 n n 48 u,rest n n 144 u",
+                      "a3 n n 192 u,rest n n 96 u,a2 n n 48 u,rest n n 48 u",
+                      "f3 n n 48 u,rest n n 48 u,g3 n n 96 u,rest n n 192 u"},
+                     wav, error)) {
+        GTEST_SKIP() << error.message;
+    }
     model::Score heard;
     audio::TranscriptionSettings settings;
     settings.tempo = played.song.tempo;
@@ -90,42 +108,27 @@ TEST(Transcription, APickupPutsTheFirstNotesBeforeTheFirstDownbeat) {
     settings.meterTop = 3;
     for (const int pickup : {0, 1, 2}) {
         settings.pickup = pickup;
-        std::vector<int64_t> ons;
-        for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, settings).events) {
-            if (event.status == 0x90) ons.push_back(event.tick);
-        }
+        const std::vector<int64_t> ons = ticksOf(audio::notesToSmf(notes, 120, settings), 0x90);
         // A quarter is 480 ticks, a measure 1440: the pickup's beats end on the second measure's downbeat.
         ASSERT_EQ(ons.size(), 4u);
         EXPECT_EQ(ons[0] + pickup * 480, pickup > 0 ? 1440 : 0) << pickup;
     }
     settings.pickup = 1;  // the melody's own: its half note on the downbeat
-    std::vector<int64_t> ons;
-    for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, settings).events) {
-        if (event.status == 0x90) ons.push_back(event.tick);
-    }
-    EXPECT_EQ(ons, (std::vector<int64_t>{960, 1440, 2400, 2880}));
+    EXPECT_EQ(ticksOf(audio::notesToSmf(notes, 120, settings), 0x90), (std::vector<int64_t>{960, 1440, 2400, 2880}));
 }
 
 // A note a player stops short of its written end before a rest (a breath) keeps its full value; one
 // ringing barely past its end keeps its value too.
 TEST(Transcription, NotesStoppedShortOfARestKeepTheirValue) {
     const std::vector<audio::HeardNote> notes = {{0.0, 0.42, 69, 0}, {1.0, 1.52, 71, 0}, {2.0, 2.92, 72, 0}};
-    std::vector<int64_t> offs;
-    for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, {}).events) {
-        if (event.status == 0x80) offs.push_back(event.tick);
-    }
-    EXPECT_EQ(offs, (std::vector<int64_t>{480, 1440, 2880}));
+    EXPECT_EQ(ticksOf(audio::notesToSmf(notes, 120, {}), 0x80), (std::vector<int64_t>{480, 1440, 2880}));
 }
 
 // A beat is of triplets when its notes fall on its thirds, not when one sixteenth comes a little late.
 TEST(Transcription, TripletsFromThirdsNotFromALateSixteenth) {
     const std::vector<audio::HeardNote> notes = {{0.0, 0.15, 69, 0}, {0.16, 0.5, 71, 0}, {1.0, 1.16, 72, 0},
                                                  {1.17, 1.33, 74, 0}, {1.335, 1.5, 76, 0}, {2.0, 2.5, 77, 0}};
-    std::vector<int64_t> ons;
-    for (const midi::SmfEvent& event : audio::notesToSmf(notes, 120, {}).events) {
-        if (event.status == 0x90) ons.push_back(event.tick);
-    }
-    EXPECT_EQ(ons, (std::vector<int64_t>{0, 120, 960, 1120, 1280, 1920}));
+    EXPECT_EQ(ticksOf(audio::notesToSmf(notes, 120, {}), 0x90), (std::vector<int64_t>{0, 120, 960, 1120, 1280, 1920}));
 }
 
 // The tempo of a melody running mostly in sixteenths, played a little unevenly.
@@ -162,14 +165,13 @@ void writeSound(const fs::path& path, int rate, int format, double seconds, cons
 // where its sound began to swell, not where its pitch showed through the noise.
 TEST(Transcription, NotesInNoiseStartWhereTheirSoundSwells) {
     const fs::path folder = fs::temp_directory_path() / ("shinofu_noisy_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    model::Score played;
-    shinofu::testing::readNotes(played, {"$Instrument:73"},
-                                {"f2 n n 96 u,b2 n n 96 u,a2 n n 96 u,f2 n n 96 u", "b2 n n 96 u,e2 n n 96 u,a2 n n 96 u,c3 n n 96 u"});
-    played.recomputePositions();
-    platform::IoError error;
     const fs::path clean = folder / "clean.wav", noisy = folder / "noisy.wav";
-    if (output::writeWavFile(played, clean, error) != output::WavWrite::Written) GTEST_SKIP() << error.message;
+    model::Score played;
+    platform::IoError error;
+    if (!renderFlute(played, {"f2 n n 96 u,b2 n n 96 u,a2 n n 96 u,f2 n n 96 u", "b2 n n 96 u,e2 n n 96 u,a2 n n 96 u,c3 n n 96 u"},
+                     clean, error)) {
+        GTEST_SKIP() << error.message;
+    }
     const std::vector<float> sound = audio::readSound(clean, 44100, error)->samples;
     double energy = 0;
     for (const float sample : sound) energy += double{sample} * sample;
