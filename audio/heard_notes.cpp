@@ -1,8 +1,10 @@
 #include "audio/heard_notes.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 #include <map>
+#include <numbers>
 
 namespace shinofu::audio {
 namespace {
@@ -74,6 +76,63 @@ bool notchAt(const std::vector<PitchFrame>& frames, size_t i, size_t hops) {
     return frames[i].level < 0.9 * before && after >= 1.2 * frames[i].level;
 }
 
+// How far the tone's phase jumps at each frame. The phase is followed along the pitch heard, so
+// that vibrato and glides move it smoothly; its course over a few hops before the frame and over a
+// few hops after then runs on a line, and both are carried to the frame. A tone struck anew starts
+// with a phase of its own, whatever its level does. 0 where the hops around hold other keys.
+constexpr long kSide = 6, kGap = 2;  // hops of each line, and between them and the frame
+
+std::vector<double> phaseSteps(const std::vector<PitchFrame>& frames, double hopSeconds) {
+    std::vector<double> steps(frames.size(), 0.0);
+    std::vector<int> keys(frames.size(), -1);
+    for (size_t i = 0; i < frames.size(); ++i) {
+        if (frames[i].hertz > 0) keys[i] = nearestKey(frames[i].hertz);
+    }
+    // The phase from frame j - 1 to j, less what a pitch moved it: the one heard there, or the one
+    // given (where a jump of the phase moves the pitch heard too).
+    const auto unheard = [&](long j, double hertz = 0) {
+        const double keyHertz = 440.0 * std::exp2((keys[size_t(j)] - 69) / 12.0);
+        const double heard = hertz > 0 ? hertz : (frames[size_t(j)].hertz + frames[size_t(j - 1)].hertz) / 2;
+        return std::remainder(frames[size_t(j)].keyPhase - frames[size_t(j - 1)].keyPhase - 2 * std::numbers::pi * (heard - keyHertz) * hopSeconds,
+                              2 * std::numbers::pi);
+    };
+    // That phase along [from, from + kSide), from 0 at from, fitted with a line and carried to at.
+    const auto carried = [&](long from, long at) {
+        double phase = 0, sumX = 0, sumY = 0, sumXX = 0, sumXY = 0;
+        for (long j = from; j < from + kSide; ++j) {
+            if (j > from) phase += unheard(j);
+            const double x = double(j - at);
+            sumX += x, sumY += phase, sumXX += x * x, sumXY += x * phase;
+        }
+        const double n = kSide, slope = (n * sumXY - sumX * sumY) / (n * sumXX - sumX * sumX);
+        return (sumY - slope * sumX) / n;
+    };
+    for (long i = kSide + kGap; i + kSide + kGap <= long(frames.size()); ++i) {
+        const int key = keys[size_t(i)];
+        if (key < 0 || !std::all_of(keys.begin() + (i - kSide - kGap + 1), keys.begin() + (i + kGap + kSide), [&](int k) { return k == key; })) continue;
+        // The second line starts where the phase came to from the first's start; across the gap,
+        // the pitch goes from the one heard before it to the one after.
+        double reached = 0;
+        for (long j = i - kGap - kSide + 2; j <= i - kGap; ++j) reached += unheard(j);
+        const double from = frames[size_t(i - kGap)].hertz, to = frames[size_t(i + kGap)].hertz;
+        for (long j = i - kGap + 1; j <= i + kGap; ++j) reached += unheard(j, from + (to - from) * (double(j - i + kGap) - 0.5) / (2 * kGap));
+        steps[size_t(i)] = std::abs(std::remainder(reached + carried(i + kGap, i) - carried(i - kGap - kSide + 1, i), 2 * std::numbers::pi));
+    }
+    return steps;
+}
+
+// The least phase jump heard as a new attack. The sound's own wavering moves its phase too (a
+// synthesizer's sample more than a player, noise more than a quiet room): a jump counts only well
+// above what the phase does in most frames.
+double leastRestart(const std::vector<double>& steps, const HearingSettings& settings) {
+    std::vector<double> moved;
+    std::copy_if(steps.begin(), steps.end(), std::back_inserter(moved), [](double step) { return step > 0; });
+    if (moved.empty()) return settings.restart;
+    const auto most = moved.begin() + std::ptrdiff_t(settings.wavering * double(moved.size() - 1));
+    std::nth_element(moved.begin(), most, moved.end());
+    return std::max(settings.restart, settings.overWavering * *most);
+}
+
 double medianOf(std::vector<double> values) {
     if (values.empty()) return 0;
     std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
@@ -143,6 +202,8 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
     const auto framesIn = [&](double seconds) { return static_cast<size_t>(std::max(1.0, std::round(seconds / hopSeconds))); };
     const auto [keys, slipped] = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
     const OwnDips ownDips(frames, keys);
+    const std::vector<double> steps = phaseSteps(frames, hopSeconds);
+    const double restart = leastRestart(steps, settings);
     std::vector<Sounded> notes;
     size_t begin = 0;
     auto close = [&](size_t end) {
@@ -204,7 +265,8 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         //   the key (a slurred repeat no onset was heard at), unless the key's sound dips there by itself;
         // - the level swelling well above the quietest of the last moments with an attack's signs
         //   (a long note dying away, struck again): an onset, unless onsets come as regularly as
-        //   a tremolo's, or the pitch slipping to a harmonic as a tube does when it speaks anew.
+        //   a tremolo's, or the pitch slipping to a harmonic as a tube does when it speaks anew;
+        // - the tone's phase jumping, as a tone struck anew does where the level hardly moves.
         const bool rising = i > 0 && frames[i].level > frames[i - 1].level;
         const bool sameKey = keys[i] >= 0 && keys[i] == keys[begin];
         const bool lasted = frames[i].seconds - frames[begin].seconds >= settings.shortestNote;
@@ -240,9 +302,16 @@ std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double h
         const bool sunk = sunkAt >= 0 && frames[i].seconds - sunkAt <= settings.dipTime;
         const bool sunkSwell = sunk && holds && coming >= settings.sunkSwell * recentLow &&
                                !ownDips.at(keys[i], sunkAt - frames[begin].seconds);
+        // The tone's phase jumping, its key held, where it jumps most near here; not while the note's
+        // own attack settles, nor where the key's sound dips by itself.
+        const double sinceAttack = frames[i].seconds - frames[begin].seconds;
+        bool restarted = steps[i] >= restart && sinceAttack >= settings.restartAfter && !ownDips.at(keys[i], sinceAttack);
+        for (size_t j = i > kSide + kGap ? i - kSide - kGap : 0; restarted && j <= std::min(frames.size() - 1, i + kSide + kGap); ++j) {
+            restarted = steps[j] <= steps[i];
+        }
         if (frames[i].onset && sameKey) lastOnset = frames[i].seconds;
         const bool reattack = sameKey && lasted &&
-                              (onsetSwell || (rising && (slipSwell || sunkSwell || (dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level)))));
+                              (onsetSwell || restarted || (rising && (slipSwell || sunkSwell || (dipped && (frames[i].onset || frames[i].level > 1.5 * frames[i - 1].level)))));
         if (i > begin && (keys[i] != keys[begin] || reattack)) {
             if (keys[i] != keys[begin]) lastOnset = -1;
             close(i);

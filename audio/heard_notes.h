@@ -33,6 +33,10 @@ struct HearingSettings {
     double echoTime = 0.5;        // seconds: if it comes this soon after that note died away
     double release = 0.5;         // a same-key re-attack never this share as loud as the note before is its release
     double longestAttack = 0.06;  // seconds of swelling sound before a note's pitch settles
+    double restart = 0.65;        // radians: the tone's phase jumping this far, its key held, is a new attack,
+    double overWavering = 1.5;    // and this many times as far as it moves in all frames but
+    double wavering = 0.98;       // this share of them,
+    double restartAfter = 0.1;    // seconds: once the note's own attack has settled
 };
 
 std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double hopSeconds, const HearingSettings& settings = {});

@@ -18,6 +18,8 @@ struct PitchFrame {
     double level = 0;       // RMS of the hop, 0..1
     bool onset = false;     // a note's attack was heard in this hop
     double attack = -1;     // with an onset: the seconds its attack began, a few hops earlier
+    double keyPhase = 0;    // with a pitch: radians, the phase of the sound at its nearest key's pitch
+                            // (A4 = 440 Hz) reckoned from the stream's start; a tone struck anew jumps
 };
 
 class PitchTracker {
@@ -48,7 +50,11 @@ private:
     int hop_;
     int window_;
     std::vector<float> pending_;
+    std::vector<float> recent_;  // the last window of samples, oldest first
+    std::vector<double> hann_;
     long hops_ = 0;
+
+    double phaseAt(double hertz) const;
 };
 
 // Cents from a reference pitch (A4 = reference Hz) to the frequency, and the nearest MIDI key.

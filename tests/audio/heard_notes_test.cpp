@@ -112,6 +112,21 @@ TEST(HeardNotes, ASinkAndSwellRepeatsTheNoteUnlessTheKeyAlwaysDoesIt) {
     EXPECT_EQ(keysHeard(play(melody)), (std::vector<int>{72, 76, 72, 76, 72, 76, 72, 72}));
 }
 
+// A tone struck anew starts with a phase of its own, though its level hardly moves (a slurred
+// repeat the onsets miss); a tone only wavering in pitch keeps its phase's course.
+TEST(HeardNotes, ATonesPhaseStartingAfreshRepeatsTheNote) {
+    const auto tone = [](double jumpAt, double vibratoCents) {
+        return sound([=](double t) {
+            const double wavering = vibratoCents / 1200 * std::log(2.0) * hertzOf(81) / 6 * -std::cos(2 * std::numbers::pi * 6 * t);
+            const double phase = 2 * std::numbers::pi * hertzOf(81) * t + wavering + (t >= jumpAt ? std::numbers::pi / 2 : 0);
+            return t < 0.9 ? 0.3 * (std::sin(phase) + 0.3 * std::sin(2 * phase)) : 0.0;
+        });
+    };
+    EXPECT_EQ(keysHeard(tone(0.45, 0)), (std::vector<int>{81, 81}));
+    EXPECT_EQ(keysHeard(tone(0.45, 30)), (std::vector<int>{81, 81}));
+    EXPECT_EQ(keysHeard(tone(1.0, 30)), (std::vector<int>{81}));
+}
+
 // One note's release under the next one's attack repeats at their common fundamental, two octaves
 // below the next note: that is the next note, not a low one between them.
 TEST(HeardNotes, TwoNotesOverlappingAreNoLowNoteBetween) {
