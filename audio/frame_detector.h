@@ -10,12 +10,16 @@ namespace shinofu::audio {
 
 class FrameDetector {
 public:
-    static constexpr int kInterface = 3;  // raised with every change of this class
+    static constexpr int kInterface = 4;  // raised with every change of this class
     struct Hop {
         double hertz = 0;  // 0: no pitch
         double confidence = 0;
         bool onset = false;
         double attackSeconds = -1;  // with an onset: when its attack began, from the stream's start
+        // The same from spectra taken as they are: deaf to the faintest attacks in a quiet room, but
+        // not drowned, as the onsets above are, by broadband noise.
+        bool plainOnset = false;
+        double plainAttackSeconds = -1;
     };
     virtual ~FrameDetector() = default;
     // hops hops of samples, one after another; a hop's findings into each of out[0..hops).

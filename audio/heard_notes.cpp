@@ -196,9 +196,33 @@ private:
     std::map<int, double> dips_;
 };
 
+// Whether the onsets went deaf: fewer than a tenth as many as the changes of key heard. Broadband
+// noise does that to onsets in whitened spectra, where hiss weighs as much as the tone in every bin.
+bool onsetsDeaf(const std::vector<PitchFrame>& frames) {
+    size_t onsets = 0, changes = 0;
+    int key = -1;
+    for (const PitchFrame& frame : frames) {
+        onsets += frame.onset;
+        if (frame.hertz <= 0) continue;
+        changes += nearestKey(frame.hertz) != key;
+        key = nearestKey(frame.hertz);
+    }
+    return 10 * onsets < changes;
+}
+
 }  // namespace
 
-std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& frames, double hopSeconds, const HearingSettings& settings) {
+std::vector<HeardNote> hearNotes(const std::vector<PitchFrame>& track, double hopSeconds, const HearingSettings& settings) {
+    // Where the onsets went deaf, those of the plain spectra are heard instead.
+    std::vector<PitchFrame> plainlyHeard;
+    if (onsetsDeaf(track)) {
+        plainlyHeard = track;
+        for (PitchFrame& frame : plainlyHeard) {
+            frame.onset = frame.plainOnset;
+            frame.attack = frame.plainAttack;
+        }
+    }
+    const std::vector<PitchFrame>& frames = plainlyHeard.empty() ? track : plainlyHeard;
     const auto framesIn = [&](double seconds) { return static_cast<size_t>(std::max(1.0, std::round(seconds / hopSeconds))); };
     const auto [keys, slipped] = frameKeys(frames, settings.reference, framesIn(settings.shortestNote * 1.5));
     const OwnDips ownDips(frames, keys);

@@ -35,6 +35,8 @@ std::vector<PitchFrame> PitchTracker::feed(std::span<const float> samples) {
         frame.confidence = found.confidence;
         frame.onset = found.onset;
         frame.attack = found.attackSeconds;
+        frame.plainOnset = found.plainOnset;
+        frame.plainAttack = found.plainAttackSeconds;
         if (frame.level >= kSilence && frame.confidence >= kLeastConfidence && found.hertz > 0) {
             frame.hertz = found.hertz;
             frame.keyPhase = phaseAt(440.0 * std::exp2((nearestKey(found.hertz) - 69) / 12.0));

@@ -18,6 +18,8 @@ struct PitchFrame {
     double level = 0;       // RMS of the hop, 0..1
     bool onset = false;     // a note's attack was heard in this hop
     double attack = -1;     // with an onset: the seconds its attack began, a few hops earlier
+    bool plainOnset = false;  // the same from the plain spectra, which broadband noise does not drown
+    double plainAttack = -1;
     double keyPhase = 0;    // with a pitch: radians, the phase of the sound at its nearest key's pitch
                             // (A4 = 440 Hz) reckoned from the stream's start; a tone struck anew jumps
 };

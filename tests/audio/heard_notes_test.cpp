@@ -127,6 +127,31 @@ TEST(HeardNotes, ATonesPhaseStartingAfreshRepeatsTheNote) {
     EXPECT_EQ(keysHeard(tone(1.0, 30)), (std::vector<int>{81}));
 }
 
+// Where loud hiss has drowned the onsets of the whitened spectra, those of the plain spectra are
+// heard: here they mark an accent in every note, whose swell alone splits no note.
+TEST(HeardNotes, WhereOnsetsWentDeafThePlainOnesAreHeard) {
+    constexpr double hop = 256.0 / kRate;
+    std::vector<PitchFrame> frames;
+    std::vector<int> keys;
+    for (int note = 0; note < 20; ++note) {
+        const int key = note % 2 ? 84 : 81;
+        keys.insert(keys.end(), {key, key});
+        for (int i = 0; i < 70; ++i) {
+            PitchFrame frame;
+            frame.seconds = static_cast<double>(frames.size()) * hop;
+            frame.hertz = hertzOf(key);
+            frame.confidence = 1;
+            frame.level = i < 35 ? 0.05 : 0.12;
+            frame.plainOnset = i == 35;
+            frame.plainAttack = frame.plainOnset ? frame.seconds - hop : -1;
+            frames.push_back(frame);
+        }
+    }
+    std::vector<int> heard;
+    for (const HeardNote& note : hearNotes(frames, hop)) heard.push_back(note.key);
+    EXPECT_EQ(heard, keys);
+}
+
 // One note's release under the next one's attack repeats at their common fundamental, two octaves
 // below the next note: that is the next note, not a low one between them.
 TEST(HeardNotes, TwoNotesOverlappingAreNoLowNoteBetween) {
