@@ -1,8 +1,8 @@
 #include "audio/heard_notes.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <numbers>
 
@@ -91,9 +91,9 @@ std::vector<double> phaseSteps(const std::vector<PitchFrame>& frames, double hop
     // The phase from frame j - 1 to j, less what a pitch moved it: the one heard there, or the one
     // given (where a jump of the phase moves the pitch heard too).
     const auto unheard = [&](long j, double hertz = 0) {
-        const double keyHertz = 440.0 * std::exp2((keys[size_t(j)] - 69) / 12.0);
         const double heard = hertz > 0 ? hertz : (frames[size_t(j)].hertz + frames[size_t(j - 1)].hertz) / 2;
-        return std::remainder(frames[size_t(j)].keyPhase - frames[size_t(j - 1)].keyPhase - 2 * std::numbers::pi * (heard - keyHertz) * hopSeconds,
+        return std::remainder(frames[size_t(j)].keyPhase - frames[size_t(j - 1)].keyPhase -
+                                  2 * std::numbers::pi * (heard - keyHertz(keys[size_t(j)])) * hopSeconds,
                               2 * std::numbers::pi);
     };
     // That phase along [from, from + kSide), from 0 at from, fitted with a line and carried to at.
@@ -204,8 +204,9 @@ bool onsetsDeaf(const std::vector<PitchFrame>& frames) {
     for (const PitchFrame& frame : frames) {
         onsets += frame.onset;
         if (frame.hertz <= 0) continue;
-        changes += nearestKey(frame.hertz) != key;
-        key = nearestKey(frame.hertz);
+        const int now = nearestKey(frame.hertz);
+        changes += now != key;
+        key = now;
     }
     return 10 * onsets < changes;
 }

@@ -39,7 +39,7 @@ std::vector<PitchFrame> PitchTracker::feed(std::span<const float> samples) {
         frame.plainAttack = found.plainAttackSeconds;
         if (frame.level >= kSilence && frame.confidence >= kLeastConfidence && found.hertz > 0) {
             frame.hertz = found.hertz;
-            frame.keyPhase = phaseAt(440.0 * std::exp2((nearestKey(found.hertz) - 69) / 12.0));
+            frame.keyPhase = phaseAt(keyHertz(nearestKey(found.hertz)));
         }
         frames.push_back(frame);
     }
@@ -73,5 +73,7 @@ double PitchTracker::phaseAt(double hertz) const {
 double centsFromA4(double hertz, double reference) { return 1200.0 * std::log2(hertz / reference); }
 
 int nearestKey(double hertz, double reference) { return 69 + static_cast<int>(std::lround(centsFromA4(hertz, reference) / 100.0)); }
+
+double keyHertz(int key, double reference) { return reference * std::exp2((key - 69) / 12.0); }
 
 }  // namespace shinofu::audio

@@ -59,8 +59,10 @@ private:
     double phaseAt(double hertz) const;
 };
 
-// Cents from a reference pitch (A4 = reference Hz) to the frequency, and the nearest MIDI key.
+// Cents from a reference pitch (A4 = reference Hz) to the frequency, the nearest MIDI key, and a
+// key's own frequency.
 double centsFromA4(double hertz, double reference = 440.0);
 int nearestKey(double hertz, double reference = 440.0);
+double keyHertz(int key, double reference = 440.0);
 
 }  // namespace shinofu::audio

@@ -229,13 +229,13 @@ void renderWithVibrato(const std::vector<TrueNote>& notes, int program, const fs
 void writeNotes(const fs::path& path, const std::vector<TrueNote>& notes) {
     std::ofstream out(path);
     for (const TrueNote& note : notes) {
-        out << note.start << ' ' << note.end << ' ' << 440.0 * std::pow(2.0, (note.key - 69) / 12.0) << ' ' << note.slurredRepeat << '\n';
+        out << note.start << ' ' << note.end << ' ' << audio::keyHertz(note.key) << ' ' << note.slurredRepeat << '\n';
     }
 }
 
 void writeHeard(const fs::path& path, const std::vector<audio::HeardNote>& notes) {
     std::ofstream out(path);
-    for (const audio::HeardNote& note : notes) out << note.start << ' ' << note.end << ' ' << 440.0 * std::pow(2.0, (note.key - 69) / 12.0) << " 0\n";
+    for (const audio::HeardNote& note : notes) out << note.start << ' ' << note.end << ' ' << audio::keyHertz(note.key) << " 0\n";
 }
 
 // The baseline: the same pitch track cut only where the key changes or the sound stops.

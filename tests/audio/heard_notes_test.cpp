@@ -25,8 +25,6 @@ struct Played {
     double sinkAt = 0;       // seconds after the start: the sound sinks and swells again, without an attack's noise
 };
 
-double hertzOf(int key) { return 440.0 * std::exp2((key - 69) / 12.0); }
-
 std::vector<float> play(const std::vector<Played>& melody) {
     std::vector<float> samples;
     double phase = 0;
@@ -67,14 +65,14 @@ std::vector<int> keysHeard(const std::vector<float>& samples) {
 
 TEST(HeardNotes, KeysRepeatsVibratoAndGlidesAsAPlayerMeansThem) {
     const std::vector<Played> melody = {
-        {0.30, hertzOf(69)},                     // A4
-        {0.30, hertzOf(76)},                     // E5
+        {0.30, keyHertz(69)},                     // A4
+        {0.30, keyHertz(76)},                     // E5
         {0.08, 0},                               // tongued: a gap
-        {0.30, hertzOf(76)},                     // E5 again
-        {0.50, hertzOf(72), 30},                 // C5 with vibrato
-        {0.40, hertzOf(74), 0, 40},              // D5 bending up 40 cents: still D5
-        {0.60, hertzOf(69), 0, 0, true},         // A4 slurred twice
-        {0.02, hertzOf(81)},                     // a blip, no note
+        {0.30, keyHertz(76)},                     // E5 again
+        {0.50, keyHertz(72), 30},                 // C5 with vibrato
+        {0.40, keyHertz(74), 0, 40},              // D5 bending up 40 cents: still D5
+        {0.60, keyHertz(69), 0, 0, true},         // A4 slurred twice
+        {0.02, keyHertz(81)},                     // a blip, no note
         {0.30, 0},
     };
     PitchTracker tracker(kRate);
@@ -92,7 +90,7 @@ TEST(HeardNotes, KeysRepeatsVibratoAndGlidesAsAPlayerMeansThem) {
 
 // A note ends where the player stopped, not where its echo in the room dies away.
 TEST(HeardNotes, ANoteEndsWhereItStopsNotWhereItsEchoDies) {
-    const std::vector<Played> melody = {{0.40, hertzOf(74)}, {0.50, hertzOf(74), 0, 0, false, 0.06}, {0.30, 0}};
+    const std::vector<Played> melody = {{0.40, keyHertz(74)}, {0.50, keyHertz(74), 0, 0, false, 0.06}, {0.30, 0}};
     PitchTracker tracker(kRate);
     const std::vector<HeardNote> notes = hearNotes(tracker.feed(play(melody)), 256.0 / kRate);
     ASSERT_EQ(notes.size(), 1u);
@@ -104,10 +102,10 @@ TEST(HeardNotes, ANoteEndsWhereItStopsNotWhereItsEchoDies) {
 TEST(HeardNotes, ASinkAndSwellRepeatsTheNoteUnlessTheKeyAlwaysDoesIt) {
     std::vector<Played> melody;
     for (int note = 0; note < 3; ++note) {
-        melody.push_back({0.5, hertzOf(72), 0, 0, false, 0, 0.2});
-        melody.push_back({0.3, hertzOf(76)});
+        melody.push_back({0.5, keyHertz(72), 0, 0, false, 0, 0.2});
+        melody.push_back({0.3, keyHertz(76)});
     }
-    melody.push_back({0.8, hertzOf(72), 0, 0, false, 0, 0.45});
+    melody.push_back({0.8, keyHertz(72), 0, 0, false, 0, 0.45});
     melody.push_back({0.3, 0});
     EXPECT_EQ(keysHeard(play(melody)), (std::vector<int>{72, 76, 72, 76, 72, 76, 72, 72}));
 }
@@ -117,8 +115,8 @@ TEST(HeardNotes, ASinkAndSwellRepeatsTheNoteUnlessTheKeyAlwaysDoesIt) {
 TEST(HeardNotes, ATonesPhaseStartingAfreshRepeatsTheNote) {
     const auto tone = [](double jumpAt, double vibratoCents) {
         return sound([=](double t) {
-            const double wavering = vibratoCents / 1200 * std::log(2.0) * hertzOf(81) / 6 * -std::cos(2 * std::numbers::pi * 6 * t);
-            const double phase = 2 * std::numbers::pi * hertzOf(81) * t + wavering + (t >= jumpAt ? std::numbers::pi / 2 : 0);
+            const double wavering = vibratoCents / 1200 * std::log(2.0) * keyHertz(81) / 6 * -std::cos(2 * std::numbers::pi * 6 * t);
+            const double phase = 2 * std::numbers::pi * keyHertz(81) * t + wavering + (t >= jumpAt ? std::numbers::pi / 2 : 0);
             return t < 0.9 ? 0.3 * (std::sin(phase) + 0.3 * std::sin(2 * phase)) : 0.0;
         });
     };
@@ -139,7 +137,7 @@ TEST(HeardNotes, WhereOnsetsWentDeafThePlainOnesAreHeard) {
         for (int i = 0; i < 70; ++i) {
             PitchFrame frame;
             frame.seconds = static_cast<double>(frames.size()) * hop;
-            frame.hertz = hertzOf(key);
+            frame.hertz = keyHertz(key);
             frame.confidence = 1;
             frame.level = i < 35 ? 0.05 : 0.12;
             frame.plainOnset = i == 35;
@@ -158,7 +156,7 @@ TEST(HeardNotes, TwoNotesOverlappingAreNoLowNoteBetween) {
     const std::vector<float> samples = sound([](double t) {
         const double fading = t < 0.4 ? 0.3 : t < 0.52 ? 0.3 * (0.52 - t) / 0.12 : 0.0;
         const double coming = t < 0.38 ? 0.0 : t < 0.9 ? 0.3 : 0.0;
-        return fading * std::sin(2 * std::numbers::pi * hertzOf(78) * t) + coming * std::sin(2 * std::numbers::pi * hertzOf(83) * t);
+        return fading * std::sin(2 * std::numbers::pi * keyHertz(78) * t) + coming * std::sin(2 * std::numbers::pi * keyHertz(83) * t);
     });
     EXPECT_EQ(keysHeard(samples), (std::vector<int>{78, 83}));
 }
@@ -167,7 +165,7 @@ TEST(HeardNotes, TwoNotesOverlappingAreNoLowNoteBetween) {
 TEST(HeardNotes, AnEchoInTheRestIsNoNote) {
     const std::vector<float> samples = sound([](double t) {
         const double amplitude = t < 0.4 ? 0.3 : t >= 0.55 && t < 0.65 ? 0.02 : t >= 0.8 ? 0.3 : 0.0;
-        return amplitude * std::sin(2 * std::numbers::pi * hertzOf(81) * t);
+        return amplitude * std::sin(2 * std::numbers::pi * keyHertz(81) * t);
     });
     PitchTracker tracker(kRate);
     const std::vector<HeardNote> notes = hearNotes(tracker.feed(samples), 256.0 / kRate);
